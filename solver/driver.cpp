@@ -1,0 +1,109 @@
+// The solver's main sequence: open the files, read, number, assemble, solve,
+// write the results, close.
+#include <exception>
+#include <new>
+
+#include "fortran_format.h"
+#include "solver.h"
+
+namespace veltosol {
+
+namespace {
+
+std::string pass(const char* phase, const Solver& s) {
+    return free_line({phase, s.NOD, s.NEL});
+}
+
+void run_phases(Solver& s, FileSet& f) {
+    f.trace(pass("PASS FOPEN NOD NEL", s));
+    ListReader in(f.in.read_all());
+
+    INPUT(s, f, in);
+    f.trace(pass("PASS INPUT NOD NEL", s));
+
+    number_equations(s);
+    static const Format dof("('0','D.O.F.=',I5)");
+    f.both(dof({s.NEQ}));
+    f.trace(pass("PASS ANGLE NOD NEL", s));
+
+    INPUT2(s, f, in);
+    f.trace(pass("PASS INPUT2 NOD NEL", s));
+
+    MHIGHT(s);
+    static const Format dim("(/,5X,'DIM =',I10)");
+    f.both(dim({static_cast<std::int64_t>(s.MAXA[s.NEQ])}));
+    f.trace(pass("PASS MHIGHT NOD NEL", s));
+
+    ASSEM(s, &f);
+    f.trace(pass("PASS ASSEM NOD NEL", s));
+
+    SKSOLV(s);
+    if (s.instability_at != 0) {
+        static const Format unstable("(5X,'****** INSTABILITY ERROR ******  AT=',I8)");
+        f.both(unstable({s.instability_at}));
+    }
+    f.trace(pass("PASS SKSOLV NOD NEL", s));
+
+    DISPT(s, f);
+    f.trace(pass("PASS DISPT NOD NEL", s));
+
+    STRESS(s, f);
+    f.trace(pass("PASS STRESS NOD NEL", s));
+
+    f.trace(pass("PASS FOPEN2 NOD NEL", s));
+    f.close_all();
+}
+
+}  // namespace
+
+Solver::Solver()
+    : member(kMaxMembers + 1),
+      section(kMaxSections + 1),
+      material(kMaxMaterials + 1),
+      node(kMaxNodes + 1),
+      leading_no(kMaxNodes + 1),
+      NEWNO(kMaxNodes + 1),
+      OLDNO(kMaxNodes + 1),
+      support(kMaxSupports + 1),
+      neighbour_count(kMaxNodes + 1),
+      neighbour(kNeighbourEntries + 1),
+      ID(kMaxEquations + 1),
+      reverse(kMaxEquations + 1),
+      height(kMaxEquations + 1),
+      MAXA(kMaxEquations + 1),
+      store(new double[kMaxStore + 1]),
+      R(kMaxEquations + 1),
+      D(kMaxEquations + 1) {
+    for (auto& l : levels) l.reserve(kMaxLevels);
+    for (auto& r : restraint) r.reserve(kMaxSupports);
+    for (auto& l : load_list) l.reserve(kMaxLoads);
+    singular.reserve(kMaxSingular);
+}
+
+int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err) {
+    FileSet f;
+    f.console = &console;
+    try {
+        auto s = std::make_unique<Solver>();
+        f.open_all(dir);
+        run_phases(*s, f);
+        console.flush();
+        return kExitOk;
+    } catch (const ReadError& e) {
+        err << "veltosol: " << e.what() << '\n';
+        f.close_all_quietly();
+        console.flush();
+        return kExitReadFailure;
+    } catch (const RunError& e) {
+        err << "veltosol: " << e.what() << '\n';
+        f.close_all_quietly();
+        console.flush();
+        return e.status();
+    } catch (const std::bad_alloc&) {
+        err << "veltosol: not enough memory for the solver's tables\n";
+        f.close_all_quietly();
+        return kExitFileError;
+    }
+}
+
+}  // namespace veltosol

@@ -1,0 +1,154 @@
+// Member geometry, local stiffness and the local/global transformation.
+#include <cmath>
+
+#include "solver.h"
+
+namespace veltosol {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Local degrees of freedom, 0-based: translations along x, y, z and rotations
+// about x, y, z of end 1, then the same for end 2.
+enum Dof { UX1, UY1, UZ1, RX1, RY1, RZ1, UX2, UY2, UZ2, RX2, RY2, RZ2 };
+
+}  // namespace
+
+void DRCCOS(Solver& s) {
+    for (int e = 1; e <= s.NEL; ++e) {
+        Member& m = s.member[e];
+        const NodeRec& a = s.node[m.iin];
+        const NodeRec& b = s.node[m.jout];
+        double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
+        double L = std::sqrt(dx * dx + dy * dy + dz * dz);
+        if (!(L > 0.0) || !std::isfinite(L))
+            bad_model("member " + std::to_string(e) + " has zero or undefined length");
+        m.length = L;
+        double cx = dx / L, cy = dy / L, cz = dz / L;
+        double alpha = kPi * m.angle / 180.0;
+        double ca = std::cos(alpha), sa = std::sin(alpha);
+        double* d = m.dcos.data();
+        if (std::fabs(dx) >= 1.0e-10 || std::fabs(dz) >= 1.0e-10) {
+            // r is perpendicular to the member and to global Y; t = ZB x r.
+            double q = std::sqrt(cx * cx + cz * cz);
+            double r[3] = {cz / q, 0.0, -cx / q};
+            double t[3] = {-cx * cy / q, q, -cy * cz / q};
+            for (int k = 0; k < 3; ++k) {
+                d[k] = ca * r[k] + sa * t[k];
+                d[3 + k] = ca * t[k] - sa * r[k];
+            }
+        } else {
+            // Member parallel to global Y.
+            d[0] = sa;
+            d[1] = 0.0;
+            d[2] = cy * ca;
+            d[3] = ca;
+            d[4] = 0.0;
+            d[5] = -cy * sa;
+        }
+        d[6] = cx;
+        d[7] = cy;
+        d[8] = cz;
+    }
+}
+
+void ELMAT(const Solver& s, int e, int option, Mat12& K) {
+    K.fill(0.0);
+    const Member& m = s.member[e];
+    const Material& mat = s.material[m.mte];
+    const Section& sec = s.section[m.mte];
+    const double E = mat.young;
+    const double G = E / (2.0 * (1.0 + mat.poisson));
+    const double L = m.length;
+    const double L2 = L * L, L3 = L2 * L;
+    auto set = [&K](int r, int c, double v) { K[12 * r + c] = v; };
+
+    // Bending with deflection along local x (Ixx): couples ux with ry.
+    const double bx12 = 12.0 * E * sec.ixx / L3, bx6 = 6.0 * E * sec.ixx / L2;
+    const double bx4 = 4.0 * E * sec.ixx / L, bx2 = 2.0 * E * sec.ixx / L;
+    set(UX1, UX1, bx12);
+    set(UX2, UX2, bx12);
+    set(UX1, UX2, -bx12);
+    set(UX1, RY1, bx6);
+    set(UX1, RY2, bx6);
+    set(RY1, UX2, -bx6);
+    set(UX2, RY2, -bx6);
+    set(RY1, RY1, bx4);
+    set(RY2, RY2, bx4);
+    set(RY1, RY2, bx2);
+
+    // Bending with deflection along local y (Iyy): couples uy with rx, negatively.
+    const double by12 = 12.0 * E * sec.iyy / L3, by6 = 6.0 * E * sec.iyy / L2;
+    const double by4 = 4.0 * E * sec.iyy / L, by2 = 2.0 * E * sec.iyy / L;
+    set(UY1, UY1, by12);
+    set(UY2, UY2, by12);
+    set(UY1, UY2, -by12);
+    set(UY1, RX1, -by6);
+    set(UY1, RX2, -by6);
+    set(RX1, UY2, by6);
+    set(UY2, RX2, by6);
+    set(RX1, RX1, by4);
+    set(RX2, RX2, by4);
+    set(RX1, RX2, by2);
+
+    // Axial and torsion.
+    const double ax = E * sec.area / L, tor = G * sec.stk / L;
+    set(UZ1, UZ1, ax);
+    set(UZ2, UZ2, ax);
+    set(UZ1, UZ2, -ax);
+    set(RZ1, RZ1, tor);
+    set(RZ2, RZ2, tor);
+    set(RZ1, RZ2, -tor);
+
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < r; ++c) K[12 * r + c] = K[12 * c + r];
+
+    if (option == 1) TRANS(s, e, K);
+}
+
+void DECTM(const Solver& s, int e, Mat12& T) {
+    T.fill(0.0);
+    const double* d = s.member[e].dcos.data();
+    for (int b = 0; b < 4; ++b)
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) T[12 * (3 * b + r) + 3 * b + c] = d[3 * r + c];
+}
+
+void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, int flag) {
+    for (int i = 0; i < 12; ++i)
+        for (int j = 0; j < 12; ++j) {
+            double sum = 0.0;
+            if (flag < 0)
+                for (int k = 0; k < 12; ++k) sum += A[12 * k + i] * B[12 * k + j];
+            else
+                for (int k = 0; k < 12; ++k) sum += A[12 * i + k] * B[12 * k + j];
+            C[12 * i + j] = sum;
+        }
+}
+
+void TRANS(const Solver& s, int e, Mat12& K) {
+    Mat12 T, W;
+    DECTM(s, e, T);
+    MXMLT(T, K, W, -1);  // W = T' K
+    MXMLT(W, T, K, 1);   // K = W T
+}
+
+void EDISP(const Solver& s, int e, const double* D, Vec12& u, int option) {
+    const Member& m = s.member[e];
+    double g[12];
+    for (int k = 0; k < 6; ++k) {
+        g[k] = D[6 * (m.iin - 1) + 1 + k];
+        g[6 + k] = D[6 * (m.jout - 1) + 1 + k];
+    }
+    const double* d = m.dcos.data();
+    for (int b = 0; b < 4; ++b)
+        for (int r = 0; r < 3; ++r) {
+            double sum = 0.0;
+            for (int c = 0; c < 3; ++c)
+                sum += (option == 1 ? d[3 * r + c] : d[3 * c + r]) * g[3 * b + c];
+            u[3 * b + r] = sum;
+        }
+}
+
+}  // namespace veltosol

@@ -1,0 +1,50 @@
+// The frame solver's phases. Each works on the run-wide tables of Solver; the
+// ones that write take the file set. Pure computations (renumbering, member
+// stiffness, skyline) write no trace themselves: their callers do, so that they
+// can be tested and timed on their own.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <ostream>
+
+#include "file_set.h"
+#include "list_reader.h"
+#include "solver_state.h"
+
+namespace veltosol {
+
+using Mat12 = std::array<double, 144>;  // row-major, K[12 * row + col], 0-based
+using Vec12 = std::array<double, 12>;
+
+// Renumbering.
+int SETUP(Solver& s);                // neighbour table; returns the starting bound (NOD)
+void OPTNUM(Solver& s, int bound);   // fills NEWNO
+void check_connected(const Solver& s);  // throws for a node without members or a split graph
+
+// Member geometry and stiffness.
+void DRCCOS(Solver& s);
+void ELMAT(const Solver& s, int e, int option, Mat12& K);
+void DECTM(const Solver& s, int e, Mat12& T);
+void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, int flag);
+void TRANS(const Solver& s, int e, Mat12& K);
+void EDISP(const Solver& s, int e, const double* D, Vec12& u, int option);
+
+// Equations and the skyline solution.
+void number_equations(Solver& s);
+void MHIGHT(Solver& s);
+void ASSEM(Solver& s, FileSet* files);
+void SKSOLV(Solver& s);
+
+// Reading and writing.
+void INPUT(Solver& s, FileSet& f, ListReader& in);
+void INPUT2(Solver& s, FileSet& f, ListReader& in);
+void FWRITE(Solver& s, FileSet& f);
+void DISPT(Solver& s, FileSet& f);
+void STRESS(Solver& s, FileSet& f);
+
+// One whole run in `dir`: reads VELTOSOL.IN, writes the six result files, the
+// listing to `console` and any diagnostic to `err`. Returns the exit status.
+int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err);
+
+}  // namespace veltosol
