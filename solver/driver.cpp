@@ -1,5 +1,6 @@
 // The solver's main sequence: open the files, read, number, assemble, solve,
 // write the results, close.
+#include <chrono>
 #include <exception>
 #include <new>
 
@@ -14,28 +15,50 @@ std::string pass(const char* phase, const Solver& s) {
     return free_line({phase, s.NOD, s.NEL});
 }
 
-void run_phases(Solver& s, FileSet& f) {
+// Stops the clock of one phase and starts the next.
+class PhaseClock {
+public:
+    explicit PhaseClock(PhaseTimes* t) : t_(t), last_(std::chrono::steady_clock::now()) {}
+    void lap(int phase) {
+        if (!t_) return;
+        auto now = std::chrono::steady_clock::now();
+        t_->seconds[phase] += std::chrono::duration<double>(now - last_).count();
+        last_ = now;
+    }
+
+private:
+    PhaseTimes* t_;
+    std::chrono::steady_clock::time_point last_;
+};
+
+void run_phases(Solver& s, FileSet& f, PhaseTimes* times) {
+    PhaseClock clock(times);
     f.trace(pass("PASS FOPEN NOD NEL", s));
     ListReader in(f.in.read_all());
 
     INPUT(s, f, in);
     f.trace(pass("PASS INPUT NOD NEL", s));
+    clock.lap(0);
 
     number_equations(s);
     static const Format dof("('0','D.O.F.=',I5)");
     f.both(dof({s.NEQ}));
     f.trace(pass("PASS ANGLE NOD NEL", s));
+    clock.lap(1);
 
     INPUT2(s, f, in);
     f.trace(pass("PASS INPUT2 NOD NEL", s));
+    clock.lap(2);
 
     MHIGHT(s);
     static const Format dim("(/,5X,'DIM =',I10)");
     f.both(dim({static_cast<std::int64_t>(s.MAXA[s.NEQ])}));
     f.trace(pass("PASS MHIGHT NOD NEL", s));
+    clock.lap(3);
 
     ASSEM(s, &f);
     f.trace(pass("PASS ASSEM NOD NEL", s));
+    clock.lap(4);
 
     SKSOLV(s);
     if (s.instability_at != 0) {
@@ -43,15 +66,19 @@ void run_phases(Solver& s, FileSet& f) {
         f.both(unstable({s.instability_at}));
     }
     f.trace(pass("PASS SKSOLV NOD NEL", s));
+    clock.lap(5);
 
     DISPT(s, f);
     f.trace(pass("PASS DISPT NOD NEL", s));
+    clock.lap(6);
 
     STRESS(s, f);
     f.trace(pass("PASS STRESS NOD NEL", s));
+    clock.lap(7);
 
     f.trace(pass("PASS FOPEN2 NOD NEL", s));
     f.close_all();
+    clock.lap(8);
 }
 
 }  // namespace
@@ -80,13 +107,14 @@ Solver::Solver()
     singular.reserve(kMaxSingular);
 }
 
-int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err) {
+int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err,
+        PhaseTimes* times) {
     FileSet f;
     f.console = &console;
     try {
         auto s = std::make_unique<Solver>();
         f.open_all(dir);
-        run_phases(*s, f);
+        run_phases(*s, f, times);
         console.flush();
         return kExitOk;
     } catch (const ReadError& e) {

@@ -43,8 +43,18 @@ void FWRITE(Solver& s, FileSet& f);
 void DISPT(Solver& s, FileSet& f);
 void STRESS(Solver& s, FileSet& f);
 
+// Wall-clock seconds spent in each phase of a run, for benchmarks.
+struct PhaseTimes {
+    static constexpr int kCount = 9;
+    static constexpr const char* kNames[kCount] = {"INPUT",  "ANGLE",  "INPUT2",
+                                                   "MHIGHT", "ASSEM",  "SKSOLV",
+                                                   "DISPT",  "STRESS", "FOPEN2"};
+    double seconds[kCount] = {};
+};
+
 // One whole run in `dir`: reads VELTOSOL.IN, writes the six result files, the
 // listing to `console` and any diagnostic to `err`. Returns the exit status.
-int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err);
+int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& err,
+        PhaseTimes* times = nullptr);
 
 }  // namespace veltosol
