@@ -18,7 +18,7 @@ namespace {
     va_start(args, fmt);
     int n = std::vsnprintf(buf, sizeof buf, fmt, args);
     va_end(args);
-    out.append(buf, static_cast<std::size_t>(std::min<int>(n, sizeof buf - 1)));
+    if (n > 0) out.append(buf, static_cast<std::size_t>(std::min<int>(n, sizeof buf - 1)));
 }
 
 std::string node_name(char layer, int a, int b) {
