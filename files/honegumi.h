@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "model/message_service.h"
+#include "model/model_store.h"
+
+namespace tarvik::files {
+
+inline constexpr const char* kVeltoInputName = "VELTOSOL.IN";
+inline constexpr const char* kBonOpenError = "Error: Unable to open BonFile";
+inline constexpr const char* kBonWriteError = "Error: Unable to write BonFile";
+
+// The solver input text of the model as the store holds it (CR LF lines).
+std::string format_honegumi(const model::ModelStore& m);
+
+// Writes the solver input to file_name, replacing an existing file only with a
+// complete one. 0; -1 after a message when the file cannot be created or
+// written.
+int save_honegumi(const model::ModelStore& m, const std::string& file_name,
+                  model::MessageService& msg);
+
+}  // namespace tarvik::files

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace tarvik::files {
+
+// Appends printf-formatted text to out.
+void appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+}  // namespace tarvik::files

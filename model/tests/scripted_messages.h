@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "model/message_service.h"
+
+namespace tarvik::testing {
+
+// Records every message and question; answers questions from a script.
+class ScriptedMessages : public model::MessageService {
+  public:
+    std::vector<std::string> shown;
+    std::vector<std::string> asked;
+    std::deque<bool> answers;
+
+    void show_message(std::string_view text) override { shown.emplace_back(text); }
+
+    bool ask_yes_no(std::string_view question) override {
+        asked.emplace_back(question);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question;
+            return false;
+        }
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+}  // namespace tarvik::testing
