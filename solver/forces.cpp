@@ -41,6 +41,18 @@ void DISPT(Solver& s, FileSet& f) {
     f.dsp.write(dsp);
 }
 
+void member_forces(const Solver& s, int e, std::array<double, 12>& fe) {
+    Mat12 K;
+    Vec12 u;
+    EDISP(s, e, s.D.data(), u, 1);
+    ELMAT(s, e, 3, K);
+    for (int i = 0; i < 12; ++i) {
+        double sum = 0.0;
+        for (int j = 0; j < 12; ++j) sum += K[12 * i + j] * u[j];
+        fe[i] = sum;
+    }
+}
+
 void STRESS(Solver& s, FileSet& f) {
     static const Format heading("(/,5X,'---STRESS---',/)");
     static const Format element("(/,2X,'ELEMENT =',I8)");
@@ -55,17 +67,9 @@ void STRESS(Solver& s, FileSet& f) {
     std::string listing, sta, lst;
     heading.write(listing, {});
     lst_count.write(lst, {s.NEL});
-    Mat12 K;
-    Vec12 u;
+    std::array<double, 12> fe;
     for (int e = 1; e <= s.NEL; ++e) {
-        EDISP(s, e, s.D.data(), u, 1);
-        ELMAT(s, e, 3, K);
-        double fe[12];
-        for (int i = 0; i < 12; ++i) {
-            double sum = 0.0;
-            for (int j = 0; j < 12; ++j) sum += K[12 * i + j] * u[j];
-            fe[i] = sum;
-        }
+        member_forces(s, e, fe);
         // Forces on end 2 along the local axes (axial: tension positive),
         // moments about the local axes at each end, torsion at end 1.
         const double P = fe[8], VX = fe[6], VY = fe[7];

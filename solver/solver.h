@@ -41,6 +41,8 @@ void INPUT(Solver& s, FileSet& f, ListReader& in);
 void INPUT2(Solver& s, FileSet& f, ListReader& in);
 void FWRITE(Solver& s, FileSet& f);
 void DISPT(Solver& s, FileSet& f);
+// End forces of member e in its local axes (end 1 then end 2), from D; no member loads.
+void member_forces(const Solver& s, int e, std::array<double, 12>& fe);
 void STRESS(Solver& s, FileSet& f);
 
 // Wall-clock seconds spent in each phase of a run, for benchmarks.

@@ -1,0 +1,193 @@
+// Small models written as solver input, and ways to run them in tests.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "solver.h"
+
+namespace veltosol::testing {
+
+struct Model {
+    struct Node {
+        double x, y, z;
+        std::string name;
+    };
+    struct Elem {
+        int i, j, mte;
+        double angle = 0.0;
+        int shape = 1;
+    };
+    struct Fix {
+        int node;
+        std::string mode;
+    };
+    struct Load {
+        int node;
+        std::array<double, 6> v;
+        std::string name = "L";
+    };
+    std::vector<float> xl, yl, zl;
+    std::vector<Node> nodes;
+    std::vector<Elem> members;
+    std::vector<std::array<double, 4>> sections;   // Ixx, Iyy, Area, Stk
+    std::vector<std::array<double, 3>> materials;  // E, nu, density
+    std::vector<Fix> fixes;
+    std::vector<Load> loads;
+
+    int add_node(double x, double y, double z) {
+        std::string name = "N";
+        name += std::to_string(nodes.size() + 1);
+        nodes.push_back({x, y, z, name});
+        return static_cast<int>(nodes.size());
+    }
+
+    // The line forms the design program writes, with full-precision reals so
+    // that tests can compare with their own arithmetic.
+    std::string text() const {
+        std::string t;
+        char b[512];
+        auto levels = [&](const std::vector<float>& l) {
+            std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(l.size()));
+            t += b;
+            for (float v : l) {
+                std::snprintf(b, sizeof b, " %12.5e\r\n", v);
+                t += b;
+            }
+        };
+        levels(xl);
+        levels(yl);
+        levels(zl);
+        std::snprintf(b, sizeof b, " %5d %5d\r\n", static_cast<int>(nodes.size()),
+                      static_cast<int>(members.size()));
+        t += b;
+        for (std::size_t e = 0; e < members.size(); ++e) {
+            const Elem& m = members[e];
+            std::snprintf(b, sizeof b, " %5d %5d %5d %5d %5d %.17g %9s %9s\r\n",
+                          static_cast<int>(e + 1), m.i, m.j, m.shape, m.mte, m.angle,
+                          nodes[m.i - 1].name.c_str(), nodes[m.j - 1].name.c_str());
+            t += b;
+        }
+        std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(sections.size()));
+        t += b;
+        for (std::size_t r = 0; r < sections.size(); ++r) {
+            const auto& s = sections[r];
+            std::snprintf(b, sizeof b, " %5d %.17g %.17g %.17g %.17g\r\n", static_cast<int>(r + 1),
+                          s[0], s[1], s[2], s[3]);
+            t += b;
+        }
+        std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(materials.size()));
+        t += b;
+        for (std::size_t r = 0; r < materials.size(); ++r) {
+            const auto& m = materials[r];
+            std::snprintf(b, sizeof b, " %5d %.17g %.17g %.17g\r\n", static_cast<int>(r + 1), m[0],
+                          m[1], m[2]);
+            t += b;
+        }
+        std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(nodes.size()));
+        t += b;
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            const Node& n = nodes[k];
+            std::snprintf(b, sizeof b, " %5d %.17g %.17g %.17g %9s\r\n", static_cast<int>(k + 1),
+                          n.x, n.y, n.z, n.name.c_str());
+            t += b;
+        }
+        std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(fixes.size()));
+        t += b;
+        for (const Fix& f : fixes) {
+            std::snprintf(b, sizeof b, " %5d,%s\r\n", f.node, f.mode.c_str());
+            t += b;
+        }
+        std::snprintf(b, sizeof b, " %5d\r\n", static_cast<int>(loads.size()));
+        t += b;
+        for (const Load& l : loads) {
+            std::snprintf(b, sizeof b, " %9s,%5d,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\r\n",
+                          l.name.c_str(), l.node, l.v[0], l.v[1], l.v[2], l.v[3], l.v[4], l.v[5]);
+            t += b;
+        }
+        return t;
+    }
+};
+
+// Runs every phase in memory (the result files are not opened).
+inline std::unique_ptr<Solver> solve(const std::string& text) {
+    auto s = std::make_unique<Solver>();
+    FileSet f;
+    ListReader in(text);
+    INPUT(*s, f, in);
+    number_equations(*s);
+    INPUT2(*s, f, in);
+    MHIGHT(*s);
+    ASSEM(*s, nullptr);
+    SKSOLV(*s);
+    DISPT(*s, f);
+    return s;
+}
+
+// Displacement j (0..5) of input node k.
+inline double disp(const Solver& s, int k, int j) { return s.D[6 * (s.NEWNO[k] - 1) + j + 1]; }
+
+// A fresh directory for one test.
+class Scratch {
+public:
+    Scratch() {
+        static int counter = 0;
+        dir_ = std::filesystem::path(::testing::TempDir()) /
+               ("veltosol_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    const std::filesystem::path& dir() const { return dir_; }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
+    // Runs the solver here; returns the exit status.
+    int run(std::string* console = nullptr, std::string* err = nullptr) const {
+        std::ostringstream out, e;
+        int rc = veltosol::run(dir_, out, e);
+        if (console) *console = out.str();
+        if (err) *err = e.str();
+        return rc;
+    }
+
+private:
+    std::filesystem::path dir_;
+};
+
+// Lines of a CR LF text, without their line ends.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> v;
+    std::size_t p = 0;
+    while (p < text.size()) {
+        std::size_t q = text.find("\r\n", p);
+        if (q == std::string::npos) {
+            v.push_back(text.substr(p));
+            break;
+        }
+        v.push_back(text.substr(p, q - p));
+        p = q + 2;
+    }
+    return v;
+}
+
+}  // namespace veltosol::testing
