@@ -1,0 +1,241 @@
+#include "app/batch.h"
+
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <regex>
+
+#include "app/main_flow.h"
+#include "editing/ken_node.h"
+#include "files/honegumi.h"
+#include "files/tegaki.h"
+#include "model/model_store.h"
+
+namespace tarvik::app {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tarvik-batch [options] MODEL.man\n"
+    "  --fix BOX            mark the nodes inside BOX as supports (repeatable)\n"
+    "  --load BOX           mark the nodes inside BOX as loaded nodes (repeatable)\n"
+    "  --fix-code XYZ       translation codes of the supports built, 1 fixed 0 free"
+    " (default 111)\n"
+    "  --load-value PX,PY,PZ  forces of the loads built (default 0,0,-200)\n"
+    "  --bon FILE           write the solver input to FILE\n"
+    "  --velto              write the solver input as VELTOSOL.IN in the current directory\n"
+    "  --man FILE           write the structure data file after the upkeep\n"
+    "  -h, --help           show this text\n"
+    "BOX: up to three ranges of level codes separated by commas, each Xnn or Xnn-Xmm\n"
+    "(likewise Y, Z); an axis left out spans all its levels. Example: X00-X02,Z00\n";
+
+struct Options {
+    std::string input;
+    std::vector<std::string> fix_boxes;
+    std::vector<std::string> load_boxes;
+    NodeDataValues values;
+    std::string bon;
+    bool velto = false;
+    std::string man;
+    bool help = false;
+};
+
+// A box becomes the six range texts of the node search window.
+bool parse_box(const std::string& box, editing::LevelTexts& texts) {
+    static const std::regex part(R"(([XYZ])(\d{1,2})(?:-([XYZ])(\d{1,2}))?)");
+    texts = {};
+    bool seen[3] = {false, false, false};
+    size_t start = 0;
+    while (start <= box.size()) {
+        const size_t comma = box.find(',', start);
+        const std::string p =
+            box.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::smatch m;
+        if (!std::regex_match(p, m, part)) return false;
+        if (m[3].matched && m[3] != m[1]) return false;
+        const int axis = m[1].str()[0] - 'X';
+        if (seen[axis]) return false;
+        seen[axis] = true;
+        texts[2 * axis] = m[1].str() + m[2].str();
+        texts[2 * axis + 1] = m[3].matched ? m[3].str() + m[4].str() : texts[2 * axis];
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return true;
+}
+
+bool parse_fix_code(const std::string& s, NodeDataValues& v) {
+    if (s.size() != 3) return false;
+    for (char c : s)
+        if (c != '0' && c != '1') return false;
+    v.xfix = s[0] - '0';
+    v.yfix = s[1] - '0';
+    v.zfix = s[2] - '0';
+    return true;
+}
+
+bool parse_load_value(const std::string& s, NodeDataValues& v) {
+    float f[3];
+    const char* p = s.c_str();
+    for (int k = 0; k < 3; ++k) {
+        char* end = nullptr;
+        f[k] = std::strtof(p, &end);
+        if (end == p) return false;
+        if (k < 2 && *end != ',') return false;
+        if (k == 2 && *end != '\0') return false;
+        p = end + 1;
+    }
+    v.px = f[0];
+    v.py = f[1];
+    v.pz = f[2];
+    return true;
+}
+
+bool parse_args(const std::vector<std::string>& args, Options& o, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "-h" || a == "--help") {
+            o.help = true;
+        } else if (a == "--fix" || a == "--load") {
+            if (!value(v)) return false;
+            editing::LevelTexts texts;
+            if (!parse_box(v, texts)) {
+                error = "bad level box '" + v + "'";
+                return false;
+            }
+            (a == "--fix" ? o.fix_boxes : o.load_boxes).push_back(v);
+        } else if (a == "--fix-code") {
+            if (!value(v)) return false;
+            if (!parse_fix_code(v, o.values)) {
+                error = "bad support code '" + v + "' (three digits 0 or 1)";
+                return false;
+            }
+        } else if (a == "--load-value") {
+            if (!value(v)) return false;
+            if (!parse_load_value(v, o.values)) {
+                error = "bad load value '" + v + "' (PX,PY,PZ)";
+                return false;
+            }
+        } else if (a == "--bon") {
+            if (!value(o.bon)) return false;
+        } else if (a == "--man") {
+            if (!value(o.man)) return false;
+        } else if (a == "--velto") {
+            o.velto = true;
+        } else if (!a.empty() && a[0] == '-') {
+            error = "unknown option " + a;
+            return false;
+        } else if (o.input.empty()) {
+            o.input = a;
+        } else {
+            error = "more than one model file";
+            return false;
+        }
+    }
+    if (!o.help && o.input.empty()) {
+        error = "no model file given";
+        return false;
+    }
+    return true;
+}
+
+// Marks the nodes of each box through the node search, as the user would with
+// "拘束節点指定" or "荷重節点指定" and the "選" button.
+void mark_boxes(model::ModelStore& m, const std::vector<std::string>& boxes, editing::PickMode mode,
+                model::MessageService& msg) {
+    editing::KenNodeCore ken(m);
+    for (const std::string& box : boxes) {
+        editing::LevelTexts texts;
+        parse_box(box, texts);
+        ken.open();
+        ken.KenSpeedButtonClick(texts);
+        ken.ZenSentakuSpeedButtonClick(mode, msg);
+    }
+}
+
+void print_summary(const model::ModelStore& m, std::ostream& out) {
+    out << "nodes " << m.N_Node << "\n"
+        << "members " << m.N_Beam << "\n"
+        << "sizes " << m.N_Size << "\n"
+        << "levels " << m.N_X << " " << m.N_Y << " " << m.N_Z << "\n"
+        << "supports " << m.N_Fix << "\n"
+        << "loads " << m.N_Load << "\n";
+}
+
+}  // namespace
+
+void PrintingMessages::show_message(std::string_view text) {
+    err_ << "tarvik-batch: " << text << "\n";
+}
+
+bool PrintingMessages::ask_yes_no(std::string_view) {
+    return true;
+}
+
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options o;
+    std::string error;
+    if (!parse_args(args, o, error)) {
+        err << "tarvik-batch: error: " << error << "\n" << kUsage;
+        return kExitUsage;
+    }
+    if (o.help) {
+        out << kUsage;
+        return kExitOk;
+    }
+
+    PrintingMessages msg(err);
+    auto store = std::make_unique<model::ModelStore>();
+    model::ModelStore& m = *store;
+    MainFlowState state;
+
+    bool complete = true;
+    if (files::load_tegaki_data(m, o.input, msg, &complete) != 0) {
+        err << "tarvik-batch: error: cannot read " << o.input << "\n";
+        return kExitRead;
+    }
+    if (!complete)
+        err << "tarvik-batch: warning: " << o.input
+            << " ends early or holds a malformed value; read as far as it goes\n";
+
+    if (completeness_check(m) < 0) {
+        err << "tarvik-batch: error: the model is not complete (no members, a member not"
+               " complete, or a member end without its node)\n";
+        return kExitModel;
+    }
+    if (model_ready_step(m, state, msg) != 0) {
+        err << "tarvik-batch: error: the model upkeep was refused\n";
+        return kExitModel;
+    }
+    // The structure data keep the editor's node flags: the file is written
+    // before the flags are taken over by the pick marks (the upkeep does not
+    // look at node flags, so the order does not change it).
+    if (!o.man.empty() && files::save_tegaki_data(m, o.man, msg) != 0) return kExitWrite;
+
+    clear_node_marks(m);
+    mark_boxes(m, o.fix_boxes, editing::PickMode::kKousoku, msg);
+    mark_boxes(m, o.load_boxes, editing::PickMode::kKajyu, msg);
+    build_fix_load_lists(m, state, o.values, msg);
+    const bool ready = finish_node_data(m, state);
+    print_summary(m, out);
+
+    if (o.bon.empty() && !o.velto) return kExitOk;
+    if (!ready) {
+        err << "tarvik-batch: error: the solver input needs at least one support (--fix) and"
+               " one load (--load)\n";
+        return kExitNoFixLoad;
+    }
+    if (!o.bon.empty() && files::save_honegumi(m, o.bon, msg) != 0) return kExitWrite;
+    if (o.velto && files::save_honegumi(m, files::kVeltoInputName, msg) != 0) return kExitWrite;
+    return kExitOk;
+}
+
+}  // namespace tarvik::app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/message_service.h"
+
+namespace tarvik::app {
+
+// Exit statuses of tarvik-batch.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitRead = 2;       // the .man file cannot be read or is refused
+inline constexpr int kExitModel = 3;      // incomplete model or upkeep refused
+inline constexpr int kExitWrite = 4;      // an output file cannot be written
+inline constexpr int kExitNoFixLoad = 5;  // solver input asked for without supports or loads
+
+// Message service of the batch front end: messages are printed to err,
+// questions are answered Yes (the command line already said what to do).
+class PrintingMessages : public model::MessageService {
+  public:
+    explicit PrintingMessages(std::ostream& err) : err_(err) {}
+    void show_message(std::string_view text) override;
+    bool ask_yes_no(std::string_view question) override;
+
+  private:
+    std::ostream& err_;
+};
+
+// Runs tarvik-batch with the arguments after the program name; returns the
+// exit status. The summary goes to out, messages and errors to err.
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace tarvik::app

@@ -1,0 +1,86 @@
+#include "app/main_flow.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "model/maintenance.h"
+#include "model/spy.h"
+
+namespace tarvik::app {
+
+bool start_up(model::MessageService& msg) {
+    if (!model::spy_open(model::kSpyFileName)) {
+        msg.show_message(kSpyOpenError);
+        return false;
+    }
+    model::spy("Spy Start");
+    std::string dir(4096, '\0');
+    if (::getcwd(dir.data(), dir.size()) == nullptr) dir = ".";
+    model::spy("cDirectory %s", dir.c_str());
+    return true;
+}
+
+int completeness_check(const model::ModelStore& m) {
+    return model::check_all_beam(m);
+}
+
+void clear_node_marks(model::ModelStore& m) {
+    for (int i = 0; i < m.N_Node; ++i) m.node[i].flag = 0;
+}
+
+int model_ready_step(model::ModelStore& m, MainFlowState& state, model::MessageService& msg) {
+    if (model::check_size(m, msg) != 0) return -1;
+    model::assign_materials(m);
+    if (model::save_level_name(m, msg) != 0) return -1;
+    state.XlevelMin = state.YlevelMin = state.ZlevelMin = 0;
+    state.XlevelMax = m.N_X - 1;
+    state.YlevelMax = m.N_Y - 1;
+    state.ZlevelMax = m.N_Z - 1;
+    state.PaintMode = 1;
+    return 0;
+}
+
+void build_fix_load_lists(model::ModelStore& m, MainFlowState& state, const NodeDataValues& values,
+                          model::MessageService& msg) {
+    state.KousokuPick = 0;
+    state.KajyuPick = 0;
+    state.SetutenPick = 1;
+    if (state.FixLoadBuilt != 0) return;
+    m.N_Fix = 0;
+    m.N_Load = 0;
+    for (int i = 0; i < m.N_Node; ++i) {
+        const model::Node& n = m.node[i];
+        if (n.flag != model::kPickSupport) continue;
+        model::Fix f{};
+        model::set_code(f.id, n.id);
+        f.no = n.no;
+        f.xfix = values.xfix != 0 ? 1 : 0;
+        f.yfix = values.yfix != 0 ? 1 : 0;
+        f.zfix = values.zfix != 0 ? 1 : 0;
+        if (model::add_fix(m, f, msg) < 0) break;
+    }
+    for (int i = 0; i < m.N_Node; ++i) {
+        const model::Node& n = m.node[i];
+        if (n.flag != model::kPickLoad) continue;
+        model::Load l{};
+        model::set_code(l.id, n.id);
+        l.no = n.no;
+        l.px = values.px;
+        l.py = values.py;
+        l.pz = values.pz;
+        if (model::add_load(m, l, msg) < 0) break;
+    }
+    model::spy("N_Fix %d N_Load %d", m.N_Fix, m.N_Load);
+}
+
+bool finish_node_data(const model::ModelStore& m, MainFlowState& state) {
+    if (m.N_Fix >= 1 && m.N_Load >= 1) {
+        state.FixLoadBuilt = 1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tarvik::app

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/message_service.h"
+#include "model/model_store.h"
+
+namespace tarvik::app {
+
+inline constexpr const char* kSpyOpenError = "Error: Unable to open file";
+
+// Main-window state that the model flow sets (the toolkit-free part of TNewForm).
+struct MainFlowState {
+    int PaintMode = 0;
+    int KousokuPick = 0, KajyuPick = 0, SetutenPick = 0;
+    int FixLoadBuilt = 0;
+    // The level window: 0-based positions in Xval, Yval, Zval that are drawn.
+    int XlevelMin = 0, XlevelMax = -1;
+    int YlevelMin = 0, YlevelMax = -1;
+    int ZlevelMin = 0, ZlevelMax = -1;
+};
+
+// What the node data command gives the supports and loads it builds from the
+// node marks: every translation fixed; a downward force of 200.
+struct NodeDataValues {
+    int xfix = 1, yfix = 1, zfix = 1;
+    float px = 0.0f, py = 0.0f, pz = model::kDefaultLoadPz;
+};
+
+// Start of the program: the trace "SPY.TXT" created anew in the current
+// directory (a message when it cannot be, and the program runs on). False when
+// no trace could be created.
+bool start_up(model::MessageService& msg);
+
+// Completeness check after a model was made: 1 complete, -1 not (nothing more
+// may run then).
+int completeness_check(const model::ModelStore& m);
+
+// A model drawn by hand (or read from its file) comes with node flags of the
+// editor; picking uses the same field for its marks, so they start at 0.
+void clear_node_marks(model::ModelStore& m);
+
+// The model-ready step: size check, material assignment and level naming, in
+// this order, then the level window set to everything and drawing enabled.
+// 0; -1 when a step refused (its message was shown).
+int model_ready_step(model::ModelStore& m, MainFlowState& state, model::MessageService& msg);
+
+// The list building of the node data command: unless the lists were built
+// before (FixLoadBuilt), they are made anew from the node marks: a support per
+// node marked 1, then a load per node marked 2, in table order.
+void build_fix_load_lists(model::ModelStore& m, MainFlowState& state, const NodeDataValues& values,
+                          model::MessageService& msg);
+
+// After the node data window: with at least one support and one load the
+// model is ready for analysis and the lists are only edited from then on.
+bool finish_node_data(const model::ModelStore& m, MainFlowState& state);
+
+}  // namespace tarvik::app

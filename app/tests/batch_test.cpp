@@ -1,0 +1,176 @@
+// tarvik-batch: options, the upkeep and picking it runs, its files, summary
+// and exit statuses.
+#include "app/batch.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "files/tests/test_dir.h"
+
+namespace tarvik::app {
+namespace {
+
+using testing::crlf_lines;
+using testing::read_bytes;
+
+const std::string kData = APP_TESTDATA;
+
+class BatchTest : public ::testing::Test {
+  protected:
+    testing::TempDir dir;
+    std::ostringstream out, err;
+
+    int run(std::vector<std::string> args) { return run_batch(args, out, err); }
+};
+
+TEST_F(BatchTest, CantileverGivesTheHandWrittenSolverInputAndSummary) {
+    const std::string bon = dir.file("post.bon");
+    ASSERT_EQ(run({kData + "/cantilever.man", "--fix", "Z00", "--load", "Z01", "--load-value",
+                   "10,0,-200", "--bon", bon}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), "nodes 2\nmembers 1\nsizes 1\nlevels 1 1 2\nsupports 1\nloads 1\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(
+        read_bytes(bon),
+        crlf_lines({
+            "     1",
+            "  0.00000e+00",
+            "     1",
+            "  0.00000e+00",
+            "     2",
+            "  0.00000e+00",
+            "  3.00000e+02",
+            "     2     1",
+            "     1     1     2     1     1        0.0 X00Y00Z00 X00Y00Z01",
+            "     1",
+            "     1 1.728e+03 1.728e+03 1.440e+02 2.915e+03",
+            "     1",
+            "     1 1.000e+05 3.000e-01 5.000e-04",
+            "     2",
+            "     1       0.0       0.0       0.0 X00Y00Z00",
+            "     2       0.0       0.0     300.0 X00Y00Z01",
+            "     1",
+            "     1,111111",
+            "     1",
+            " X00Y00Z01,    2,      10.0,       0.0,    -200.0,       0.0,       0.0,       0.0",
+        }));
+}
+
+TEST_F(BatchTest, StructureDataKeepTheEditorFlagsAndGainCodesAndSizes) {
+    const std::string man = dir.file("out.man");
+    ASSERT_EQ(run({kData + "/cantilever.man", "--fix", "Z00", "--load", "Z01", "--man", man}),
+              kExitOk);
+    EXPECT_EQ(read_bytes(man),
+              crlf_lines({
+                  "     2",
+                  " 1 \"X00Y00Z00\" 0.000000 0.000000 0.000000 0.000000 0.000000 2",
+                  " 2 \"X00Y00Z01\" 0.000000 0.000000 300.000000 0.000000 -30.000000 2",
+                  "     1",
+                  " 1 \"X00Y00Z00\" \"X00Y00Z01\" 1 2 0.000000 0.000000 0.000000 0.000000 "
+                  "0.000000 300.000000 1 1 12.000000 12.000000 0.000000 0.000000 0.000000 "
+                  "-30.000000 2",
+              }));
+}
+
+TEST_F(BatchTest, NodeDataDefaultsAndSupportCodes) {
+    const std::string bon = dir.file("portal.bon");
+    ASSERT_EQ(run({kData + "/portal.man", "--fix", "Z00", "--fix-code", "110", "--load",
+                   "X01-X01,Z01", "--bon", bon}),
+              kExitOk)
+        << err.str();
+    const std::string text = read_bytes(bon);
+    EXPECT_NE(text.find("\r\n     2\r\n     1,110111\r\n     3,110111\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n     1\r\n X01Y00Z01,    4,       0.0,       0.0,    -200.0,"),
+              std::string::npos);
+    EXPECT_NE(out.str().find("sizes 2\n"), std::string::npos);
+}
+
+TEST_F(BatchTest, LaterLoadBoxWinsOverAnEarlierSupportBox) {
+    ASSERT_EQ(run({kData + "/portal.man", "--fix", "X00", "--load", "Z01"}), kExitOk);
+    EXPECT_NE(out.str().find("supports 1\nloads 2\n"), std::string::npos);
+}
+
+TEST_F(BatchTest, VeltoWritesTheSolverInputInTheCurrentFolder) {
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const int status = run({kData + "/cantilever.man", "--fix", "Z00", "--load", "Z01", "--velto"});
+    std::filesystem::current_path(old);
+    EXPECT_EQ(status, kExitOk);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("VELTOSOL.IN")));
+}
+
+TEST_F(BatchTest, SolverInputNeedsSupportsAndLoads) {
+    const std::string bon = dir.file("none.bon");
+    EXPECT_EQ(run({kData + "/cantilever.man", "--fix", "Z00", "--bon", bon}), kExitNoFixLoad);
+    EXPECT_NE(err.str().find("at least one support"), std::string::npos);
+    EXPECT_NE(out.str().find("supports 1\nloads 0\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(bon));
+}
+
+TEST_F(BatchTest, BoxOutsideTheLevelsMarksNothing) {
+    EXPECT_EQ(run({kData + "/cantilever.man", "--fix", "Z05"}), kExitOk);
+    EXPECT_NE(out.str().find("supports 0\n"), std::string::npos);
+}
+
+TEST_F(BatchTest, UnreadableOrRefusedModelFile) {
+    EXPECT_EQ(run({dir.file("missing.man")}), kExitRead);
+    EXPECT_NE(err.str().find("tarvik-batch: Can't open TEGAKI_FILE\n"), std::string::npos);
+    testing::write_bytes(dir.file("big.man"), " 20000\n");
+    EXPECT_EQ(run({dir.file("big.man")}), kExitRead);
+    EXPECT_NE(err.str().find("上限 10000"), std::string::npos);
+}
+
+TEST_F(BatchTest, IncompleteModelStopsBeforeAnyOutput) {
+    const std::string bon = dir.file("x.bon");
+    EXPECT_EQ(run({kData + "/unfinished.man", "--fix", "Z00", "--load", "Z01", "--bon", bon}),
+              kExitModel);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(std::filesystem::exists(bon));
+    testing::write_bytes(dir.file("empty.man"), "     0\r\n     0\r\n");
+    EXPECT_EQ(run({dir.file("empty.man")}), kExitModel);
+}
+
+TEST_F(BatchTest, ShortFileIsWarnedAbout) {
+    testing::write_bytes(dir.file("short.man"),
+                         read_bytes(kData + "/cantilever.man").substr(0, 60));
+    run({dir.file("short.man")});
+    EXPECT_NE(err.str().find("warning: "), std::string::npos);
+}
+
+TEST_F(BatchTest, UnwritableOutputGivesItsOwnStatus) {
+    EXPECT_EQ(run({kData + "/cantilever.man", "--fix", "Z00", "--load", "Z01", "--bon",
+                   dir.file("no/dir/x.bon")}),
+              kExitWrite);
+    EXPECT_NE(err.str().find("Error: Unable to open BonFile"), std::string::npos);
+    EXPECT_EQ(run({kData + "/cantilever.man", "--man", dir.file("no/dir/x.man")}), kExitWrite);
+}
+
+TEST_F(BatchTest, UsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"a.man", "b.man"},
+        {"a.man", "--frob"},
+        {"a.man", "--fix"},
+        {"a.man", "--fix", "Q00"},
+        {"a.man", "--fix", "X00-Y02"},
+        {"a.man", "--fix", "X00,X01"},
+        {"a.man", "--fix", "X001"},
+        {"a.man", "--fix-code", "112"},
+        {"a.man", "--load-value", "1,2"},
+        {"a.man", "--load-value", "1,2,3x"},
+    };
+    for (const auto& args : bad) {
+        err.str("");
+        EXPECT_EQ(run(args), kExitUsage) << (args.empty() ? "" : args.back());
+        EXPECT_NE(err.str().find("usage: tarvik-batch"), std::string::npos);
+    }
+    EXPECT_EQ(run({"--help"}), kExitOk);
+    EXPECT_NE(out.str().find("--fix BOX"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvik::app

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/message_service.h"
+#include "model/model_store.h"
+
+namespace tarvik::editing {
+
+// Which picking mode the main window is in while the node search is used.
+enum class PickMode { kNone, kKousoku /* supports */, kKajyu /* loaded nodes */ };
+
+// The six range texts in the order of the node search window's fields:
+// EditXmin, EditXmax, EditYmin, EditYmax, EditZmin, EditZmax.
+using LevelTexts = std::array<std::string, 6>;
+
+inline constexpr const char* kAskKousoku = "青丸を固定節点にしますか?";
+inline constexpr const char* kAskKajyu = "青丸を荷重節点にしますか?";
+
+// Level index of a range text such as "X03": empty gives empty_default,
+// otherwise the 2nd and 3rd characters read as far as they are digits.
+int parse_level_text(std::string_view text, int empty_default);
+
+// Toolkit-free core of the node search window (TKenNodeForm): level ranges of
+// node codes, counting and bulk marking of the nodes inside them.
+class KenNodeCore {
+  public:
+    explicit KenNodeCore(model::ModelStore& m) : m_(m) { reset_ranges(); }
+
+    // Shown again: ranges back to the full range of the model's levels.
+    void open() { reset_ranges(); }
+
+    // "検": takes the six range texts and counts the nodes inside.
+    int KenSpeedButtonClick(const LevelTexts& texts);
+
+    // "選": marks the nodes inside the ranges and asks whether they become
+    // supports (Kousoku) or loaded nodes (Kajyu); No clears their marks.
+    // Ranges go back to the full range afterwards. Returns the count inside.
+    int ZenSentakuSpeedButtonClick(PickMode mode, model::MessageService& msg);
+
+    void CloseButtonClick() { reset_ranges(); }
+
+    int last_count() const { return last_count_; }
+
+    int XlevelMin = 0, XlevelMax = -1;
+    int YlevelMin = 0, YlevelMax = -1;
+    int ZlevelMin = 0, ZlevelMax = -1;
+
+  private:
+    void reset_ranges();
+    int count_inside() const;
+    bool inside(const model::Node& n) const;
+
+    model::ModelStore& m_;
+    int last_count_ = 0;
+};
+
+}  // namespace tarvik::editing
