@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <random>
 
 #include "test_support.h"
 
@@ -394,6 +396,42 @@ TEST(Diagnostics, CapacitiesAndMalformedModelsEndTheRunWithAStatus) {
         EXPECT_EQ(dir.run(nullptr, &err), c.status) << c.what << ": " << err;
         EXPECT_NE(err.find(c.message), std::string::npos) << c.what << ": " << err;
     }
+}
+
+}  // namespace
+}  // namespace veltosol
+
+namespace veltosol {
+namespace {
+
+TEST(Diagnostics, ProfileBeyondTheStiffnessStore) {
+    // A chain of 1500 nodes with 1400 random cross links: within the node and
+    // member tables, but no numbering keeps its profile near the diagonal.
+    Model m;
+    const int n = 1500;
+    for (int k = 0; k < n; ++k) m.add_node((k * 37) % 1000, (k * 53) % 1000, k);
+    std::vector<int> degree(n + 1, 0);
+    for (int k = 1; k < n; ++k) {
+        m.members.push_back({k, k + 1, 1});
+        ++degree[k];
+        ++degree[k + 1];
+    }
+    std::mt19937 rng(5);
+    while (m.members.size() < 2900) {
+        int a = 1 + static_cast<int>(rng() % n), b = 1 + static_cast<int>(rng() % n);
+        if (std::abs(a - b) < 2 || degree[a] >= 6 || degree[b] >= 6) continue;
+        m.members.push_back({a, b, 1});
+        ++degree[a];
+        ++degree[b];
+    }
+    m.sections.push_back({100, 100, 10, 50});
+    m.materials.push_back({1000, 0.25, 0.5});
+    m.fixes.push_back({1, "111111"});
+    Scratch dir;
+    dir.write("VELTOSOL.IN", m.text());
+    std::string err;
+    EXPECT_EQ(dir.run(nullptr, &err), kExitCapacity);
+    EXPECT_NE(err.find("stiffness store table (limit 1600000)"), std::string::npos) << err;
 }
 
 }  // namespace
