@@ -1,9 +1,9 @@
 #include "app/batch.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
-#include <regex>
 
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
@@ -39,28 +39,49 @@ struct Options {
     bool help = false;
 };
 
+// One axis range of a box: "Xnn" or "Xnn-Xnn" (one or two digits, the same
+// letter on both sides). Gives the axis (0 X, 1 Y, 2 Z) and the two texts.
+bool parse_axis_range(const std::string& p, int& axis, std::string& lo, std::string& hi) {
+    auto level = [](const std::string& s, size_t at, size_t& end) {
+        if (at >= s.size() || (s[at] != 'X' && s[at] != 'Y' && s[at] != 'Z')) return false;
+        end = at + 1;
+        while (end < s.size() && end - at <= 2 && std::isdigit(static_cast<unsigned char>(s[end])))
+            ++end;
+        return end - at >= 2 && end - at <= 3;
+    };
+    size_t end = 0;
+    if (!level(p, 0, end)) return false;
+    axis = p[0] - 'X';
+    lo = p.substr(0, end);
+    if (end == p.size()) {
+        hi = lo;
+        return true;
+    }
+    size_t end2 = 0;
+    if (p[end] != '-' || !level(p, end + 1, end2) || end2 != p.size() || p[end + 1] != p[0])
+        return false;
+    hi = p.substr(end + 1);
+    return true;
+}
+
 // A box becomes the six range texts of the node search window.
 bool parse_box(const std::string& box, editing::LevelTexts& texts) {
-    static const std::regex part(R"(([XYZ])(\d{1,2})(?:-([XYZ])(\d{1,2}))?)");
     texts = {};
     bool seen[3] = {false, false, false};
     size_t start = 0;
-    while (start <= box.size()) {
+    while (true) {
         const size_t comma = box.find(',', start);
         const std::string p =
             box.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        std::smatch m;
-        if (!std::regex_match(p, m, part)) return false;
-        if (m[3].matched && m[3] != m[1]) return false;
-        const int axis = m[1].str()[0] - 'X';
-        if (seen[axis]) return false;
+        int axis = 0;
+        std::string lo, hi;
+        if (!parse_axis_range(p, axis, lo, hi) || seen[axis]) return false;
         seen[axis] = true;
-        texts[2 * axis] = m[1].str() + m[2].str();
-        texts[2 * axis + 1] = m[3].matched ? m[3].str() + m[4].str() : texts[2 * axis];
-        if (comma == std::string::npos) break;
+        texts[2 * axis] = lo;
+        texts[2 * axis + 1] = hi;
+        if (comma == std::string::npos) return true;
         start = comma + 1;
     }
-    return true;
 }
 
 bool parse_fix_code(const std::string& s, NodeDataValues& v) {

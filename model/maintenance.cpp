@@ -16,8 +16,16 @@ const char* code_or_blanks(const char* id) {
     return id[0] != '\0' ? id : "         ";
 }
 
+// "X%02dY%02dZ%02d" of three positions 0..99.
 void make_level_code(char (&field)[kCodeSize], int ix, int iy, int iz) {
-    std::snprintf(field, kCodeSize, "X%02dY%02dZ%02d", ix, iy, iz);
+    const int pos[3] = {ix, iy, iz};
+    for (int a = 0; a < 3; ++a) {
+        const int v = std::clamp(pos[a], 0, kMaxLevel - 1);
+        field[3 * a] = static_cast<char>('X' + a);
+        field[3 * a + 1] = static_cast<char>('0' + v / 10);
+        field[3 * a + 2] = static_cast<char>('0' + v % 10);
+    }
+    field[9] = '\0';
 }
 
 bool valid_node_no(const ModelStore& m, int no) {

@@ -111,6 +111,12 @@ TEST_F(BatchTest, SolverInputNeedsSupportsAndLoads) {
     EXPECT_FALSE(std::filesystem::exists(bon));
 }
 
+TEST_F(BatchTest, BoxesTakeOneOrTwoDigitsAndAnyAxisOrder) {
+    ASSERT_EQ(run({kData + "/portal.man", "--fix", "Z0-Z0,X1", "--load", "Z1,Y0-Y00"}), kExitOk)
+        << err.str();
+    EXPECT_NE(out.str().find("supports 1\nloads 2\n"), std::string::npos);
+}
+
 TEST_F(BatchTest, BoxOutsideTheLevelsMarksNothing) {
     EXPECT_EQ(run({kData + "/cantilever.man", "--fix", "Z05"}), kExitOk);
     EXPECT_NE(out.str().find("supports 0\n"), std::string::npos);
@@ -159,6 +165,11 @@ TEST_F(BatchTest, UsageErrors) {
         {"a.man", "--fix", "X00-Y02"},
         {"a.man", "--fix", "X00,X01"},
         {"a.man", "--fix", "X001"},
+        {"a.man", "--fix", "X"},
+        {"a.man", "--fix", "X01-"},
+        {"a.man", "--fix", "X01-X"},
+        {"a.man", "--fix", "X01,"},
+        {"a.man", "--fix", ""},
         {"a.man", "--fix-code", "112"},
         {"a.man", "--load-value", "1,2"},
         {"a.man", "--load-value", "1,2,3x"},
