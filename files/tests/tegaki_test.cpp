@@ -90,39 +90,19 @@ TEST_F(TegakiTest, RoundTripKeepsEveryStoredField) {
     EXPECT_TRUE(complete);
     ASSERT_EQ(back.N_Node, 3);
     ASSERT_EQ(back.N_Beam, 2);
-    for (int i = 0; i < 3; ++i) {
-        const model::Node &a = m.node[i], &b = back.node[i];
-        EXPECT_STREQ(a.id, b.id);
-        EXPECT_EQ(a.no, b.no);
-        EXPECT_EQ(a.x, b.x);
-        EXPECT_EQ(a.y, b.y);
-        EXPECT_EQ(a.z, b.z);
-        EXPECT_EQ(a.X, b.X);
-        EXPECT_EQ(a.Y, b.Y);
-        EXPECT_EQ(a.flag, b.flag);
-        EXPECT_EQ(back.old_node[i].X, a.X);
-        EXPECT_EQ(back.old_node[i].Y, a.Y);
-    }
-    EXPECT_EQ(back.OnSaveOld, 1);
-    for (int k = 0; k < 2; ++k) {
-        const model::Beam &a = m.beam[k], &b = back.beam[k];
-        EXPECT_EQ(a.no, b.no);
-        EXPECT_STREQ(a.idi, b.idi);
-        EXPECT_STREQ(a.idj, b.idj);
-        EXPECT_EQ(a.noi, b.noi);
-        EXPECT_EQ(a.noj, b.noj);
-        EXPECT_EQ(a.xl, b.xl);
-        EXPECT_EQ(a.zl, b.zl);
-        EXPECT_EQ(a.size, b.size);
-        EXPECT_EQ(a.mat, b.mat);
-        EXPECT_EQ(a.haba, b.haba);
-        EXPECT_EQ(a.atumi, b.atumi);
-        EXPECT_EQ(a.XS, b.XS);
-        EXPECT_EQ(a.YL, b.YL);
-        EXPECT_EQ(a.flag, b.flag);
-        EXPECT_EQ(b.kind, 0);  // not kept in the file
-    }
+    // Every stored field shows in the text, so equal texts mean equal fields
+    // to six decimals (the values here are exact in binary).
     EXPECT_EQ(format_tegaki(back), read_bytes(path));
+    EXPECT_STREQ(back.node[1].id, "");
+    EXPECT_EQ(back.node[2].x, 90.25f);
+    EXPECT_EQ(back.beam[1].mat, 5);
+    EXPECT_EQ(back.beam[1].kind, 0);  // not kept in the file
+    // The plan points read become the saved copy.
+    EXPECT_EQ(back.OnSaveOld, 1);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(back.old_node[i].X, m.node[i].X);
+        EXPECT_EQ(back.old_node[i].Y, m.node[i].Y);
+    }
 }
 
 TEST_F(TegakiTest, AnyWhiteSpaceSeparatesValues) {
