@@ -10,22 +10,37 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "solver.h"
 
 namespace {
 
-// A private scratch directory for this process, made on the first input.
-const std::filesystem::path& scratch() {
-    static const std::filesystem::path dir = [] {
+// A private scratch directory for this process, made on the first input and
+// removed when the process ends normally (a crash leaves it for inspection).
+class Scratch {
+public:
+    Scratch() {
         std::string tmpl = "/tmp/fuzz_solver.XXXXXX";
         if (!::mkdtemp(tmpl.data())) {
             std::perror("fuzz_solver: mkdtemp");
             std::abort();
         }
-        return std::filesystem::path(tmpl);
-    }();
-    return dir;
+        dir_ = tmpl;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    const std::filesystem::path& dir() const { return dir_; }
+
+private:
+    std::filesystem::path dir_;
+};
+
+const std::filesystem::path& scratch() {
+    static const Scratch s;
+    return s.dir();
 }
 
 }  // namespace
