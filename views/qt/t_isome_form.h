@@ -1,0 +1,39 @@
+// The window "アイソメ" on Qt. All behaviour is in IsomePresenter.
+#pragma once
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QLabel>
+#include <QScrollBar>
+#include <array>
+
+#include "views/isome_form.h"
+
+namespace tarvik::views {
+
+class TIsomeForm : public QDialog, public IsomeView {
+    Q_OBJECT
+  public:
+    // xScreen: width of the main window at start-up, for the placement.
+    TIsomeForm(ViewParams& params, int xScreen, QWidget* parent = nullptr);
+
+    void set_tau_position(int position) override;
+    void set_fai_position(int position) override;
+    void set_tau_value(const std::string& text) override;
+    void set_fai_value(const std::string& text) override;
+    void select_item(int index) override;
+    void place(int left, int top) override;
+    void close_window() override;
+
+    // For tests and the owner.
+    QScrollBar* TauScrollBar = nullptr;
+    QScrollBar* FaiScrollBar = nullptr;
+    QLabel* TauValLabel = nullptr;
+    QLabel* FaiValLabel = nullptr;
+    QButtonGroup* SelRadioGroup = nullptr;
+
+  private:
+    IsomePresenter presenter_;
+};
+
+}  // namespace tarvik::views

@@ -1,0 +1,298 @@
+// The windows "アイソメ" and "視点" through their presenters and fake views.
+#include <gtest/gtest.h>
+
+#include "views/isome_form.h"
+#include "views/projection.h"
+#include "views/recording_canvas.h"
+#include "views/tests/test_support.h"
+#include "views/view_form.h"
+#include "views/view_preview.h"
+
+namespace tarvik::views {
+namespace {
+
+using Kind = RecordingCanvas::Kind;
+
+// --- アイソメ -----------------------------------------------------------------
+
+struct FakeIsomeView : IsomeView {
+    int tau_position = -1, fai_position = -1, item = -1;
+    std::string tau_value, fai_value;
+    int left = -1, top = -1;
+    bool closed = false;
+
+    void set_tau_position(int p) override { tau_position = p; }
+    void set_fai_position(int p) override { fai_position = p; }
+    void set_tau_value(const std::string& t) override { tau_value = t; }
+    void set_fai_value(const std::string& t) override { fai_value = t; }
+    void select_item(int i) override { item = i; }
+    void place(int l, int t) override {
+        left = l;
+        top = t;
+    }
+    void close_window() override { closed = true; }
+};
+
+struct IsomeOpen {
+    float tau, fai;
+    int item;
+};
+
+class IsomeCreate : public ::testing::TestWithParam<IsomeOpen> {};
+
+// The matching standard view is selected and the angles are left as they are.
+TEST_P(IsomeCreate, SelectsTheMatchingViewWithoutChangingAngles) {
+    ViewParams p;
+    p.TAU = GetParam().tau;
+    p.FAI = GetParam().fai;
+    FakeIsomeView v;
+    IsomePresenter f(p, v);
+    f.FormCreate(1024);
+    EXPECT_EQ(v.item, GetParam().item);
+    EXPECT_EQ(v.tau_position, static_cast<int>(GetParam().tau));
+    EXPECT_EQ(v.fai_position, static_cast<int>(GetParam().fai));
+    EXPECT_EQ(p.TAU, GetParam().tau);
+    EXPECT_EQ(p.FAI, GetParam().fai);
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, IsomeCreate,
+                         ::testing::Values(IsomeOpen{30, 30, 0}, IsomeOpen{90, 0, 1},
+                                           IsomeOpen{0, 0, 2}, IsomeOpen{0, 90, 3},
+                                           IsomeOpen{45, 10, 0}, IsomeOpen{90, 90, 0},
+                                           IsomeOpen{0, 89.5f, 0}));
+
+TEST(IsomeForm, PlanViewGivesZeroAndNinety) {
+    ViewParams p;
+    FakeIsomeView v;
+    IsomePresenter f(p, v);
+    f.FormCreate(1024);
+    f.SelRadioGroupClick(3);  // 平面図
+    EXPECT_EQ(p.TAU, 0);
+    EXPECT_EQ(p.FAI, 90);
+    EXPECT_EQ(v.tau_value, "0");
+    EXPECT_EQ(v.fai_value, "90");
+    EXPECT_EQ(v.tau_position, 0);
+    EXPECT_EQ(v.fai_position, 90);
+}
+
+TEST(IsomeForm, EveryPresetSetsBothAngles) {
+    ViewParams p;
+    FakeIsomeView v;
+    IsomePresenter f(p, v);
+    for (int i = 0; i < static_cast<int>(kViewPresets.size()); ++i) {
+        f.SelRadioGroupClick(i);
+        EXPECT_EQ(p.TAU, kViewPresets[i].tau);
+        EXPECT_EQ(p.FAI, kViewPresets[i].fai);
+    }
+    EXPECT_STREQ(kViewPresets[1].caption, "正面図");
+    EXPECT_EQ(kViewPresets[1].tau, 90);
+    EXPECT_EQ(kViewPresets[2].fai, 0);
+    f.SelRadioGroupClick(7);  // not an item: nothing happens
+    EXPECT_EQ(p.TAU, 0);
+}
+
+TEST(IsomeForm, ScrollBarsSetTheSharedAnglesAtOnce) {
+    ViewParams p;
+    FakeIsomeView v;
+    IsomePresenter f(p, v);
+    f.TauScrollBarChange(45);
+    f.FaiScrollBarChange(12);
+    EXPECT_EQ(p.TAU, 45);
+    EXPECT_EQ(p.FAI, 12);
+    EXPECT_EQ(v.tau_value, "45");
+    EXPECT_EQ(v.fai_value, "12");
+    // A drawing window sees the change at its next tick.
+    ViewWindow w;
+    w.TAU = 30;
+    w.FAI = 30;
+    w.Rho = p.Rho;
+    w.Theta = p.Theta;
+    w.Phi = p.Phi;
+    EXPECT_TRUE(check_view_change(w, p).angles);
+}
+
+TEST(IsomeForm, PlacementAndClose) {
+    testing::TraceCapture trace;
+    ViewParams p;
+    FakeIsomeView v;
+    IsomePresenter f(p, v);
+    f.FormCreate(1024);
+    EXPECT_EQ(v.top, 64);
+    EXPECT_EQ(v.left, 1024 - kIsomeClientWidth - 64);
+    f.FormCreate(100);  // a narrow screen keeps the window on it
+    EXPECT_EQ(v.left, 0);
+    EXPECT_NE(trace.text().find("xScreen  1024.0 Top    64 Left   700"), std::string::npos)
+        << trace.text();
+    f.Button2Click();
+    EXPECT_TRUE(v.closed);
+}
+
+// --- 視点 --------------------------------------------------------------------
+
+struct FakeViewForm : ViewFormView {
+    int pos[3] = {-999, -999, -999};
+    std::string label[3];
+    int redraws = 0;
+    int left = -1, top = -1;
+    bool closed = false;
+
+    void set_position(EyeBar b, int p) override { pos[b] = p; }
+    int position(EyeBar b) const override { return pos[b]; }
+    void set_value_label(EyeBar b, const std::string& t) override { label[b] = t; }
+    void redraw_preview() override { ++redraws; }
+    void place(int l, int t) override {
+        left = l;
+        top = t;
+    }
+    void close_window() override { closed = true; }
+
+    // The user moves a bar: the bar moves, then its scroll event.
+    void scroll(ViewFormPresenter& f, EyeBar b, int p) {
+        pos[b] = p;
+        switch (b) {
+            case kRhoBar:
+                f.RhoScrollBarScroll(p);
+                break;
+            case kThetaBar:
+                f.ThetaScrollBarScroll(p);
+                break;
+            case kPhiBar:
+                f.PhiScrollBarScroll(p);
+                break;
+        }
+    }
+};
+
+ViewParams eye(double rho, double theta, double phi) {
+    ViewParams p;
+    p.Rho = rho;
+    p.Theta = theta;
+    p.Phi = phi;
+    p.box = {0, 400, 0, 300, 0, 250};
+    return p;
+}
+
+TEST(ViewForm, CreationShowsTheSharedValues) {
+    testing::TraceCapture trace;
+    ViewParams p = eye(5000.7, -30.2, 45);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1280);
+    EXPECT_EQ(v.pos[kRhoBar], 5000);
+    EXPECT_EQ(v.pos[kThetaBar], -30);
+    EXPECT_EQ(v.pos[kPhiBar], 45);
+    EXPECT_EQ(v.label[kRhoBar], "5000");
+    EXPECT_EQ(v.label[kThetaBar], "-30");
+    EXPECT_EQ(v.label[kPhiBar], "45");
+    EXPECT_EQ(f.Rho(), 5000.7);
+    EXPECT_EQ(v.redraws, 1);
+    EXPECT_EQ(v.top, 64);
+    EXPECT_EQ(v.left, 1280 - 302 - 64);
+    EXPECT_NE(trace.text().find("Top    64 Left   914"), std::string::npos) << trace.text();
+    f.FormShow();
+    EXPECT_EQ(v.redraws, 2);
+}
+
+TEST(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
+    ViewParams p = eye(4000, 20, 70);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1024);
+    v.scroll(f, kRhoBar, 12000);
+    v.scroll(f, kThetaBar, -90);
+    v.scroll(f, kPhiBar, 5);
+    EXPECT_EQ(v.label[kRhoBar], "12000");
+    EXPECT_EQ(v.label[kThetaBar], "-90");
+    EXPECT_EQ(v.label[kPhiBar], "5");
+    EXPECT_EQ(f.Rho(), 12000);
+    EXPECT_EQ(f.Theta(), -90);
+    EXPECT_EQ(f.Phi(), 5);
+    EXPECT_EQ(v.redraws, 4);
+    f.CancelButtonClick();
+    EXPECT_TRUE(v.closed);
+    EXPECT_EQ(p.Rho, 4000);
+    EXPECT_EQ(p.Theta, 20);
+    EXPECT_EQ(p.Phi, 70);
+    EXPECT_EQ(p.PersRequest, 0);
+}
+
+TEST(ViewForm, OKTakesThePositionsAndStaysOpen) {
+    ViewParams p = eye(4000.5, 20, 70);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1024);
+    v.scroll(f, kPhiBar, 100);
+    f.OKButtonClick();
+    EXPECT_EQ(p.Rho, 4000);  // the bar's whole position
+    EXPECT_EQ(p.Theta, 20);
+    EXPECT_EQ(p.Phi, 100);
+    EXPECT_EQ(v.label[kPhiBar], "100");
+    EXPECT_EQ(f.Rho(), 4000);
+    EXPECT_FALSE(v.closed);
+    EXPECT_EQ(p.PersRequest, 0);
+}
+
+TEST(ViewForm, DefaultRestoresStartValuesWhateverWasSet) {
+    ViewParams p = eye(15000, -170, 3);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1024);
+    v.scroll(f, kRhoBar, 1000);
+    const int before = v.redraws;
+    f.DefautrButtonClick();
+    EXPECT_EQ(p.Rho, 4000);
+    EXPECT_EQ(p.Theta, 20);
+    EXPECT_EQ(p.Phi, 70);
+    EXPECT_EQ(v.pos[kRhoBar], 4000);
+    EXPECT_EQ(v.pos[kThetaBar], 20);
+    EXPECT_EQ(v.pos[kPhiBar], 70);
+    EXPECT_EQ(v.label[kRhoBar], "4000");
+    EXPECT_EQ(v.label[kThetaBar], "20");
+    EXPECT_EQ(v.label[kPhiBar], "70");
+    EXPECT_EQ(f.Rho(), 4000);
+    EXPECT_EQ(v.redraws, before + 1);
+    EXPECT_FALSE(v.closed);
+}
+
+TEST(ViewForm, PersTakesThePositionsRequestsTheImageAndCloses) {
+    ViewParams p = eye(4000, 20, 70);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1024);
+    v.scroll(f, kThetaBar, 135);
+    f.PersButtonClick();
+    EXPECT_EQ(p.Theta, 135);
+    EXPECT_EQ(p.PersRequest, 1);
+    EXPECT_TRUE(v.closed);
+}
+
+TEST(ViewForm, PreviewFollowsTheWindowsValues) {
+    ViewParams p = eye(4000, 20, 70);
+    FakeViewForm v;
+    ViewFormPresenter f(p, v);
+    f.FormCreate(1024);
+    v.scroll(f, kRhoBar, 1500);
+    RecordingCanvas shown(kPreviewSize, kPreviewSize), expected(kPreviewSize, kPreviewSize);
+    f.Image2Paint(shown);
+    make_cuve(expected, p.box, 1500, 20, 70);
+    ASSERT_EQ(shown.items().size(), expected.items().size());
+    for (std::size_t i = 0; i < shown.items().size(); ++i) {
+        EXPECT_EQ(shown.items()[i].x2, expected.items()[i].x2);
+        EXPECT_EQ(shown.items()[i].y2, expected.items()[i].y2);
+    }
+    EXPECT_EQ(shown.of(Kind::Line).size(), 15u);
+}
+
+TEST(ViewForm, ScrollRangesAndLabels) {
+    EXPECT_EQ(kEyeScrolls[kRhoBar].min, 1000);
+    EXPECT_EQ(kEyeScrolls[kRhoBar].max, 20000);
+    EXPECT_EQ(kEyeScrolls[kThetaBar].min, -180);
+    EXPECT_EQ(kEyeScrolls[kThetaBar].max, 180);
+    EXPECT_EQ(kEyeScrolls[kPhiBar].min, 0);
+    EXPECT_EQ(kEyeScrolls[kPhiBar].max, 180);
+    EXPECT_STREQ(kEyeScrolls[kRhoBar].design_text, "10000");
+    EXPECT_STREQ(kEyeScrolls[kThetaBar].min_text, "-180");
+}
+
+}  // namespace
+}  // namespace tarvik::views
