@@ -1,5 +1,7 @@
 #include "views/view_form.h"
 
+#include <algorithm>
+
 #include "model/spy.h"
 #include "views/view_preview.h"
 
@@ -14,7 +16,8 @@ std::string text_of(int v) {
 
 void ViewFormPresenter::FormCreate(int xScreen) {
     const int top = kViewFormTop;
-    const int left = xScreen - kViewClientWidth - kViewFormMargin;
+    // On a narrow screen the window keeps to the screen rather than the rule.
+    const int left = std::max(0, xScreen - kViewClientWidth - kViewFormMargin);
     model::spy("Top %5d Left %5d", top, left);
     view_.place(left, top);
     rho_ = p_.Rho;

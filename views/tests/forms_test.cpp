@@ -191,6 +191,8 @@ TEST(ViewForm, CreationShowsTheSharedValues) {
     EXPECT_NE(trace.text().find("Top    64 Left   914"), std::string::npos) << trace.text();
     f.FormShow();
     EXPECT_EQ(v.redraws, 2);
+    f.FormCreate(200);
+    EXPECT_EQ(v.left, 0);
 }
 
 TEST(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
