@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "views/recording_canvas.h"
-#include "views/tests/test_support.h"
 #include "views/view_preview.h"
 
 namespace tarvik::views {
@@ -92,16 +91,6 @@ TEST(MakeCuve, CornerInTheEyePlaneLeavesThePreviewEmpty) {
     make_cuve(c, {0, 100, 0, 100, 0, 1000}, 1000, 0, 0);
     ASSERT_EQ(c.items().size(), 1u);
     EXPECT_EQ(c.items()[0].kind, Kind::Clear);
-}
-
-TEST(MakeCuve, TracesTheShapeOfTheFit) {
-    testing::TraceCapture trace;
-    RecordingCanvas c(kPreviewSize, kPreviewSize);
-    make_cuve(c, box_at_origin(), 4000, 20, 70);
-    const std::string t = trace.text();
-    EXPECT_TRUE(t.find("\x89\xA1\x92\xB7") != std::string::npos ||  // 横長 in CP932
-                t.find("\x8F\x63\x92\xB7") != std::string::npos)    // 縦長
-        << t;
 }
 
 TEST(ViewPicture, AxesDiscsAndLabels) {

@@ -83,12 +83,6 @@ TEST(IsoProject, DegreesUseThePiOfTheDrawings) {
     EXPECT_NEAR(q.X, 1.3268, 1e-3);
 }
 
-TEST(IsoProject, ThirtyThirty) {
-    const ProjPoint q = iso_project(angles(30, 30), 100, 0, 0);
-    EXPECT_NEAR(q.X, -50.0, 1e-3);                      // -x sin 30
-    EXPECT_NEAR(q.Y, -std::cos(0.5235983) * 50, 1e-3);  // -cos 30 sin 30 x
-}
-
 // --- get_new_world ----------------------------------------------------------
 
 TEST(GetNewWorld, StoresPlanPointsOfNodesAndMemberEnds) {
