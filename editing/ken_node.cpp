@@ -50,19 +50,33 @@ int KenNodeCore::KenSpeedButtonClick(const LevelTexts& t) {
     return last_count_;
 }
 
-int KenNodeCore::ZenSentakuSpeedButtonClick(PickMode mode, model::MessageService& msg) {
+int KenNodeCore::mark_inside() {
     const int n_select = count_inside();
     model::spy("n_select %5d", n_select);
+    for (int i = 0; i < m_.N_Node; ++i)
+        if (inside(m_.node[i])) m_.node[i].flag = model::kSearchMark;
+    return n_select;
+}
+
+void KenNodeCore::apply_answer(PickMode mode, bool yes) {
     if (mode != PickMode::kNone) {
-        for (int i = 0; i < m_.N_Node; ++i)
-            if (inside(m_.node[i])) m_.node[i].flag = model::kSearchMark;
-        const bool kousoku = mode == PickMode::kKousoku;
-        const bool yes = msg.ask_yes_no(kousoku ? kAskKousoku : kAskKajyu);
-        const int mark = !yes ? 0 : kousoku ? model::kPickSupport : model::kPickLoad;
+        const int mark = !yes ? 0 : mode == PickMode::kKousoku ? model::kPickSupport : model::kPickLoad;
         for (int i = 0; i < m_.N_Node; ++i)
             if (m_.node[i].flag == model::kSearchMark) m_.node[i].flag = mark;
     }
     reset_ranges();
+}
+
+int KenNodeCore::ZenSentakuSpeedButtonClick(PickMode mode, model::MessageService& msg) {
+    if (mode == PickMode::kNone) {
+        const int n_select = count_inside();
+        model::spy("n_select %5d", n_select);
+        reset_ranges();
+        return n_select;
+    }
+    const int n_select = mark_inside();
+    const bool yes = msg.ask_yes_no(mode == PickMode::kKousoku ? kAskKousoku : kAskKajyu);
+    apply_answer(mode, yes);
     return n_select;
 }
 

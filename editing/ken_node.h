@@ -42,6 +42,13 @@ class KenNodeCore {
 
     void CloseButtonClick() { reset_ranges(); }
 
+    // The two halves of "選" for a window that repaints between them: the
+    // nodes inside get the search mark (returns how many are inside), then the
+    // answer turns every marked node into a support, a loaded node or a plain
+    // node, and the ranges go back to the full range.
+    int mark_inside();
+    void apply_answer(PickMode mode, bool yes);
+
     int last_count() const { return last_count_; }
 
     int XlevelMin = 0, XlevelMax = -1;

@@ -1,0 +1,408 @@
+#include "app/new_form.h"
+
+#include <cstdio>
+
+#include "files/honegumi.h"
+#include "model/maintenance.h"
+#include "model/spy.h"
+#include "views/draw.h"
+#include "views/projection.h"
+
+namespace tarvik::app {
+
+namespace {
+
+constexpr int kMenuCount = static_cast<int>(MenuItem::Count);
+
+// Pixel size of the node symbols of the main drawing (a 10 x 10 box).
+constexpr int kSymbolHalf = 5;
+
+bool level_inside(int v, int lo, int hi) { return lo <= v && v <= hi; }
+
+}  // namespace
+
+const char* menu_caption(MenuItem item) {
+    switch (item) {
+        case MenuItem::KihonMenu: return "基本データ選択";
+        case MenuItem::TegakiMenu: return "手書入力編集";
+        case MenuItem::JikuDataReadMenu: return "軸データ編集";
+        case MenuItem::SaveFileMenu: return "ファイル保存";
+        case MenuItem::HoneSaveMenu: return "骨組入力データ";
+        case MenuItem::VeltoSaveMenu: return "Velto入力データ";
+        case MenuItem::KaisekiMenu: return "構造解析実施";
+        case MenuItem::KekkaHozonMenu: return "解析結果保存";
+        case MenuItem::SaigoKaisekiMenu: return "最後の解析結果";
+        case MenuItem::ExitMenu: return "終了";
+        case MenuItem::SetutenShiteiMenu: return "データ指定";
+        case MenuItem::KousokuSetutenMenu: return "拘束節点指定";
+        case MenuItem::KajyuSetutenMenu: return "荷重節点指定";
+        case MenuItem::SetutenDataMenu: return "節点データ入力";
+        case MenuItem::BeamParamMenu: return "部材データ";
+        case MenuItem::HyoujiMenu: return "表示";
+        case MenuItem::SetutenMeishouMenu: return "節点名称";
+        case MenuItem::BuzaiBangouMenu: return "部材番号";
+        case MenuItem::KoteiStutenMenu: return "固定節点";
+        case MenuItem::KajyuryouMenu: return "荷重節点";
+        case MenuItem::Help2: return "ヘルプ";
+        case MenuItem::About1: return "バージョン情報";
+        case MenuItem::Count: break;
+    }
+    return "";
+}
+
+NewFormPresenter::NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, views::StrokeText& text)
+    : ctx_(ctx), view_(view), dialogs_(dialogs), text_(text), ken_(ctx.store) {}
+
+void NewFormPresenter::enable(MenuItem item, bool on) {
+    enabled_[static_cast<int>(item)] = on;
+    view_.set_menu_enabled(item, on);
+}
+
+void NewFormPresenter::check(MenuItem item, bool on) {
+    checked_[static_cast<int>(item)] = on;
+    view_.set_menu_checked(item, on);
+}
+
+editing::PickMode NewFormPresenter::pick_mode() const {
+    if (state_.KousokuPick == 1) return editing::PickMode::kKousoku;
+    if (state_.KajyuPick == 1) return editing::PickMode::kKajyu;
+    return editing::PickMode::kNone;
+}
+
+void NewFormPresenter::FormCreate(int client_width, int client_height) {
+    model::spy("xScreen %5d xScreen %5d", client_width, client_height - 64);
+    xScreen = client_width;
+    yScreen = client_height - 64;
+    win_.W = client_width;
+    win_.H = client_height;
+    ctx_.store.N_Node = 0;
+    ctx_.store.N_Beam = 0;
+    // Every item starts enabled; the start-up state then switches off what
+    // needs a model.
+    for (int i = 0; i < kMenuCount; ++i) enable(static_cast<MenuItem>(i), true);
+    for (MenuItem m : {MenuItem::KihonMenu, MenuItem::TegakiMenu, MenuItem::JikuDataReadMenu,
+                       MenuItem::SaigoKaisekiMenu, MenuItem::ExitMenu})
+        enable(m, true);
+    for (MenuItem m : {MenuItem::SaveFileMenu, MenuItem::KaisekiMenu, MenuItem::KekkaHozonMenu,
+                       MenuItem::SetutenShiteiMenu, MenuItem::HyoujiMenu})
+        enable(m, false);
+    ctx_.view.TAU = views::kStartTau;
+    ctx_.view.FAI = views::kStartFai;
+    ctx_.store.OnSaveOld = 0;
+    state_ = MainFlowState{};
+    ShowNodeName_ = ShowBeamNo_ = ShowFix_ = ShowLoad_ = 0;
+    for (MenuItem m : {MenuItem::SetutenMeishouMenu, MenuItem::BuzaiBangouMenu,
+                       MenuItem::KoteiStutenMenu, MenuItem::KajyuryouMenu})
+        check(m, false);
+    view_.show_node_search(false);
+    KenNodeActive_ = 0;
+    view_.set_timer_enabled(false);
+}
+
+void NewFormPresenter::FormResize(int client_width, int client_height) {
+    win_.W = client_width;
+    win_.H = client_height;
+    view_.repaint();
+}
+
+bool NewFormPresenter::window_available(Window w) {
+    if (dialogs_.has_window(w)) return true;
+    dialogs_.show_message(kNotYetAvailable);
+    return false;
+}
+
+void NewFormPresenter::enter_empty_state() {
+    state_.PaintMode = 0;
+    enable(MenuItem::KihonMenu, true);
+    enable(MenuItem::TegakiMenu, true);
+    enable(MenuItem::JikuDataReadMenu, true);
+}
+
+void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
+    model::ModelStore& m = ctx_.store;
+    if (view_reset) {
+        ctx_.view.TAU = views::kStartTau;
+        ctx_.view.FAI = views::kStartFai;
+        views::get_new_world(win_, m, ctx_.view, views::BoxUpdate::kWiden);
+    }
+    if (model_ready_step(m, state_, dialogs_) != 0) return;
+    ken_.open();
+    enable(MenuItem::HoneSaveMenu, false);
+    enable(MenuItem::VeltoSaveMenu, false);
+    enable(MenuItem::SetutenShiteiMenu, true);
+    enable(MenuItem::SaveFileMenu, true);
+    enable(MenuItem::TegakiMenu, false);
+    enable(MenuItem::JikuDataReadMenu, false);
+    enable(MenuItem::HyoujiMenu, true);
+    enable(MenuItem::BuzaiBangouMenu, true);
+    enable(MenuItem::SetutenMeishouMenu, true);
+    enable(MenuItem::KoteiStutenMenu, false);
+    enable(MenuItem::KajyuryouMenu, false);
+    enable(MenuItem::SaigoKaisekiMenu, false);
+    state_.PaintMode = 1;
+    if (redraw) view_.repaint();
+}
+
+void NewFormPresenter::KihonMenuClick() {
+    if (!window_available(Window::KihonUnit)) return;
+    dialogs_.run_window(Window::KihonUnit);
+    model::ModelStore& m = ctx_.store;
+    if (m.N_Beam >= 1) {
+        enable(MenuItem::KihonMenu, false);
+        if (completeness_check(m) < 0) return;
+        model_ready(true, true);
+    } else if (m.N_Node == 0) {
+        enter_empty_state();
+    }
+}
+
+void NewFormPresenter::TegakiMenuClick() {
+    if (!window_available(Window::Tegaki)) return;
+    enable(MenuItem::TegakiMenu, false);
+    enable(MenuItem::JikuDataReadMenu, false);
+    dialogs_.run_window(Window::Tegaki);
+    model::ModelStore& m = ctx_.store;
+    if (m.N_Beam >= 1) {
+        if (completeness_check(m) < 0) return;
+        clear_node_marks(m);
+        model_ready(true, true);
+    } else if (m.N_Node == 0) {
+        enter_empty_state();
+    }
+}
+
+void NewFormPresenter::JikuDataReadMenuClick() {
+    // Reading axis data comes with the axis data editor.
+    if (!window_available(Window::Jiku)) return;
+    views::ModelBox& box = ctx_.view.box;
+    box.reset();
+    enable(MenuItem::TegakiMenu, false);
+    enable(MenuItem::JikuDataReadMenu, false);
+    if (dialogs_.open_file_name(kJikuFilter).empty()) return;
+    dialogs_.run_window(Window::Jiku);
+    model::ModelStore& m = ctx_.store;
+    if (m.N_Beam >= 1) {
+        if (completeness_check(m) < 0) return;
+        model_ready(false, false);
+    } else if (m.N_Node == 0) {
+        enable(MenuItem::TegakiMenu, true);
+        enable(MenuItem::JikuDataReadMenu, true);
+    }
+}
+
+void NewFormPresenter::HoneSaveMenuClick() {
+    // The frame graphic file comes with the exports.
+    dialogs_.show_message(kNotYetAvailable);
+}
+
+void NewFormPresenter::VeltoSaveMenuClick() {
+    const std::string path = dialogs_.save_file_name(kVeltoFilter, "bon");
+    if (path.empty()) return;
+    view_.set_busy(true);
+    const int rc = files::save_honegumi(ctx_.store, path, dialogs_);
+    view_.set_busy(false);
+    if (rc < 0) dialogs_.show_message(kVeltoSaveFailed);
+}
+
+void NewFormPresenter::KaisekiMenuClick() { window_available(Window::Velto); }
+void NewFormPresenter::KekkaHozonMenuClick() { window_available(Window::Velto); }
+void NewFormPresenter::SaigoKaisekiMenuClick() { window_available(Window::Velto); }
+
+void NewFormPresenter::ExitMenuClick() {
+    view_.show_node_search(false);
+    model::spy_close();
+    view_.close_window();
+}
+
+void NewFormPresenter::start_pick(bool kousoku) {
+    state_.KousokuPick = kousoku ? 1 : 0;
+    state_.KajyuPick = kousoku ? 0 : 1;
+    state_.SetutenPick = 0;
+    ken_.open();
+    view_.show_node_search(true);
+    KenNodeActive_ = 1;
+    view_.set_timer_enabled(true);
+}
+
+void NewFormPresenter::KousokuSetutenMenuClick() { start_pick(true); }
+void NewFormPresenter::KajyuSetutenMenuClick() { start_pick(false); }
+
+void NewFormPresenter::SetutenDataMenuClick() {
+    state_.KousokuPick = 0;
+    state_.KajyuPick = 0;
+    state_.SetutenPick = 1;
+    view_.show_node_search(false);
+    KenNodeActive_ = 0;
+    view_.set_timer_enabled(false);
+    build_fix_load_lists(ctx_.store, state_, NodeDataValues{}, dialogs_);
+    if (dialogs_.has_window(Window::SelNode))
+        dialogs_.run_window(Window::SelNode);
+    else
+        dialogs_.show_message(kNotYetAvailable);
+    if (finish_node_data(ctx_.store, state_)) {
+        for (MenuItem m : {MenuItem::HoneSaveMenu, MenuItem::VeltoSaveMenu, MenuItem::KaisekiMenu,
+                           MenuItem::KoteiStutenMenu, MenuItem::KajyuryouMenu})
+            enable(m, true);
+    }
+    view_.repaint();
+}
+
+void NewFormPresenter::BeamParamMenuClick() {
+    if (!window_available(Window::SelBeam)) return;
+    dialogs_.run_window(Window::SelBeam);
+}
+
+void NewFormPresenter::toggle(int& flag, MenuItem item) {
+    flag = flag ? 0 : 1;
+    check(item, flag == 1);
+    view_.repaint();
+}
+
+void NewFormPresenter::SetutenMeishouMenuClick() { toggle(ShowNodeName_, MenuItem::SetutenMeishouMenu); }
+void NewFormPresenter::BuzaiBangouMenuClick() { toggle(ShowBeamNo_, MenuItem::BuzaiBangouMenu); }
+void NewFormPresenter::KoteiStutenMenuClick() { toggle(ShowFix_, MenuItem::KoteiStutenMenu); }
+void NewFormPresenter::KajyuryouMenuClick() { toggle(ShowLoad_, MenuItem::KajyuryouMenu); }
+
+void NewFormPresenter::Help2Click() { dialogs_.show_help(); }
+void NewFormPresenter::About1Click() {}
+
+void NewFormPresenter::FormMouseDown(MouseButton button, int x, int y) {
+    if (button == MouseButton::Left) MouseButtons += 1;
+    if (button == MouseButton::Right) MouseButtons += 2;
+    DownX = x;
+    DownY = y;
+    if (MouseButtons == 1 && (state_.KousokuPick == 1 || state_.KajyuPick == 1)) {
+        PickX = x;
+        PickY = y;
+    }
+}
+
+void NewFormPresenter::FormMouseUp(MouseButton, int, int) {
+    model::ModelStore& m = ctx_.store;
+    if (MouseButtons == 1 && (state_.KousokuPick == 1 || state_.KajyuPick == 1)) {
+        const float X = views::crt_to_world_x(win_, PickX);
+        const float Y = views::crt_to_world_y(win_, PickY);
+        const int i = model::search_2dim_node(m, X, Y);
+        if (i < 0) {
+            dialogs_.show_message(kNoNodeFound);
+        } else {
+            int& flag = m.node[i].flag;
+            if (state_.KousokuPick == 1)
+                flag = (flag == 0 || flag == 2) ? model::kPickSupport : 0;
+            else
+                flag = (flag == 0 || flag == 1) ? model::kPickLoad : 0;
+        }
+    }
+    view_.repaint();
+    MouseButtons = 0;
+}
+
+void NewFormPresenter::Timer1Timer() {
+    if (KenNodeActive_ != 0) return;
+    view_.show_node_search(false);
+    view_.set_timer_enabled(false);
+}
+
+void NewFormPresenter::FormPaint(views::Canvas& canvas) {
+    canvas.clear(views::kWhite);
+    if (state_.PaintMode <= 0) return;
+    win_.W = canvas.width();
+    win_.H = canvas.height();
+    paint_model(canvas);
+    paint_labels(canvas);
+}
+
+void NewFormPresenter::paint_model(views::Canvas& canvas) {
+    model::ModelStore& m = ctx_.store;
+    views::get_new_world(win_, m, ctx_.view, views::BoxUpdate::kWiden);
+    const int lo[3] = {ken_.XlevelMin, ken_.YlevelMin, ken_.ZlevelMin};
+    const int hi[3] = {ken_.XlevelMax, ken_.YlevelMax, ken_.ZlevelMax};
+
+    views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+    for (int b = 0; b < m.N_Beam; ++b) {
+        const model::Beam& beam = m.beam[b];
+        bool skip = false;
+        for (int axis = 0; axis < 3 && !skip; ++axis) {
+            const int li = model::code_level(beam.idi, axis);
+            const int lj = model::code_level(beam.idj, axis);
+            // Both ends on the same side outside the window in one direction.
+            if ((li < lo[axis] && lj < lo[axis]) || (li > hi[axis] && lj > hi[axis])) skip = true;
+        }
+        if (skip) continue;
+        views::draw_to(win_, canvas, beam.XS, beam.YS, views::kPenMove);
+        views::draw_to(win_, canvas, beam.XL, beam.YL, views::kPenDraw);
+    }
+
+    drawn_nodes_ = 0;
+    for (int i = 0; i < m.N_Node; ++i) {
+        const model::Node& n = m.node[i];
+        bool inside = true;
+        for (int axis = 0; axis < 3; ++axis)
+            inside = inside && level_inside(model::code_level(n.id, axis), lo[axis], hi[axis]);
+        if (!inside) continue;
+        const views::Pixel p = views::world_to_crt(win_, n.X, n.Y);
+        const int l = p.x - kSymbolHalf, t = p.y - kSymbolHalf;
+        const int r = p.x + kSymbolHalf, btm = p.y + kSymbolHalf;
+        views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+        if (n.flag == model::kPickSupport) {
+            canvas.set_brush(views::kRed);
+            canvas.rectangle(l, t, r, btm);
+        } else {
+            canvas.set_brush(n.flag == model::kPickLoad     ? views::kRed
+                             : n.flag == model::kSearchMark ? views::kBlue
+                                                            : views::kBlack);
+            canvas.ellipse(l, t, r, btm);
+        }
+        ++drawn_nodes_;
+    }
+}
+
+void NewFormPresenter::paint_labels(views::Canvas& canvas) {
+    model::ModelStore& m = ctx_.store;
+    const double span = win_.World.top - win_.World.bottom;
+    views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+    char buf[96];
+    if (ShowNodeName_ == 1) {
+        const double h = span / 75.0;
+        for (int i = 0; i < m.N_Node; ++i) {
+            const model::Node& n = m.node[i];
+            text_.stroke_text(win_, canvas, n.id, 9, 0.0, 0.0, 0.0, h, n.X + 2 * h, n.Y);
+        }
+    }
+    const double h = span * 0.01;
+    if (ShowBeamNo_ == 1) {
+        for (int b = 0; b < m.N_Beam; ++b) {
+            const model::Beam& beam = m.beam[b];
+            const views::ProjPoint mid =
+                views::iso_project(ctx_.view, (beam.xs + beam.xl) / 2.0f, (beam.ys + beam.yl) / 2.0f,
+                                   (beam.zs + beam.zl) / 2.0f);
+            std::snprintf(buf, sizeof buf, "%5d", beam.no);
+            text_.stroke_text(win_, canvas, buf, 5, 0.0, 0.0, 0.0, h, mid.X, mid.Y);
+        }
+    }
+    auto node_of = [&m](int no) -> const model::Node* {
+        return (no >= 1 && no <= m.N_Node) ? &m.node[no - 1] : nullptr;
+    };
+    if (ShowFix_ == 1) {
+        for (int k = 0; k < m.N_Fix; ++k) {
+            const model::Fix& f = m.fix[k];
+            const model::Node* n = node_of(f.no);
+            if (!n) continue;
+            const int len =
+                std::snprintf(buf, sizeof buf, "Fix %1d%1d%1d111", f.xfix, f.yfix, f.zfix);
+            text_.stroke_text(win_, canvas, buf, len, 0.0, 0.0, 0.0, h, n->X + 2 * h, n->Y - 2 * h);
+        }
+    }
+    if (ShowLoad_ == 1) {
+        for (int k = 0; k < m.N_Load; ++k) {
+            const model::Load& ld = m.load[k];
+            const model::Node* n = node_of(ld.no);
+            if (!n) continue;
+            const int len = std::snprintf(buf, sizeof buf, "Load x %8.1f y %5.1f z %8.1f", ld.px,
+                                          ld.py, ld.pz);
+            text_.stroke_text(win_, canvas, buf, len, 0.0, 0.0, 0.0, h, n->X + 2 * h, n->Y - 2 * h);
+        }
+    }
+}
+
+}  // namespace tarvik::app

@@ -1,0 +1,166 @@
+// The main window TNewForm: its menus and their states through the steps of
+// the work, support and load picking, the display toggles, the timer that
+// hides the node search again, and the wire drawing of the model.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/main_flow.h"
+#include "editing/ken_node.h"
+#include "editing/ken_node_form.h"
+#include "model/model_store.h"
+#include "views/canvas.h"
+#include "views/stroke_text.h"
+#include "views/view_params.h"
+#include "views/view_window.h"
+
+namespace tarvik::app {
+
+enum class MenuItem {
+    KihonMenu,
+    TegakiMenu,
+    JikuDataReadMenu,
+    SaveFileMenu,
+    HoneSaveMenu,
+    VeltoSaveMenu,
+    KaisekiMenu,
+    KekkaHozonMenu,
+    SaigoKaisekiMenu,
+    ExitMenu,
+    SetutenShiteiMenu,
+    KousokuSetutenMenu,
+    KajyuSetutenMenu,
+    SetutenDataMenu,
+    BeamParamMenu,
+    HyoujiMenu,
+    SetutenMeishouMenu,
+    BuzaiBangouMenu,
+    KoteiStutenMenu,
+    KajyuryouMenu,
+    Help2,
+    About1,
+    Count
+};
+
+// Captions of the menus and their items, as the window shows them.
+const char* menu_caption(MenuItem item);
+
+inline constexpr const char* kNoNodeFound = "節点が見つかりません";
+inline constexpr const char* kVeltoSaveFailed = "｢VeltoKaiデータ保存に失敗しました";
+inline constexpr const char* kHoneSaveFailed =
+    "｢パソコンで解く骨組の静的・動的・塑弾性解析」データ保存に失敗しました";
+inline constexpr const char* kJikuReadFailed = "軸データ読みこみに失敗しました";
+inline constexpr const char* kNotYetAvailable = "この機能はまだ使えません";
+inline constexpr const char* kVeltoFilter = "Velto入力データ(*.bon)|*.bon";
+inline constexpr const char* kHoneFilter = "骨グラ保存(*.ydu)|*.ydu";
+inline constexpr const char* kJikuFilter = "軸データ(*.JIK)|*.jik";
+
+// What the presenter asks of the real window.
+class NewFormView {
+public:
+    virtual ~NewFormView() = default;
+    virtual void set_menu_enabled(MenuItem item, bool enabled) = 0;
+    virtual void set_menu_checked(MenuItem item, bool checked) = 0;
+    virtual void repaint() = 0;
+    virtual void show_node_search(bool visible) = 0;
+    virtual void set_timer_enabled(bool enabled) = 0;
+    virtual void set_busy(bool busy) = 0;
+    virtual void close_window() = 0;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+// The process-wide state the main window shares with the other windows.
+struct AppContext {
+    model::ModelStore& store;
+    views::ViewParams& view;
+    std::string cDirectory;
+};
+
+class NewFormPresenter : public editing::KenNodeHost {
+public:
+    NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, views::StrokeText& text);
+
+    // Start-up, in the order the window is created.
+    void FormCreate(int client_width, int client_height);
+
+    // Menu commands.
+    void KihonMenuClick();
+    void TegakiMenuClick();
+    void JikuDataReadMenuClick();
+    void HoneSaveMenuClick();
+    void VeltoSaveMenuClick();
+    void KaisekiMenuClick();
+    void KekkaHozonMenuClick();
+    void SaigoKaisekiMenuClick();
+    void ExitMenuClick();
+    void KousokuSetutenMenuClick();
+    void KajyuSetutenMenuClick();
+    void SetutenDataMenuClick();
+    void BeamParamMenuClick();
+    void SetutenMeishouMenuClick();
+    void BuzaiBangouMenuClick();
+    void KoteiStutenMenuClick();
+    void KajyuryouMenuClick();
+    void Help2Click();
+    void About1Click();
+
+    // Window events.
+    void FormPaint(views::Canvas& canvas);
+    void FormResize(int client_width, int client_height);
+    void FormMouseDown(MouseButton button, int x, int y);
+    void FormMouseUp(MouseButton button, int x, int y);
+    void Timer1Timer();
+
+    // The node search shares the level window with the drawing and reads the
+    // picking mode; it clears KenNodeActive when it finishes.
+    editing::KenNodeCore& ken_node() { return ken_; }
+    editing::PickMode pick_mode() const override;
+    void node_search_finished() override { KenNodeActive_ = 0; }
+    void repaint_main() override { view_.repaint(); }
+    int KenNodeActive() const { return KenNodeActive_; }
+
+    // State, for the window and for tests.
+    bool enabled(MenuItem item) const { return enabled_[static_cast<int>(item)]; }
+    bool checked(MenuItem item) const { return checked_[static_cast<int>(item)]; }
+    const MainFlowState& state() const { return state_; }
+    MainFlowState& state() { return state_; }
+    int ShowNodeName() const { return ShowNodeName_; }
+    int ShowBeamNo() const { return ShowBeamNo_; }
+    int ShowFix() const { return ShowFix_; }
+    int ShowLoad() const { return ShowLoad_; }
+    int drawn_nodes() const { return drawn_nodes_; }
+    const views::ViewWindow& view_window() const { return win_; }
+
+private:
+    void enable(MenuItem item, bool on);
+    void check(MenuItem item, bool on);
+    bool window_available(Window w);
+    void model_ready(bool view_reset, bool redraw);
+    void enter_empty_state();
+    void toggle(int& flag, MenuItem item);
+    void start_pick(bool kousoku);
+    void paint_model(views::Canvas& canvas);
+    void paint_labels(views::Canvas& canvas);
+
+    AppContext& ctx_;
+    NewFormView& view_;
+    Dialogs& dialogs_;
+    views::StrokeText& text_;
+    views::ViewWindow win_;
+    editing::KenNodeCore ken_;
+
+    std::array<bool, static_cast<int>(MenuItem::Count)> enabled_{};
+    std::array<bool, static_cast<int>(MenuItem::Count)> checked_{};
+    MainFlowState state_;
+    int xScreen = 0, yScreen = 0;
+    int ShowNodeName_ = 0, ShowBeamNo_ = 0, ShowFix_ = 0, ShowLoad_ = 0;
+    int KenNodeActive_ = 0;
+    int MouseButtons = 0;
+    int DownX = 0, DownY = 0, PickX = 0, PickY = 0;
+    int drawn_nodes_ = 0;
+};
+
+}  // namespace tarvik::app

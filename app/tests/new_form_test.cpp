@@ -1,0 +1,389 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "app/new_form.h"
+#include "model/maintenance.h"
+#include "model/tests/model_builder.h"
+#include "model/tests/scripted_messages.h"
+#include "views/projection.h"
+#include "views/recording_canvas.h"
+
+namespace tarvik::app {
+namespace {
+
+using views::RecordingCanvas;
+using Kind = RecordingCanvas::Kind;
+
+class FakeView : public NewFormView {
+public:
+    std::map<MenuItem, bool> enabled, checked;
+    int repaints = 0;
+    bool node_search_visible = false, timer = false, busy = false, closed = false;
+    int busy_calls = 0;
+
+    void set_menu_enabled(MenuItem item, bool on) override { enabled[item] = on; }
+    void set_menu_checked(MenuItem item, bool on) override { checked[item] = on; }
+    void repaint() override { ++repaints; }
+    void show_node_search(bool v) override { node_search_visible = v; }
+    void set_timer_enabled(bool on) override { timer = on; }
+    void set_busy(bool b) override {
+        busy = b;
+        ++busy_calls;
+    }
+    void close_window() override { closed = true; }
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    testing::ScriptedMessages messages;
+    std::deque<std::string> file_names;
+    std::map<Window, std::function<void()>> windows;  // what each window does
+    std::vector<Window> opened;
+    std::vector<std::string> filters;
+    int help = 0;
+
+    void show_message(std::string_view t) override { messages.show_message(t); }
+    bool ask_yes_no(std::string_view q) override { return messages.ask_yes_no(q); }
+    std::string open_file_name(std::string_view filter) override { return next_file(filter); }
+    std::string save_file_name(std::string_view filter, std::string_view) override {
+        return next_file(filter);
+    }
+    bool has_window(Window w) const override { return windows.count(w) > 0; }
+    void run_window(Window w) override {
+        opened.push_back(w);
+        windows.at(w)();
+    }
+    void show_help() override { ++help; }
+
+private:
+    std::string next_file(std::string_view filter) {
+        filters.emplace_back(filter);
+        if (file_names.empty()) return "";
+        std::string f = file_names.front();
+        file_names.pop_front();
+        return f;
+    }
+};
+
+// A portal: two posts and a beam, 300 wide and 300 high.
+void build_portal(model::ModelStore& m, model::MessageService& msg) {
+    testing::add_member(m, msg, 0, 0, 0, 0, 0, 300);
+    testing::add_member(m, msg, 300, 0, 0, 300, 0, 300);
+    testing::add_member(m, msg, 0, 0, 300, 300, 0, 300);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() : ctx{store, params, "."}, form(ctx, view, dialogs, text) {
+        form.FormCreate(800, 600);
+    }
+
+    // Makes the portal through the generator's window and paints once, so that
+    // the nodes have their plan points.
+    void make_model() {
+        dialogs.windows[Window::KihonUnit] = [this] { build_portal(store, dialogs.messages); };
+        form.KihonMenuClick();
+        paint();
+    }
+    void paint() {
+        canvas.reset();
+        form.FormPaint(canvas);
+    }
+    views::Pixel pixel_of_node(int i) {
+        return views::world_to_crt(form.view_window(), store.node[i].X, store.node[i].Y);
+    }
+    void click(int i, MouseButton b = MouseButton::Left) {
+        const views::Pixel p = pixel_of_node(i);
+        form.FormMouseDown(b, p.x, p.y);
+        form.FormMouseUp(b, p.x, p.y);
+    }
+    int node_at(float x, float y, float z) { return model::find_node_by_scan(store, x, y, z) - 1; }
+
+    model::ModelStore store;
+    views::ViewParams params;
+    AppContext ctx;
+    FakeView view;
+    ScriptedDialogs dialogs;
+    views::StrokeText text{views::StrokeFont::builtin()};
+    NewFormPresenter form;
+    RecordingCanvas canvas{800, 600};
+};
+
+using M = MenuItem;
+
+void expect_states(const NewFormPresenter& f, std::initializer_list<M> on,
+                   std::initializer_list<M> off) {
+    for (M m : on) EXPECT_TRUE(f.enabled(m)) << menu_caption(m);
+    for (M m : off) EXPECT_FALSE(f.enabled(m)) << menu_caption(m);
+}
+
+TEST_F(MainWindow, StartsEmpty) {
+    expect_states(form, {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaigoKaisekiMenu, M::ExitMenu},
+                  {M::SaveFileMenu, M::KaisekiMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu, M::HyoujiMenu});
+    EXPECT_FALSE(view.enabled[M::HyoujiMenu]);  // the real window was told as well
+    EXPECT_EQ(form.state().PaintMode, 0);
+    EXPECT_FALSE(view.timer);
+    EXPECT_FALSE(view.node_search_visible);
+    EXPECT_EQ(params.TAU, 30.0f);
+    paint();
+    ASSERT_EQ(canvas.items().size(), 1u);  // cleared, nothing drawn
+    EXPECT_EQ(canvas.items()[0].kind, Kind::Clear);
+}
+
+TEST_F(MainWindow, CommandsWithoutTheirWindowSaySoAndChangeNothing) {
+    for (auto cmd : {&NewFormPresenter::KihonMenuClick, &NewFormPresenter::TegakiMenuClick,
+                     &NewFormPresenter::JikuDataReadMenuClick, &NewFormPresenter::SaigoKaisekiMenuClick}) {
+        (form.*cmd)();
+    }
+    EXPECT_EQ(dialogs.messages.shown,
+              std::vector<std::string>(4, kNotYetAvailable));
+    expect_states(form, {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu}, {M::SetutenShiteiMenu});
+    EXPECT_TRUE(dialogs.filters.empty());
+}
+
+TEST_F(MainWindow, GeneratedModelBecomesReady) {
+    make_model();
+    expect_states(form,
+                  {M::SetutenShiteiMenu, M::SaveFileMenu, M::HyoujiMenu, M::BuzaiBangouMenu,
+                   M::SetutenMeishouMenu},
+                  {M::KihonMenu, M::HoneSaveMenu, M::VeltoSaveMenu, M::KoteiStutenMenu, M::KajyuryouMenu,
+                   M::SaigoKaisekiMenu, M::TegakiMenu, M::JikuDataReadMenu, M::KaisekiMenu});
+    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_EQ(store.N_X, 2);
+    EXPECT_EQ(store.N_Z, 2);
+    EXPECT_STREQ(store.node[0].id, "X00Y00Z00");
+    EXPECT_EQ(form.ken_node().XlevelMax, 1);
+    EXPECT_EQ(form.ken_node().ZlevelMax, 1);
+    EXPECT_GT(store.N_Size, 0);
+    EXPECT_GE(view.repaints, 1);
+}
+
+TEST_F(MainWindow, GeneratorLeavingNothingReturnsToTheEmptyState) {
+    dialogs.windows[Window::KihonUnit] = [] {};
+    form.KihonMenuClick();
+    expect_states(form, {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu}, {M::SetutenShiteiMenu});
+    EXPECT_EQ(form.state().PaintMode, 0);
+}
+
+TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
+    dialogs.windows[Window::Tegaki] = [this] {
+        build_portal(store, dialogs.messages);
+        for (int i = 0; i < store.N_Node; ++i) store.node[i].flag = model::kNodeKnown;
+    };
+    form.TegakiMenuClick();
+    for (int i = 0; i < store.N_Node; ++i) EXPECT_EQ(store.node[i].flag, 0);
+    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_TRUE(form.enabled(M::KihonMenu));  // only its own command disables it
+    EXPECT_FALSE(form.enabled(M::TegakiMenu));
+}
+
+TEST_F(MainWindow, IncompleteModelEndsTheCommandAtTheCheck) {
+    dialogs.windows[Window::KihonUnit] = [this] {
+        build_portal(store, dialogs.messages);
+        store.beam[1].flag = 0;  // an unfinished member
+    };
+    form.KihonMenuClick();
+    EXPECT_FALSE(form.enabled(M::KihonMenu));
+    EXPECT_FALSE(form.enabled(M::SetutenShiteiMenu));
+    EXPECT_EQ(form.state().PaintMode, 0);
+}
+
+TEST_F(MainWindow, SupportPickingFlagRules) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    EXPECT_TRUE(view.node_search_visible);
+    EXPECT_TRUE(view.timer);
+    EXPECT_EQ(form.KenNodeActive(), 1);
+    const int foot = node_at(0, 0, 0);
+    click(foot);
+    EXPECT_EQ(store.node[foot].flag, model::kPickSupport);
+    click(foot);  // a second pick takes the mark away
+    EXPECT_EQ(store.node[foot].flag, 0);
+    store.node[foot].flag = model::kPickLoad;
+    click(foot);  // a loaded node becomes a support
+    EXPECT_EQ(store.node[foot].flag, model::kPickSupport);
+    store.node[foot].flag = model::kSearchMark;
+    click(foot);
+    EXPECT_EQ(store.node[foot].flag, 0);
+}
+
+TEST_F(MainWindow, LoadPickingFlagRules) {
+    make_model();
+    form.KajyuSetutenMenuClick();
+    const int top = node_at(0, 0, 300);
+    click(top);
+    EXPECT_EQ(store.node[top].flag, model::kPickLoad);
+    click(top);
+    EXPECT_EQ(store.node[top].flag, 0);
+    store.node[top].flag = model::kPickSupport;
+    click(top);
+    EXPECT_EQ(store.node[top].flag, model::kPickLoad);
+}
+
+TEST_F(MainWindow, OnlyALoneLeftButtonPicks) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    const int foot = node_at(0, 0, 0);
+    click(foot, MouseButton::Right);
+    EXPECT_EQ(store.node[foot].flag, 0);
+    const views::Pixel p = pixel_of_node(foot);
+    form.FormMouseDown(MouseButton::Left, p.x, p.y);
+    form.FormMouseDown(MouseButton::Right, p.x, p.y);
+    form.FormMouseUp(MouseButton::Right, p.x, p.y);
+    EXPECT_EQ(store.node[foot].flag, 0);
+    EXPECT_TRUE(dialogs.messages.shown.empty());
+    // Without a picking mode nothing is picked either.
+    form.SetutenDataMenuClick();
+    dialogs.messages.shown.clear();
+    click(foot);
+    EXPECT_TRUE(dialogs.messages.shown.empty());
+}
+
+TEST_F(MainWindow, PickAwayFromEveryNode) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    form.FormMouseDown(MouseButton::Left, 2, 2);
+    form.FormMouseUp(MouseButton::Left, 2, 2);
+    EXPECT_EQ(dialogs.messages.shown, std::vector<std::string>{kNoNodeFound});
+}
+
+TEST_F(MainWindow, TimerHidesTheNodeSearchWhenItIsDone) {
+    make_model();
+    form.KajyuSetutenMenuClick();
+    form.Timer1Timer();
+    EXPECT_TRUE(view.node_search_visible);
+    form.node_search_finished();
+    form.Timer1Timer();
+    EXPECT_FALSE(view.node_search_visible);
+    EXPECT_FALSE(view.timer);
+}
+
+TEST_F(MainWindow, NodeDataBuildsTheListsOnceAndMakesTheModelReadyForAnalysis) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    click(node_at(0, 0, 0));
+    click(node_at(300, 0, 0));
+    form.SetutenDataMenuClick();
+    EXPECT_EQ(store.N_Fix, 2);
+    EXPECT_EQ(store.N_Load, 0);
+    EXPECT_FALSE(form.enabled(M::KaisekiMenu));  // no load yet: lists may be rebuilt
+    EXPECT_EQ(dialogs.messages.shown.back(), kNotYetAvailable);
+
+    form.KajyuSetutenMenuClick();
+    click(node_at(0, 0, 300));
+    bool window_ran = false;
+    dialogs.windows[Window::SelNode] = [&] { window_ran = true; };
+    form.SetutenDataMenuClick();
+    EXPECT_TRUE(window_ran);
+    EXPECT_EQ(store.N_Fix, 2);
+    ASSERT_EQ(store.N_Load, 1);
+    EXPECT_EQ(store.load[0].pz, -200.0f);
+    expect_states(form, {M::HoneSaveMenu, M::VeltoSaveMenu, M::KaisekiMenu, M::KoteiStutenMenu, M::KajyuryouMenu},
+                  {});
+    EXPECT_EQ(form.state().FixLoadBuilt, 1);
+    EXPECT_FALSE(view.node_search_visible);
+
+    // From now on the marks no longer change the lists.
+    form.KousokuSetutenMenuClick();
+    click(node_at(300, 0, 300));
+    form.SetutenDataMenuClick();
+    EXPECT_EQ(store.N_Fix, 2);
+}
+
+TEST_F(MainWindow, DisplayTogglesCheckTheirItems) {
+    make_model();
+    const int before = view.repaints;
+    form.SetutenMeishouMenuClick();
+    form.KajyuryouMenuClick();
+    EXPECT_TRUE(form.checked(M::SetutenMeishouMenu));
+    EXPECT_TRUE(view.checked[M::KajyuryouMenu]);
+    EXPECT_FALSE(form.checked(M::BuzaiBangouMenu));
+    form.SetutenMeishouMenuClick();
+    EXPECT_FALSE(form.checked(M::SetutenMeishouMenu));
+    EXPECT_EQ(form.ShowNodeName(), 0);
+    EXPECT_EQ(form.ShowLoad(), 1);
+    EXPECT_EQ(view.repaints, before + 3);
+}
+
+TEST_F(MainWindow, PaintDrawsMembersAndNodeSymbolsThroughTheLevelWindow) {
+    make_model();
+    store.node[node_at(0, 0, 0)].flag = model::kPickSupport;
+    store.node[node_at(300, 0, 0)].flag = model::kPickLoad;
+    store.node[node_at(0, 0, 300)].flag = model::kSearchMark;
+    paint();
+    EXPECT_EQ(canvas.of(Kind::Line).size(), 3u);
+    EXPECT_EQ(form.drawn_nodes(), 4);
+    auto boxes = canvas.of(Kind::Rectangle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].brush, views::kRed);
+    EXPECT_EQ(boxes[0].x2 - boxes[0].x1, 10);
+    std::multiset<int> discs;
+    for (const auto& e : canvas.of(Kind::Ellipse)) discs.insert(e.brush);
+    EXPECT_EQ(discs, (std::multiset<int>{views::kRed, views::kBlue, views::kBlack}));
+    for (const auto& l : canvas.of(Kind::Line)) {
+        EXPECT_EQ(l.pen.colour, views::kBlack);
+        EXPECT_EQ(l.pen.width, 1);
+    }
+    // A member is drawn with one end inside; both ends above the window hide it.
+    form.ken_node().ZlevelMax = 0;
+    paint();
+    EXPECT_EQ(canvas.of(Kind::Line).size(), 2u);  // the posts, not the beam at Z01
+    EXPECT_EQ(form.drawn_nodes(), 2);
+}
+
+TEST_F(MainWindow, LabelsAreStrokedWhenTheirToggleIsOn) {
+    make_model();
+    const std::size_t plain = canvas.of(Kind::Line).size();
+    form.SetutenMeishouMenuClick();
+    paint();
+    const std::size_t with_names = canvas.of(Kind::Line).size();
+    EXPECT_GT(with_names, plain + 4 * 9);  // nine characters per node, several strokes each
+    form.SetutenMeishouMenuClick();
+    form.BuzaiBangouMenuClick();
+    paint();
+    EXPECT_GT(canvas.of(Kind::Line).size(), plain);
+}
+
+TEST_F(MainWindow, SavingTheSolverInput) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    click(node_at(0, 0, 0));
+    form.KajyuSetutenMenuClick();
+    click(node_at(0, 0, 300));
+    form.SetutenDataMenuClick();
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_save";
+    std::filesystem::create_directories(dir);
+    const std::string file = (dir / "portal.bon").string();
+    dialogs.file_names.push_back(file);
+    form.VeltoSaveMenuClick();
+    EXPECT_EQ(dialogs.filters.back(), kVeltoFilter);
+    std::ifstream in(file, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "     2\r");  // two X levels
+    EXPECT_EQ(view.busy_calls, 2);
+    // Cancelled dialog: nothing happens.
+    form.VeltoSaveMenuClick();
+    // A folder that does not exist: the failure is reported.
+    dialogs.file_names.push_back((dir / "no" / "such" / "x.bon").string());
+    dialogs.messages.shown.clear();
+    form.VeltoSaveMenuClick();
+    EXPECT_EQ(dialogs.messages.shown.back(), kVeltoSaveFailed);
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(MainWindow, HelpAndExit) {
+    form.Help2Click();
+    EXPECT_EQ(dialogs.help, 1);
+    form.ExitMenuClick();
+    EXPECT_TRUE(view.closed);
+}
+
+}  // namespace
+}  // namespace tarvik::app
