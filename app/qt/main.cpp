@@ -1,0 +1,30 @@
+// tarvik: the design program. The current directory at start-up is where the
+// solver, its files, the trace and the font table are expected.
+#include <QApplication>
+#include <QDir>
+
+#include "app/main_flow.h"
+#include "app/qt/qt_dialogs.h"
+#include "app/qt/t_new_form.h"
+#include "model/model_store.h"
+#include "views/stroke_text.h"
+#include "views/view_params.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tarvik");
+
+    auto store = std::make_unique<tarvik::model::ModelStore>();
+    tarvik::views::ViewParams params;
+    tarvik::app::AppContext ctx{*store, params, QDir::currentPath().toStdString()};
+
+    {
+        // The trace comes first, so that the rest of the start-up is in it.
+        tarvik::app::QtDialogs early(nullptr, ctx);
+        tarvik::app::start_up(early);
+    }
+    tarvik::views::StrokeText text(ctx.cDirectory);
+    tarvik::app::TNewForm window(ctx, text);
+    window.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+// Message boxes, file dialogs, the help window and the modal windows of the
+// main window, on Qt.
+#pragma once
+
+#include <QWidget>
+
+#include "app/dialogs.h"
+#include "app/new_form.h"
+
+namespace tarvik::app {
+
+class QtDialogs : public Dialogs {
+public:
+    QtDialogs(QWidget* parent, AppContext& ctx) : parent_(parent), ctx_(ctx) {}
+
+    void show_message(std::string_view text) override;
+    bool ask_yes_no(std::string_view question) override;
+    std::string open_file_name(std::string_view filter) override;
+    std::string save_file_name(std::string_view filter, std::string_view default_ext) override;
+    bool has_window(Window w) const override;
+    void run_window(Window w) override;
+    void show_help() override;
+
+    // "caption|pattern" as the menus give a filter, in Qt's form.
+    static QString qt_filter(std::string_view filter);
+
+private:
+    QWidget* parent_;
+    AppContext& ctx_;
+};
+
+}  // namespace tarvik::app

@@ -1,0 +1,97 @@
+// Smoke tests of the Qt main window and its node search, offscreen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTextBrowser>
+
+#include "app/qt/help_window.h"
+#include "app/qt/qt_dialogs.h"
+#include "app/qt/t_new_form.h"
+#include "editing/qt/t_ken_node_form.h"
+#include "model/tests/model_builder.h"
+#include "model/tests/scripted_messages.h"
+
+namespace tarvik::app {
+namespace {
+
+class QtMainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "app_qt_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    model::ModelStore store;
+    views::ViewParams params;
+    AppContext ctx{store, params, "."};
+    views::StrokeText text{views::StrokeFont::builtin()};
+};
+
+TEST_F(QtMainWindow, MenusCarryTheirCaptionsAndStartUpStates) {
+    TNewForm w(ctx, text);
+    QStringList tops;
+    for (QAction* a : w.menuBar()->actions()) tops << a->text();
+    EXPECT_EQ(tops, (QStringList{QString::fromUtf8("ファイル"), QString::fromUtf8("データ指定"),
+                                 QString::fromUtf8("表示"), QString::fromUtf8("ヘルプ")}));
+    for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i) {
+        const auto item = static_cast<MenuItem>(i);
+        ASSERT_NE(w.action(item), nullptr) << i;
+        EXPECT_EQ(w.action(item)->text(), QString::fromUtf8(menu_caption(item)));
+        EXPECT_EQ(w.action(item)->isEnabled(), w.presenter().enabled(item)) << menu_caption(item);
+    }
+    EXPECT_FALSE(w.action(MenuItem::HyoujiMenu)->isEnabled());
+    EXPECT_TRUE(w.action(MenuItem::KihonMenu)->isEnabled());
+    EXPECT_TRUE(w.action(MenuItem::SetutenMeishouMenu)->isCheckable());
+}
+
+TEST_F(QtMainWindow, DrawsAModelAndShowsTheNodeSearch) {
+    TNewForm w(ctx, text);  // starts with an empty model
+    testing::ScriptedMessages msg;
+    testing::add_member(store, msg, 0, 0, 0, 0, 0, 300);
+    testing::add_member(store, msg, 400, 0, 0, 400, 0, 300);
+    testing::add_member(store, msg, 0, 0, 300, 400, 0, 300);
+    w.resize(640, 480);
+    ASSERT_EQ(model_ready_step(store, w.presenter().state(), msg), 0);
+    w.presenter().ken_node().open();
+    w.presenter().SetutenMeishouMenuClick();
+    EXPECT_TRUE(w.action(MenuItem::SetutenMeishouMenu)->isChecked());
+    w.show();
+    const QPixmap shot = w.grab();
+    EXPECT_FALSE(shot.isNull());
+    QDir().mkpath("shots");
+    shot.save("shots/main.png");
+    EXPECT_EQ(w.presenter().drawn_nodes(), 4);
+
+    w.presenter().KousokuSetutenMenuClick();
+    ASSERT_NE(w.ken_node_form(), nullptr);
+    EXPECT_TRUE(w.ken_node_form()->isVisible());
+    EXPECT_EQ(w.ken_node_form()->edits[1]->text(), "X01");
+    EXPECT_EQ(w.ken_node_form()->ZenNodeEdit->text(), "4");
+    w.ken_node_form()->grab().save("shots/ken_node.png");
+    w.presenter().node_search_finished();
+    w.presenter().Timer1Timer();
+    EXPECT_FALSE(w.ken_node_form()->isVisible());
+}
+
+TEST_F(QtMainWindow, HelpHasAGuideToEveryMenu) {
+    THelpForm help;
+    const QString text = help.browser()->toPlainText();
+    for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i) {
+        const auto item = static_cast<MenuItem>(i);
+        if (item == MenuItem::About1) continue;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(menu_caption(item)))) << menu_caption(item);
+    }
+}
+
+TEST(QtFilters, CaptionAndPatternBecomeAQtFilter) {
+    EXPECT_EQ(QtDialogs::qt_filter("Velto入力データ(*.bon)|*.bon"),
+              QString::fromUtf8("Velto入力データ (*.bon *.BON)"));
+    EXPECT_EQ(QtDialogs::qt_filter("軸データ(*.JIK)|*.jik"), QString::fromUtf8("軸データ (*.jik *.JIK)"));
+}
+
+}  // namespace
+}  // namespace tarvik::app

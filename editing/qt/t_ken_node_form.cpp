@@ -1,0 +1,162 @@
+#include "editing/qt/t_ken_node_form.h"
+
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include "views/isome_form.h"
+
+namespace tarvik::editing {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+TYesNoForm::TYesNoForm(const QString& question, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(q(kYesNoCaption));
+    setModal(true);
+    move(kYesNoLeft, kYesNoTop);
+    setFixedSize(280, 110);
+    Label1 = new QLabel(question, this);
+    Label1->setGeometry(16, 14, 248, 40);
+    Label1->setWordWrap(true);
+    auto* yes = new QPushButton("Yes", this);
+    yes->setGeometry(48, 66, 80, 28);
+    auto* no = new QPushButton("No", this);
+    no->setGeometry(152, 66, 80, 28);
+    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(no, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void YesNoService::show_message(std::string_view text) {
+    QMessageBox::information(parent_, QString(), QString::fromUtf8(text.data(), text.size()));
+}
+
+bool YesNoService::ask_yes_no(std::string_view question) {
+    TYesNoForm form(QString::fromUtf8(question.data(), question.size()), parent_);
+    return form.exec() == QDialog::Accepted;
+}
+
+TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, views::ViewParams& params,
+                           KenNodeHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ask_(this),
+      presenter_(m, core, params, host, *this, ask_) {
+    setWindowTitle(q(kKenNodeCaption));
+    move(kKenNodeLeft, kKenNodeTop);
+    setFixedSize(300, 330);
+
+    static const char* captions[6] = {"X最小", "X最大", "Y最小", "Y最大", "Z最小", "Z最大"};
+    for (int i = 0; i < 6; ++i) {
+        const int row = i / 2, col = i % 2;
+        (new QLabel(q(captions[i]), this))->setGeometry(8 + col * 110, 8 + row * 28, 44, 22);
+        edits[i] = new QLineEdit(this);
+        edits[i]->setGeometry(52 + col * 110, 8 + row * 28, 52, 22);
+    }
+    LabelXmax = new QLabel(this);
+    LabelYmax = new QLabel(this);
+    LabelZmax = new QLabel(this);
+    const char* maxcap[3] = {"X軸最大値", "Y軸最大値", "Z軸最大値"};
+    QLabel* maxlabels[3] = {LabelXmax, LabelYmax, LabelZmax};
+    for (int i = 0; i < 3; ++i) {
+        (new QLabel(q(maxcap[i]), this))->setGeometry(226, 8 + i * 28, 70, 11);
+        maxlabels[i]->setGeometry(226, 19 + i * 28, 70, 11);
+    }
+
+    (new QLabel(q("節点総数"), this))->setGeometry(8, 96, 60, 22);
+    ZenNodeEdit = new QLineEdit(this);
+    ZenNodeEdit->setReadOnly(true);
+    ZenNodeEdit->setGeometry(70, 96, 60, 22);
+    (new QLabel(q("検索数"), this))->setGeometry(140, 96, 50, 22);
+    KenNumEdit = new QLineEdit(this);
+    KenNumEdit->setReadOnly(true);
+    KenNumEdit->setGeometry(192, 96, 60, 22);
+
+    auto* ken = new QToolButton(this);
+    ken->setText(q("検"));
+    ken->setGeometry(8, 126, 40, 28);
+    auto* zen = new QToolButton(this);
+    zen->setText(q("選"));
+    zen->setGeometry(56, 126, 40, 28);
+    (new QLabel(q("全てを選択"), this))->setGeometry(100, 126, 80, 28);
+    auto* close = new QPushButton("Close", this);
+    close->setGeometry(212, 126, 80, 28);
+
+    auto* group = new QGroupBox(q("図面"), this);
+    group->setGeometry(8, 162, 284, 80);
+    ZumenSelRadioGroup = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(views::kViewPresets.size()); ++i) {
+        auto* b = new QRadioButton(q(views::kViewPresets[i].caption), group);
+        b->setGeometry(12 + (i % 2) * 130, 20 + (i / 2) * 28, 120, 24);
+        ZumenSelRadioGroup->addButton(b, i);
+    }
+    auto bar = [this](int y, const char* caption, QLabel*& value) {
+        (new QLabel(q(caption), this))->setGeometry(8, y, 30, 20);
+        auto* sb = new QScrollBar(Qt::Horizontal, this);
+        sb->setRange(views::kAngleMin, views::kAngleMax);
+        sb->setSingleStep(1);
+        sb->setPageStep(1);
+        sb->setGeometry(40, y, 200, 18);
+        value = new QLabel(this);
+        value->setGeometry(248, y, 44, 20);
+        return sb;
+    };
+    TauScrollBar = bar(252, "Tau", TauValLabel);
+    FaiScrollBar = bar(282, "Fai", FaiLabel);
+
+    connect(ken, &QToolButton::clicked, this, [this] { presenter_.KenSpeedButtonClick(); });
+    connect(zen, &QToolButton::clicked, this, [this] { presenter_.ZenSentakuSpeedButtonClick(); });
+    connect(close, &QPushButton::clicked, this, [this] { presenter_.CloseButtonClick(); });
+    connect(TauScrollBar, &QScrollBar::valueChanged, this,
+            [this](int v) { presenter_.TauScrollBarChange(v); });
+    connect(FaiScrollBar, &QScrollBar::valueChanged, this,
+            [this](int v) { presenter_.FaiScrollBarChange(v); });
+    connect(ZumenSelRadioGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { presenter_.ZumenSelRadioGroupClick(id); });
+}
+
+void TKenNodeForm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    presenter_.FormShow();
+}
+
+LevelTexts TKenNodeForm::range_texts() const {
+    LevelTexts t;
+    for (int i = 0; i < 6; ++i) t[i] = edits[i]->text().toUpper().toStdString();
+    return t;
+}
+
+void TKenNodeForm::set_range_texts(const LevelTexts& texts) {
+    for (int i = 0; i < 6; ++i) edits[i]->setText(q(texts[i]));
+}
+
+void TKenNodeForm::set_level_max(const std::string& x, const std::string& y,
+                                 const std::string& z) {
+    LabelXmax->setText(q(x));
+    LabelYmax->setText(q(y));
+    LabelZmax->setText(q(z));
+}
+
+void TKenNodeForm::set_total(const std::string& text) { ZenNodeEdit->setText(q(text)); }
+void TKenNodeForm::set_count(const std::string& text) { KenNumEdit->setText(q(text)); }
+
+void TKenNodeForm::set_angles(int tau, int fai) {
+    const QSignalBlocker a(TauScrollBar), b(FaiScrollBar);
+    TauScrollBar->setValue(tau);
+    FaiScrollBar->setValue(fai);
+}
+
+void TKenNodeForm::set_tau_label(const std::string& text) { TauValLabel->setText(q(text)); }
+void TKenNodeForm::set_fai_label(const std::string& text) { FaiLabel->setText(q(text)); }
+
+void TKenNodeForm::select_drawing(int index) {
+    if (auto* b = ZumenSelRadioGroup->button(index)) b->setChecked(true);
+}
+
+}  // namespace tarvik::editing

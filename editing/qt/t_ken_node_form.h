@@ -1,0 +1,72 @@
+// The node search tool window and its confirmation window on Qt. All
+// behaviour is in KenNodePresenter.
+#pragma once
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+#include <array>
+
+#include "editing/ken_node_form.h"
+
+namespace tarvik::editing {
+
+// "確認": the question in its label, "Yes" and "No".
+class TYesNoForm : public QDialog {
+    Q_OBJECT
+public:
+    TYesNoForm(const QString& question, QWidget* parent = nullptr);
+    QLabel* Label1 = nullptr;
+};
+
+// Asks the node search's questions in TYesNoForm.
+class YesNoService : public model::MessageService {
+public:
+    explicit YesNoService(QWidget* parent) : parent_(parent) {}
+    void show_message(std::string_view text) override;
+    bool ask_yes_no(std::string_view question) override;
+
+private:
+    QWidget* parent_;
+};
+
+class TKenNodeForm : public QWidget, public KenNodeView {
+    Q_OBJECT
+public:
+    TKenNodeForm(model::ModelStore& m, KenNodeCore& core, views::ViewParams& params,
+                 KenNodeHost& host, QWidget* parent = nullptr);
+
+    LevelTexts range_texts() const override;
+    void set_range_texts(const LevelTexts& texts) override;
+    void set_level_max(const std::string& x, const std::string& y, const std::string& z) override;
+    void set_total(const std::string& text) override;
+    void set_count(const std::string& text) override;
+    void set_angles(int tau, int fai) override;
+    void set_tau_label(const std::string& text) override;
+    void set_fai_label(const std::string& text) override;
+    void select_drawing(int index) override;
+
+    std::array<QLineEdit*, 6> edits{};  // EditXmin .. EditZmax
+    QLabel* LabelXmax = nullptr;
+    QLabel* LabelYmax = nullptr;
+    QLabel* LabelZmax = nullptr;
+    QLineEdit* ZenNodeEdit = nullptr;
+    QLineEdit* KenNumEdit = nullptr;
+    QScrollBar* TauScrollBar = nullptr;
+    QScrollBar* FaiScrollBar = nullptr;
+    QLabel* TauValLabel = nullptr;
+    QLabel* FaiLabel = nullptr;
+    QButtonGroup* ZumenSelRadioGroup = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    YesNoService ask_;
+    KenNodePresenter presenter_;
+};
+
+}  // namespace tarvik::editing
