@@ -1,0 +1,266 @@
+#include "generator/basic_data.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "model/model_store.h"
+
+namespace tarvik::generator {
+namespace {
+
+std::string_view trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool sou_item_valid(int sou_item) {
+    return sou_item >= 0 && sou_item < kMaxSou;
+}
+
+// Members of one generated storey with type I columns on an n x n floor:
+// posts 4, frame 16n, chords 4n^2, diagonals 4n^2, side braces 16n - 4,
+// outer columns with ties and braces 96.
+long storey_members(long n) {
+    return 8 * n * n + 32 * n + 96;
+}
+
+// Two such storeys and the roof: the copied columns (96) and 52 roof members.
+long two_storeys_and_roof_members(long n) {
+    return 2 * storey_members(n) + 96 + 52;
+}
+
+}  // namespace
+
+BasicData default_basic_data() {
+    BasicData d;
+    d.yane_takasa = static_cast<float>(d.nx * static_cast<double>(d.tuka_haba) * 0.25);
+    d.Takasa = static_cast<float>(static_cast<double>(d.lowest_level) + d.tuka_takasa);
+    return d;
+}
+
+int yane_item_of(int yane_mode) {
+    switch (yane_mode) {
+        case kYaneNothing:
+            return kYaneItemNothing;
+        case kYaneRoof:
+            return kYaneItemRoof;
+        case kYaneEaves:
+            return kYaneItemEaves;
+        default:
+            return -1;
+    }
+}
+
+bool parse_int_text(std::string_view text, int& value) {
+    const std::string s(trim(text));
+    if (s.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long v = std::strtol(s.c_str(), &end, 10);
+    if (errno != 0 || end != s.c_str() + s.size()) return false;
+    if (v < -2147483647L || v > 2147483647L) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool parse_real_text(std::string_view text, float& value) {
+    const std::string s(trim(text));
+    if (s.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    if (errno != 0 || end != s.c_str() + s.size()) return false;
+    // Only plain finite numbers that a float can hold.
+    if (!std::isfinite(v) || std::fabs(v) > 3.0e38) return false;
+    value = static_cast<float>(v);
+    return true;
+}
+
+std::string not_a_number_message(std::string_view caption) {
+    return "「" + std::string(caption) + "」には数値を入力してください";
+}
+
+std::string not_positive_message(std::string_view caption) {
+    return "「" + std::string(caption) + "」には正の値を入力してください";
+}
+
+int check_values(const BasicData& d, model::MessageService& msg) {
+    const auto refuse = [&msg](const char* caption) {
+        msg.show_message(not_positive_message(caption));
+        return 0;
+    };
+    if (d.nx < 1) return refuse(kCapXtuka);
+    if (d.ny < 1) return refuse(kCapYtuka);
+    const struct {
+        float v;
+        const char* caption;
+    } reals[] = {
+        {d.tuka_haba, kCapTukaHaba}, {d.tuka_takasa, kCapTukaTakasa}, {d.hashira_haba, kCapHashira},
+        {d.waku_haba, kCapWaku},     {d.gen_haba, kCapGen},           {d.shazai_haba, kCapSha},
+        {d.sujikai_haba, kCapSuji},
+    };
+    for (const auto& r : reals)
+        if (!(r.v > 0.0f)) return refuse(r.caption);
+    return 1;
+}
+
+float compute_takasa(const BasicData& d, int sumi_item, int yane_item) {
+    const double L = d.lowest_level;
+    const double t = d.tuka_takasa;
+    const double h1 = d.hashira_takasa[0];
+    const double h2 = d.hashira_takasa[1];
+    const double h3 = d.hashira_takasa[2];
+    const bool columns = sumi_item == kSumiType1 || sumi_item == kSumiType2;
+    if (yane_item == kYaneItemRoof) {
+        const double roof = static_cast<double>(d.yane_hashira) + d.yane_takasa;
+        switch (d.N_Sou) {
+            case 1:
+                return static_cast<float>(L + h1 + t + roof);
+            case 2:
+                return static_cast<float>(L + h1 + t + h2 + t + roof);
+            default:
+                return d.Takasa;  // no roof on three storeys
+        }
+    }
+    if (!columns) return static_cast<float>(L + t);
+    switch (d.N_Sou) {
+        case 2:
+            return static_cast<float>(L + h1 + t + h2 + t);
+        case 3:
+            return static_cast<float>(L + h1 + t + h2 + t + h3 + t);
+        default:
+            return static_cast<float>(L + h1 + t);
+    }
+}
+
+int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
+                  model::MessageService& msg) {
+    const int n_sou = sou_item_valid(sou_item) ? sou_item + 1 : d.N_Sou;
+    const bool columns = sumi_item == kSumiType1 || sumi_item == kSumiType2;
+    if (columns) {
+        if (!(d.hashira_takasa[0] > 0.0f)) {
+            msg.show_message(kMsgHashiraHeight1);
+            return 0;
+        }
+        // Every storey that is made needs a height; a storey of no height
+        // would put its columns and braces on top of each other.
+        if (n_sou >= 2 && !(d.hashira_takasa[1] > 0.0f)) {
+            msg.show_message(kMsgHashiraHeight2);
+            return 0;
+        }
+        if (n_sou == 3 && !(d.hashira_takasa[2] > 0.0f)) {
+            msg.show_message(kMsgHashiraHeight3);
+            return 0;
+        }
+        d.SumiType = sumi_item;
+        d.SouMode = 1;
+    } else {
+        if (n_sou > 1 || (yane_item != -1 && yane_item != kYaneItemNothing)) {
+            msg.show_message(kMsgNoColumns);
+            return 0;
+        }
+        // A check with columns earlier in the same window must not leave the
+        // floor standing on columns.
+        d.SumiType = kSumiNone;
+        d.SouMode = 0;
+    }
+    if (yane_item == -1) {
+        msg.show_message(kMsgNoTopShape);
+        return 0;
+    }
+    // A storey count never chosen means the one storey the floor always has.
+    d.N_Sou = n_sou >= 1 && n_sou <= kMaxSou ? n_sou : 1;
+    d.Takasa = compute_takasa(d, sumi_item, yane_item);
+    return 1;
+}
+
+bool assign_basic_value(BasicData& d, std::string_view assignment, std::string& error) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string_view::npos) {
+        error = "expected name=value: " + std::string(assignment);
+        return false;
+    }
+    const std::string_view name = trim(assignment.substr(0, eq));
+    const std::string_view text = assignment.substr(eq + 1);
+
+    const struct {
+        const char* name;
+        int* field;
+    } ints[] = {
+        {"nx", &d.nx},
+        {"ny", &d.ny},
+        {"SumiType", &d.SumiType},
+        {"N_Sou", &d.N_Sou},
+        {"YaneMode", &d.YaneMode},
+        {"yane_type", &d.yane_type},
+        {"yane_hashira_type", &d.yane_hashira_type},
+    };
+    const struct {
+        const char* name;
+        float* field;
+    } reals[] = {
+        {"tuka_haba", &d.tuka_haba},
+        {"tuka_takasa", &d.tuka_takasa},
+        {"hashira_haba", &d.hashira_haba},
+        {"waku_haba", &d.waku_haba},
+        {"gen_haba", &d.gen_haba},
+        {"shazai_haba", &d.shazai_haba},
+        {"sujikai_haba", &d.sujikai_haba},
+        {"lowest_level", &d.lowest_level},
+        {"hashira_takasa1", &d.hashira_takasa[0]},
+        {"hashira_takasa2", &d.hashira_takasa[1]},
+        {"hashira_takasa3", &d.hashira_takasa[2]},
+        {"yane_takasa", &d.yane_takasa},
+        {"yane_hashira", &d.yane_hashira},
+        {"futosa", &d.futosa},
+        {"keta_haba", &d.keta_haba},
+        {"keta_atumi", &d.keta_atumi},
+        {"sumi_haba", &d.sumi_haba},
+        {"sumi_atumi", &d.sumi_atumi},
+        {"hira_haba", &d.hira_haba},
+        {"hira_atumi", &d.hira_atumi},
+        {"hiuchi_haba", &d.hiuchi_haba},
+        {"hiuchi_atumi", &d.hiuchi_atumi},
+        {"moya_haba", &d.moya_haba},
+        {"moya_atumi", &d.moya_atumi},
+    };
+    for (const auto& f : ints) {
+        if (name != f.name) continue;
+        if (!parse_int_text(text, *f.field)) {
+            error = "not an integer: " + std::string(assignment);
+            return false;
+        }
+        return true;
+    }
+    for (const auto& f : reals) {
+        if (name != f.name) continue;
+        if (!parse_real_text(text, *f.field)) {
+            error = "not a number: " + std::string(assignment);
+            return false;
+        }
+        return true;
+    }
+    error = "unknown basic data name: " + std::string(name);
+    return false;
+}
+
+BasicData largest_house_data() {
+    long n = 4;  // the roof needs at least 4 units a side for girder pieces of length
+    while (two_storeys_and_roof_members(n + 1) <= model::kMaxBeam) ++n;
+    BasicData d = default_basic_data();
+    d.nx = static_cast<int>(n);
+    d.ny = static_cast<int>(n);
+    d.SumiType = kSumiType1;
+    d.N_Sou = 2;
+    d.YaneMode = kYaneRoof;
+    d.SouMode = 1;
+    d.yane_takasa = static_cast<float>(d.nx * static_cast<double>(d.tuka_haba) * 0.25);
+    d.Takasa = compute_takasa(d, kSumiType1, kYaneItemRoof);
+    return d;
+}
+
+}  // namespace tarvik::generator

@@ -1,0 +1,146 @@
+// The unit window: opening, generation on paint and its displays.
+#include "generator/kihon_unit_form.h"
+
+#include <string>
+#include <vector>
+
+#include "gen_test_util.h"
+
+namespace tarvik::generator::testing {
+namespace {
+
+struct FakeUnitView : KihonUnitView {
+    std::vector<std::string> calls;
+    std::map<UnitMenu, bool> menu;
+    int kihon_result = 1;   // what the basic-data window ends with
+    int seen_n_kihon = 99;  // N_Kihon while the basic-data window was open
+    BasicData seen;         // the data it was opened on
+    float tau = 0.0f, fai = 0.0f;
+    int help_topic = 0;
+
+    void open_kihon_form(BasicData& d) override {
+        calls.push_back("kihon");
+        seen = d;
+        seen_n_kihon = d.N_Kihon;
+        if (kihon_result == 1) {
+            // Type I columns, one storey, nothing on top.
+            d.SumiType = kSumiType1;
+            d.SouMode = 1;
+            d.N_Sou = 1;
+            d.YaneMode = kYaneNothing;
+        }
+        d.N_Kihon = kihon_result;
+    }
+    void set_menu_enabled(UnitMenu item, bool e) override { menu[item] = e; }
+    void set_busy(bool b) override { calls.push_back(b ? "busy" : "idle"); }
+    void set_view_angles(float t, float f) override {
+        tau = t;
+        fai = f;
+        calls.push_back("angles");
+    }
+    void show_angle_window() override { calls.push_back("angle window"); }
+    void show_plan(bool with_nodes) override {
+        calls.push_back(with_nodes ? "plan+nodes" : "plan");
+    }
+    void show_wire() override { calls.push_back("wire"); }
+    void show_solid() override { calls.push_back("solid"); }
+    void repaint() override { calls.push_back("repaint"); }
+    void show_help(int topic) override { help_topic = topic; }
+    void close_window() override { calls.push_back("close"); }
+};
+
+struct UnitForm : ::testing::Test {
+    std::unique_ptr<model::ModelStore> m = std::make_unique<model::ModelStore>();
+    BasicData d;
+    FakeUnitView view;
+    ScriptedMessages msg;
+    std::ostringstream out;
+    KihonUnitPresenter p{*m, d, view, msg, nullptr, out};
+};
+
+TEST_F(UnitForm, OpeningResetsTheDefaultsBeforeTheBasicDataWindow) {
+    d.nx = 3;
+    d.tuka_haba = 60.0f;
+    d.N_Kihon = 1;
+    p.FormCreate();
+    EXPECT_EQ(view.seen.nx, 8);
+    EXPECT_EQ(view.seen.tuka_haba, 90.0f);
+    EXPECT_EQ(view.seen.yane_takasa, 180.0f);
+    EXPECT_EQ(view.seen_n_kihon, -1);
+    EXPECT_FALSE(view.menu[UnitMenu::JikuSave]);
+    EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
+    EXPECT_FALSE(view.menu[UnitMenu::FaceSave]);
+    EXPECT_EQ(p.display_state(), kDisplayWireNodes);
+}
+
+TEST_F(UnitForm, CancelledBasicDataClosesAtTheFirstPaintWithoutGenerating) {
+    view.kihon_result = 0;
+    p.FormCreate();
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"kihon", "close"}));
+    EXPECT_EQ(m->N_Beam, 0);
+    EXPECT_EQ(m->N_Node, 0);
+}
+
+TEST_F(UnitForm, EveryPaintInStateOneRegeneratesTheSameModel) {
+    p.FormCreate();
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"kihon", "busy", "idle", "plan+nodes"}));
+    EXPECT_EQ(p.last_generation(), 0);
+    EXPECT_EQ(m->N_Beam, 864);
+    EXPECT_EQ(m->N_Node, 281);
+    model::ModelStore first = *m;
+    p.FormPaint();
+    EXPECT_TRUE(same_tables(first, *m));
+}
+
+TEST_F(UnitForm, DisplayMenusResetTheAnglesAndDrawTheirModel) {
+    p.FormCreate();
+    p.FormPaint();
+    view.calls.clear();
+    p.WireMenuClick();
+    EXPECT_EQ(view.tau, 30.0f);
+    EXPECT_EQ(view.fai, 30.0f);
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"angles", "angle window", "repaint", "plan"}));
+    EXPECT_EQ(p.display_state(), kDisplayWire);
+
+    view.calls.clear();
+    p.JikuModelMenuClick();
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"angles", "angle window", "repaint", "wire"}));
+    // The exports stay off until they exist.
+    EXPECT_FALSE(view.menu[UnitMenu::JikuSave]);
+
+    view.calls.clear();
+    p.ShitenMenuClick();
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"repaint", "solid"}));
+
+    view.calls.clear();
+    p.WireNodeMenuClick();
+    p.FormPaint();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"angles", "angle window", "repaint", "busy",
+                                                    "idle", "plan+nodes"}));
+}
+
+TEST_F(UnitForm, AxisModelEnablesItsExportsOnceTheyExist) {
+    p.exports_available = true;
+    p.FormCreate();
+    p.JikuModelMenuClick();
+    EXPECT_TRUE(view.menu[UnitMenu::JikuSave]);
+    EXPECT_TRUE(view.menu[UnitMenu::FaceSave]);
+    EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
+}
+
+TEST_F(UnitForm, LeavingResetsTheAngles) {
+    p.FormCreate();
+    p.ModoruMenuClick();
+    p.FormClose();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"kihon", "close", "angles"}));
+    p.HelpMenuClick();
+    EXPECT_EQ(view.help_topic, 11);
+}
+
+}  // namespace
+}  // namespace tarvik::generator::testing
