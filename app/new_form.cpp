@@ -206,7 +206,19 @@ void NewFormPresenter::VeltoSaveMenuClick() {
 
 void NewFormPresenter::KaisekiMenuClick() { window_available(Window::Velto); }
 void NewFormPresenter::KekkaHozonMenuClick() { window_available(Window::Velto); }
-void NewFormPresenter::SaigoKaisekiMenuClick() { window_available(Window::Velto); }
+
+void NewFormPresenter::SaigoKaisekiMenuClick() {
+    // The results the last run left in the directory, without running anything.
+    if (!window_available(Window::Velto)) return;
+    view_.set_busy(true);
+    dialogs_.run_window(Window::Velto);
+    view_.set_busy(false);
+    enable(MenuItem::KekkaHozonMenu, true);
+    ctx_.view.TAU = views::kStartTau;
+    ctx_.view.FAI = views::kStartFai;
+    state_.PaintMode = 1;
+    view_.repaint();
+}
 
 void NewFormPresenter::ExitMenuClick() {
     view_.show_node_search(false);

@@ -378,6 +378,55 @@ TEST_F(MainWindow, SavingTheSolverInput) {
     std::filesystem::remove_all(dir);
 }
 
+// Every item of the menus, with what each state of the work enables.
+TEST_F(MainWindow, WalkThroughTheMenuStates) {
+    const std::set<M> all = {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaveFileMenu,
+                             M::HoneSaveMenu, M::VeltoSaveMenu, M::KaisekiMenu, M::KekkaHozonMenu,
+                             M::SaigoKaisekiMenu, M::ExitMenu, M::SetutenShiteiMenu,
+                             M::HyoujiMenu, M::SetutenMeishouMenu, M::BuzaiBangouMenu,
+                             M::KoteiStutenMenu, M::KajyuryouMenu};
+    // An item counts as usable when it and the menu it sits in are enabled.
+    auto usable = [&](M m) {
+        if (!form.enabled(m)) return false;
+        switch (m) {
+            case M::HoneSaveMenu:
+            case M::VeltoSaveMenu: return form.enabled(M::SaveFileMenu);
+            case M::SetutenMeishouMenu:
+            case M::BuzaiBangouMenu:
+            case M::KoteiStutenMenu:
+            case M::KajyuryouMenu: return form.enabled(M::HyoujiMenu);
+            default: return true;
+        }
+    };
+    auto expect_usable = [&](const char* state, std::set<M> on) {
+        for (M m : all) EXPECT_EQ(usable(m), on.count(m) > 0) << state << ": " << menu_caption(m);
+    };
+
+    expect_usable("empty", {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaigoKaisekiMenu,
+                            M::ExitMenu});
+
+    dialogs.windows[Window::Velto] = [] {};
+    form.SaigoKaisekiMenuClick();
+    expect_usable("results of an earlier run", {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu,
+                                                M::SaigoKaisekiMenu, M::ExitMenu, M::KekkaHozonMenu});
+    EXPECT_EQ(view.busy_calls, 2);
+
+    make_model();
+    expect_usable("model ready", {M::ExitMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu,
+                                  M::SaveFileMenu, M::HyoujiMenu, M::SetutenMeishouMenu,
+                                  M::BuzaiBangouMenu});
+
+    form.KousokuSetutenMenuClick();
+    click(node_at(0, 0, 0));
+    form.KajyuSetutenMenuClick();
+    click(node_at(300, 0, 300));
+    form.SetutenDataMenuClick();
+    expect_usable("ready for analysis",
+                  {M::ExitMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu, M::SaveFileMenu,
+                   M::HyoujiMenu, M::SetutenMeishouMenu, M::BuzaiBangouMenu, M::HoneSaveMenu,
+                   M::VeltoSaveMenu, M::KaisekiMenu, M::KoteiStutenMenu, M::KajyuryouMenu});
+}
+
 TEST_F(MainWindow, HelpAndExit) {
     form.Help2Click();
     EXPECT_EQ(dialogs.help, 1);

@@ -57,8 +57,20 @@ TEST_F(QtMainWindow, DrawsAModelAndShowsTheNodeSearch) {
     w.resize(640, 480);
     ASSERT_EQ(model_ready_step(store, w.presenter().state(), msg), 0);
     w.presenter().ken_node().open();
+    store.node[0].flag = model::kPickSupport;
+    store.node[2].flag = model::kPickSupport;
+    store.node[1].flag = model::kPickLoad;
+    store.node[3].flag = model::kPickLoad;
+    build_fix_load_lists(store, w.presenter().state(), NodeDataValues{}, msg);
+    ASSERT_EQ(store.N_Fix, 2);
+    ASSERT_EQ(store.N_Load, 2);
+    // All four labels on.
     w.presenter().SetutenMeishouMenuClick();
+    w.presenter().BuzaiBangouMenuClick();
+    w.presenter().KoteiStutenMenuClick();
+    w.presenter().KajyuryouMenuClick();
     EXPECT_TRUE(w.action(MenuItem::SetutenMeishouMenu)->isChecked());
+    EXPECT_TRUE(w.action(MenuItem::KajyuryouMenu)->isChecked());
     w.show();
     const QPixmap shot = w.grab();
     EXPECT_FALSE(shot.isNull());
