@@ -284,13 +284,7 @@ TEST(FileSet, SecondSmallerRunLeavesNothingOfTheFirst) {
 }
 
 TEST(FileSet, InstabilityStillWritesEveryFile) {
-    Model m;
-    m.add_node(0, 0, 0);
-    m.add_node(1, 0, 0);
-    m.members.push_back({1, 2, 1});
-    m.sections.push_back({1, 1, 1, 1});
-    m.materials.push_back({1, 0, 0});
-    m.loads.push_back({2, {1, 0, 0, 0, 0, 0}});
+    Model m = testing::floating_member();
     Scratch dir;
     dir.write("VELTOSOL.IN", m.text());
     std::string console;

@@ -156,13 +156,7 @@ TEST(SkylineSolution, ZeroPivotOutsideEveryLaterProfileIsStillReported) {
 TEST(SkylineSolution, FloatingMemberIsUnstable) {
     // Nothing holds the member: with these round numbers the axial pivot of its
     // second end becomes exactly zero and column 8 meets it.
-    Model m;
-    m.add_node(0, 0, 0);
-    m.add_node(1, 0, 0);
-    m.members.push_back({1, 2, 1});
-    m.sections.push_back({1, 1, 1, 1});
-    m.materials.push_back({1, 0, 0});
-    m.loads.push_back({2, {1, 0, 0, 0, 0, 0}});
+    Model m = testing::floating_member();
     auto s = testing::solve(m.text());
     EXPECT_EQ(s->NEQ, 12);
     EXPECT_EQ(s->instability_at, 7);

@@ -118,6 +118,19 @@ struct Model {
     }
 };
 
+// One member that nothing holds, pulled along its axis. With these round
+// numbers the axial pivot of its second end becomes exactly zero.
+inline Model floating_member() {
+    Model m;
+    m.add_node(0, 0, 0);
+    m.add_node(1, 0, 0);
+    m.members.push_back({1, 2, 1});
+    m.sections.push_back({1, 1, 1, 1});
+    m.materials.push_back({1, 0, 0});
+    m.loads.push_back({2, {1, 0, 0, 0, 0, 0}});
+    return m;
+}
+
 // Runs every phase in memory (the result files are not opened).
 inline std::unique_ptr<Solver> solve(const std::string& text) {
     auto s = std::make_unique<Solver>();
