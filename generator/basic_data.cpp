@@ -1,10 +1,12 @@
 #include "generator/basic_data.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "model/maintenance.h"
 #include "model/model_store.h"
 
 namespace tarvik::generator {
@@ -19,18 +21,6 @@ std::string_view trim(std::string_view s) {
 
 bool sou_item_valid(int sou_item) {
     return sou_item >= 0 && sou_item < kMaxSou;
-}
-
-// Members of one generated storey with type I columns on an n x n floor:
-// posts 4, frame 16n, chords 4n^2, diagonals 4n^2, side braces 16n - 4,
-// outer columns with ties and braces 96.
-long storey_members(long n) {
-    return 8 * n * n + 32 * n + 96;
-}
-
-// Two such storeys and the roof: the copied columns (96) and 52 roof members.
-long two_storeys_and_roof_members(long n) {
-    return 2 * storey_members(n) + 96 + 52;
 }
 
 }  // namespace
@@ -174,6 +164,13 @@ int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
     }
     // A storey count never chosen means the one storey the floor always has.
     d.N_Sou = n_sou >= 1 && n_sou <= kMaxSou ? n_sou : 1;
+    // Refused here, a house too large for the member table can be made
+    // smaller while the window is still open.
+    BasicData wanted = d;
+    wanted.YaneMode = yane_item == kYaneItemRoof    ? kYaneRoof
+                      : yane_item == kYaneItemEaves ? kYaneEaves
+                                                    : kYaneNothing;
+    if (check_capacity(wanted, msg) == 0) return 0;
     d.Takasa = compute_takasa(d, sumi_item, yane_item);
     return 1;
 }
@@ -248,16 +245,42 @@ bool assign_basic_value(BasicData& d, std::string_view assignment, std::string& 
     return false;
 }
 
+long long house_member_count(const BasicData& d) {
+    const long long nx = std::max(d.nx, 0);
+    const long long ny = std::max(d.ny, 0);
+    // Posts, frame, chords, diagonals and side trusses.
+    long long floor = 4 + 8 * (nx + ny) + 4 * nx * ny + 4 * nx * ny;
+    if (nx > 0 && ny > 0) floor += 8 * (nx + ny) - 4;
+    if (d.SouMode != 1) return floor;
+    const long long columns = d.SumiType == kSumiType1 ? 96 : 72;
+    const long long storeys = d.N_Sou == 2 ? 2 : d.N_Sou == 3 ? 3 : 1;
+    long long total = storeys * (floor + columns);
+    if (d.YaneMode == kYaneRoof && storeys <= 2) total += columns + 52;
+    if (d.YaneMode == kYaneEaves) total += 8 * nx + 8 * ny + 8;
+    return total;
+}
+
+int check_capacity(const BasicData& d, model::MessageService& msg) {
+    if (house_member_count(d) <= model::kMaxBeam) return 1;
+    msg.show_message(model::table_full_message(model::kBeamTable, model::kMaxBeam));
+    return 0;
+}
+
 BasicData largest_house_data() {
-    long n = 4;  // the roof needs at least 4 units a side for girder pieces of length
-    while (two_storeys_and_roof_members(n + 1) <= model::kMaxBeam) ++n;
     BasicData d = default_basic_data();
-    d.nx = static_cast<int>(n);
-    d.ny = static_cast<int>(n);
     d.SumiType = kSumiType1;
     d.N_Sou = 2;
     d.YaneMode = kYaneRoof;
     d.SouMode = 1;
+    // Square plans grow until one more unit a side would not fit.
+    for (int n = 4;; ++n) {
+        BasicData next = d;
+        next.nx = n + 1;
+        next.ny = n + 1;
+        d.nx = n;
+        d.ny = n;
+        if (house_member_count(next) > model::kMaxBeam) break;
+    }
     d.yane_takasa = static_cast<float>(d.nx * static_cast<double>(d.tuka_haba) * 0.25);
     d.Takasa = compute_takasa(d, kSumiType1, kYaneItemRoof);
     return d;

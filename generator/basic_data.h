@@ -105,6 +105,10 @@ int check_values(const BasicData& d, model::MessageService& msg);
 int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
                   model::MessageService& msg);
 
+// What validation checks last: the house must fit the member table. 1 when
+// it does; otherwise the table's capacity message is shown and 0 returned.
+int check_capacity(const BasicData& d, model::MessageService& msg);
+
 // The computed top height for the current choices (unchanged for a roof on
 // three storeys, which is not generated).
 float compute_takasa(const BasicData& d, int sumi_item, int yane_item);
@@ -123,6 +127,11 @@ bool parse_real_text(std::string_view text, float& value);
 std::string not_a_number_message(std::string_view caption);
 // "「<caption>」には正の値を入力してください"
 std::string not_positive_message(std::string_view caption);
+
+// Members the generation makes from d at most (exactly, unless pieces of no
+// length are left out): the floor, the columns, the storey copies and the
+// roof or the eaves frame, as SouMode, N_Sou and YaneMode choose.
+long long house_member_count(const BasicData& d);
 
 // The house with the most units (square plan, type I columns, two storeys and
 // a roof) whose generated tables fit the capacities of the model store.

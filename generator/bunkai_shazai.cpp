@@ -1,9 +1,11 @@
 #include "generator/bunkai_shazai.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "generator/member_maker.h"
+#include "model/maintenance.h"
 #include "model/spy.h"
 
 namespace tarvik::generator {
@@ -62,6 +64,17 @@ void layers(MemberMaker& mk, const FloorGeom& g, const UnitField& f) {
 
 }  // namespace
 
+long long field_member_count(const UnitField& f) {
+    const long long nx = std::max(f.nx, 0);
+    const long long ny = std::max(f.ny, 0);
+    long long n = 4 * nx * ny;                                           // diagonals
+    n += (ny + 2) * (nx + 1) + (nx + 2) * (ny + 1);                      // top layer
+    n += (ny + 1) * nx + (nx + 1) * ny;                                  // bottom layer
+    n += 4;                                                              // posts
+    n += 2 * std::max(4 * nx - 1, 0LL) + 2 * std::max(4 * ny - 1, 0LL);  // side trusses
+    return n;
+}
+
 bool parse_unit_field(std::string_view line, UnitField& f) {
     const std::string s(line);
     UnitField r;
@@ -92,6 +105,14 @@ int bunkai_shazai(model::ModelStore& m, const UnitField& f, Box3& box, model::Me
                f.gen_haba);
     model::spy("shazai_haba %8.1f sujikai_haba_haba %8.1f", f.shazai_haba, f.sujikai_haba);
     model::spy("x_kaishi %8.1f y_kaishi %8.1f z_kaishi %8.1f", f.x_kaishi, f.y_kaishi, f.z_kaishi);
+
+    // A field that cannot fit the member table is refused before any of it
+    // is made (a line from a file may hold any counts).
+    if (field_member_count(f) > model::kMaxBeam - m.N_Beam) {
+        model::spy("bunkai_shazai field too large nx %d ny %d N_Beam %d", f.nx, f.ny, m.N_Beam);
+        msg.show_message(model::table_full_message(model::kBeamTable, model::kMaxBeam));
+        return -1;
+    }
 
     FloorGeom g;
     g.x0 = f.x_kaishi;

@@ -184,6 +184,8 @@ int Generator::make_gaichu() {
 
 int Generator::generate(BarSolids* solids) {
     model::spy("Enter generate()");
+    // A house beyond the member table is refused before anything changes.
+    if (check_capacity(d_, msg_) == 0) return -1;
     if (make_hashira() < 0 || make_waku() < 0 || make_genzai() < 0 || make_shazai() < 0 ||
         make_sujikai() < 0)
         return -1;

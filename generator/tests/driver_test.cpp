@@ -196,3 +196,55 @@ TEST(MakeMen, NoMembers) {
 
 }  // namespace
 }  // namespace tarvik::generator::testing
+
+namespace tarvik::generator::testing {
+namespace {
+
+struct HouseShape {
+    int sumi, storeys, yane, nx, ny;
+};
+
+class MemberCount : public ::testing::TestWithParam<HouseShape> {};
+
+// The count that capacity checks rely on is the count the generation makes.
+TEST_P(MemberCount, MatchesTheGeneration) {
+    const HouseShape& h = GetParam();
+    GenFixture f;
+    f.d.nx = h.nx;
+    f.d.ny = h.ny;
+    if (h.sumi != kSumiNone) f.columns(h.sumi, h.storeys);
+    f.d.YaneMode = h.yane;
+    ASSERT_EQ(f.gen().generate(), 0);
+    EXPECT_EQ(f.m->N_Beam, house_member_count(f.d));
+}
+
+INSTANTIATE_TEST_SUITE_P(Houses, MemberCount,
+                         ::testing::Values(HouseShape{kSumiNone, 1, kYaneNothing, 8, 8},
+                                           HouseShape{kSumiType1, 1, kYaneRoof, 8, 8},
+                                           HouseShape{kSumiType2, 2, kYaneRoof, 7, 5},
+                                           HouseShape{kSumiType1, 3, kYaneEaves, 3, 4},
+                                           HouseShape{kSumiType2, 1, kYaneEaves, 1, 6},
+                                           HouseShape{kSumiType1, 3, kYaneRoof, 4, 4},
+                                           HouseShape{kSumiType1, 2, kYaneNothing, 12, 9}));
+
+TEST(Capacity, HouseBeyondTheMemberTableIsRefusedBeforeAnythingChanges) {
+    GenFixture f;
+    ASSERT_EQ(f.gen().generate(), 0);
+    const int beams = f.m->N_Beam;
+    f.d.nx = 100000;
+    f.d.ny = 100000;
+    EXPECT_EQ(f.gen().generate(), -1);
+    EXPECT_EQ(f.msg.shown,
+              std::vector<std::string>{"部材の数が上限 10000 を超えるため追加できません"});
+    EXPECT_EQ(f.m->N_Beam, beams);
+
+    // The window's check says so while the values can still be changed.
+    f.msg.shown.clear();
+    f.d.nx = 40;
+    f.d.ny = 40;
+    EXPECT_EQ(check_choices(f.d, kSumiNone, 0, kYaneItemNothing, f.msg), 0);
+    EXPECT_EQ(f.msg.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tarvik::generator::testing
