@@ -58,14 +58,5 @@ TEST(BasicDataByName, DefaultsAloneAreRefusedLikeTheWindow) {
     EXPECT_EQ(msg.shown, std::vector<std::string>{"柱なしが指定されている"});
 }
 
-TEST(BasicDataByName, LargestHouseIsASquareTwoStoreyHouseWithARoof) {
-    const BasicData d = largest_house_data();
-    EXPECT_EQ(d.nx, d.ny);
-    EXPECT_EQ(d.SumiType, kSumiType1);
-    EXPECT_EQ(d.N_Sou, 2);
-    EXPECT_EQ(d.YaneMode, kYaneRoof);
-    EXPECT_EQ(d.yane_takasa, d.nx * 90.0f * 0.25f);
-}
-
 }  // namespace
 }  // namespace tarvik::generator::testing

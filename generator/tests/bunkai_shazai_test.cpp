@@ -97,18 +97,6 @@ TEST_F(UnitFields, ShortLineMakesNothing) {
     EXPECT_EQ(m->N_Node, 0);
 }
 
-TEST_F(UnitFields, ParsedValuesAreTheLinesNumbers) {
-    UnitField f;
-    ASSERT_TRUE(parse_unit_field("7 3 4 60.5 30 1 2 3 4 5 -10 20 30.5", f));
-    EXPECT_EQ(f.ntask, 7);
-    EXPECT_EQ(f.nx, 3);
-    EXPECT_EQ(f.ny, 4);
-    EXPECT_EQ(f.tuka_haba, 60.5f);
-    EXPECT_EQ(f.sujikai_haba, 5.0f);
-    EXPECT_EQ(f.x_kaishi, -10.0f);
-    EXPECT_EQ(f.z_kaishi, 30.5f);
-}
-
 }  // namespace
 }  // namespace tarvik::generator::testing
 
