@@ -1,0 +1,20 @@
+// Message boxes and Yes/No questions on Qt, for any window's presenter.
+#pragma once
+
+#include <QWidget>
+
+#include "model/message_service.h"
+
+namespace tarvik::views {
+
+class QtMessages : public model::MessageService {
+public:
+    explicit QtMessages(QWidget* parent) : parent_(parent) {}
+    void show_message(std::string_view text) override;
+    bool ask_yes_no(std::string_view question) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace tarvik::views
