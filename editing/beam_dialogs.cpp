@@ -1,0 +1,183 @@
+#include "editing/beam_dialogs.h"
+
+#include "model/maintenance.h"
+#include "model/spy.h"
+
+namespace tarvik::editing {
+
+namespace {
+
+constexpr const char* kNoFormat = " %5d";
+constexpr const char* kLenFormat = " %8.1f";
+constexpr const char* kModFormat = " %10.3e";
+constexpr const char* kRatioFormat = " %8.3f";
+
+}  // namespace
+
+void set_section(model::SizeEntry& e, float b, float d) {
+    const double bw = b;
+    const double h = d;
+    e.haba = b;
+    e.atumi = d;
+    e.A = static_cast<float>(bw * h);
+    e.Iy = static_cast<float>(bw * h * h * h / 12.0);
+    e.Iz = static_cast<float>(h * bw * bw * bw / 12.0);
+    e.J = static_cast<float>(model::torsion_beta(d / b) * h * bw * bw * bw);
+}
+
+// --- THenSizeForm --------------------------------------------------------
+
+const DialogSpec& HenSizePresenter::Spec() {
+    static const DialogSpec s{
+        "巾・厚み変更",
+        {{"サイズ番号", false}, {"巾(cm)", true}, {"厚み(cm)", true}, {"Cold Angle", true}}};
+    return s;
+}
+
+bool HenSizePresenter::FormCreate() {
+    if (x_.SelectSize < 0 || x_.SelectSize >= m_.N_Size) {
+        msg_.show_message(kNoSizeRows);
+        x_.size_result = kResultCancel;
+        return false;
+    }
+    const model::SizeEntry& e = m_.size[x_.SelectSize];
+    saved_ = e;
+    show(kSizeNo, kNoFormat, x_.SelectSize + 1);
+    show(kHaba, kLenFormat, e.haba);
+    show(kAtumi, kLenFormat, e.atumi);
+    show(kAngle, kLenFormat, e.angle);
+    open_ = true;
+    return true;
+}
+
+void HenSizePresenter::OKButtonClick() {
+    if (!open_) return;
+    float b = 0, d = 0, angle = 0;
+    if (!read_float(kHaba, b) || !read_float(kAtumi, d) || !read_float(kAngle, angle)) return;
+    if (b <= 0.0f) {
+        msg_.show_message(kBadHaba);
+        return;
+    }
+    if (d <= 0.0f) {
+        msg_.show_message(kBadAtumi);
+        return;
+    }
+    if (b == saved_.haba && d == saved_.atumi && angle == saved_.angle) {
+        x_.size_result = kResultCancel;
+        view_.close_window();
+        return;
+    }
+    // Only the size table changes; the members keep their own width and depth.
+    model::SizeEntry& e = m_.size[x_.SelectSize];
+    set_section(e, b, d);
+    e.angle = angle;
+    model::spy("再計算した");
+    x_.size_result = kResultOK;
+    view_.close_window();
+}
+
+void HenSizePresenter::CancelButtonClick() {
+    if (open_) {
+        model::SizeEntry& e = m_.size[x_.SelectSize];
+        e.haba = saved_.haba;
+        e.atumi = saved_.atumi;
+        e.angle = saved_.angle;
+    }
+    x_.size_result = kResultCancel;
+    view_.close_window();
+}
+
+// --- THenMatForm ---------------------------------------------------------
+
+const DialogSpec& HenMatPresenter::Spec() {
+    static const DialogSpec s{
+        "物性値変更",
+        {{"物性番号", false}, {"ヤング率", true}, {"ポアソン比", true}, {"質量密度", true}}};
+    return s;
+}
+
+bool HenMatPresenter::FormCreate() {
+    if (x_.SelectMat < 0 || x_.SelectMat >= m_.N_Mat) {
+        msg_.show_message(kNoMatRows);
+        x_.mat_result = kResultCancel;
+        return false;
+    }
+    const model::MaterialEntry& e = m_.mat[x_.SelectMat];
+    saved_ = e;
+    show(kMatNo, kNoFormat, x_.SelectMat + 1);
+    show(kYoung, kModFormat, e.young);
+    show(kPoisson, kRatioFormat, e.poisson);
+    show(kMitudo, kModFormat, e.mitudo);
+    open_ = true;
+    return true;
+}
+
+void HenMatPresenter::OKButtonClick() {
+    if (!open_) return;
+    float young = 0, poisson = 0, mitudo = 0;
+    if (!read_float(kYoung, young) || !read_float(kPoisson, poisson) ||
+        !read_float(kMitudo, mitudo))
+        return;
+    if (young <= 0.0f) {
+        msg_.show_message(kBadYoung);
+        return;
+    }
+    if (poisson <= 0.0f) {
+        msg_.show_message(kBadPoisson);
+        return;
+    }
+    if (mitudo <= 0.0f) {
+        msg_.show_message(kBadMitudo);
+        return;
+    }
+    m_.mat[x_.SelectMat] = {young, poisson, mitudo};
+    x_.mat_result = kResultOK;
+    view_.close_window();
+}
+
+void HenMatPresenter::CancelButtonClick() {
+    if (open_) m_.mat[x_.SelectMat] = saved_;
+    x_.mat_result = kResultCancel;
+    view_.close_window();
+}
+
+// --- member fields -------------------------------------------------------
+
+std::vector<FieldSpec> beam_fields(bool section_editable) {
+    return {{"軸番号", false},           {"番地", false, "開始節点"}, {"名称", false, "開始節点"},
+            {"番地", false, "終了節点"}, {"名称", false, "終了節点"}, {"X", false, "開始座標"},
+            {"Y", false, "開始座標"},    {"Z", false, "開始座標"},    {"X", false, "終了座標"},
+            {"Y", false, "終了座標"},    {"Z", false, "終了座標"},    {"巾", section_editable},
+            {"厚み", section_editable}};
+}
+
+void show_beam_ends(FieldDialogView& view, const model::Beam& b) {
+    view.set_field(kBeamNo, cformat(kNoFormat, b.no));
+    view.set_field(kNoI, cformat(kNoFormat, b.noi));
+    view.set_field(kIdI, b.idi);
+    view.set_field(kNoJ, cformat(kNoFormat, b.noj));
+    view.set_field(kIdJ, b.idj);
+    const float c[6] = {b.xs, b.ys, b.zs, b.xl, b.yl, b.zl};
+    for (int i = 0; i < 6; ++i) view.set_field(kXs + i, cformat(kLenFormat, c[i]));
+}
+
+// --- TShowBeamForm -------------------------------------------------------
+
+const DialogSpec& ShowBeamPresenter::Spec() {
+    static const DialogSpec s{"部材詳細", beam_fields(false), "Close", nullptr};
+    return s;
+}
+
+bool ShowBeamPresenter::FormCreate() {
+    if (x_.SelectBeam < 0 || x_.SelectBeam >= m_.N_Beam) {
+        msg_.show_message(kNoBeamRows);
+        return false;
+    }
+    const model::Beam& b = m_.beam[x_.SelectBeam];
+    show_beam_ends(view_, b);
+    show(kHaba, kLenFormat, b.haba);
+    show(kAtumi, kLenFormat, b.atumi);
+    return true;
+}
+
+}  // namespace tarvik::editing

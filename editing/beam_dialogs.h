@@ -1,0 +1,101 @@
+// The dialogs of the member data window: a section entry's width, depth and
+// angle (巾・厚み変更), a material entry (物性値変更), and one member shown
+// (部材詳細). The member fields are shared with the member data dialog of
+// beam_form.h.
+#pragma once
+
+#include "editing/field_dialog.h"
+#include "editing/node_dialogs.h"
+#include "model/model_store.h"
+
+namespace tarvik::editing {
+
+// What the member data window and its dialogs share; the owner keeps one for
+// the run, so the selections persist between openings.
+struct BeamEditExchange {
+    int SelectBeam = 0;             // 0-based member row
+    int SelectSize = 0;             // 0-based size row
+    int SelectMat = 0;              // 0-based material row
+    int size_result = kResultNone;  // 1 changed, 0 unchanged or cancelled
+    int mat_result = kResultNone;   // 1 changed, 0 cancelled
+};
+
+inline constexpr const char* kBadHaba = "巾の値に誤りがあります";
+inline constexpr const char* kBadAtumi = "厚みの値に誤りがあります";
+inline constexpr const char* kBadYoung = "ヤング率の値に誤りがあります";
+inline constexpr const char* kBadPoisson = "ポワソン比の値に誤りがあります";
+inline constexpr const char* kBadMitudo = "質量密度の値に誤りがあります";
+inline constexpr const char* kNoBeamRows = "部材がありません";
+inline constexpr const char* kNoSizeRows = "形状データがありません";
+inline constexpr const char* kNoMatRows = "物性データがありません";
+
+// Area, moments of inertia and torsion constant of a b x d rectangle (cm),
+// by the same rule as the size table is built from the members.
+void set_section(model::SizeEntry& e, float b, float d);
+
+// THenSizeForm "巾・厚み変更".
+class HenSizePresenter : public FieldDialog {
+  public:
+    enum Field { kSizeNo, kHaba, kAtumi, kAngle };
+    static const DialogSpec& Spec();
+
+    HenSizePresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
+                     model::MessageService& msg)
+        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+
+    bool FormCreate();
+    void OKButtonClick();
+    void CancelButtonClick();
+
+  private:
+    model::ModelStore& m_;
+    BeamEditExchange& x_;
+    model::SizeEntry saved_{};
+    bool open_ = false;
+};
+
+// THenMatForm "物性値変更".
+class HenMatPresenter : public FieldDialog {
+  public:
+    enum Field { kMatNo, kYoung, kPoisson, kMitudo };
+    static const DialogSpec& Spec();
+
+    HenMatPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
+                    model::MessageService& msg)
+        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+
+    bool FormCreate();
+    void OKButtonClick();
+    void CancelButtonClick();
+
+  private:
+    model::ModelStore& m_;
+    BeamEditExchange& x_;
+    model::MaterialEntry saved_{};
+    bool open_ = false;
+};
+
+// The member fields of 部材詳細 and 軸データ, top to bottom.
+enum BeamField { kBeamNo, kNoI, kIdI, kNoJ, kIdJ, kXs, kYs, kZs, kXl, kYl, kZl, kHaba, kAtumi };
+std::vector<FieldSpec> beam_fields(bool section_editable);
+// Fills the fields from the member number to the end coordinates.
+void show_beam_ends(FieldDialogView& view, const model::Beam& b);
+
+// TShowBeamForm "部材詳細": one member, read only.
+class ShowBeamPresenter : public FieldDialog {
+  public:
+    static const DialogSpec& Spec();
+
+    ShowBeamPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
+                      model::MessageService& msg)
+        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+
+    bool FormCreate();
+    void CloseButtonClick() { view_.close_window(); }
+
+  private:
+    model::ModelStore& m_;
+    BeamEditExchange& x_;
+};
+
+}  // namespace tarvik::editing

@@ -1,0 +1,45 @@
+// The member data dialog TBeamForm "軸データ": the width and depth of one
+// member, opened by the hand-drawn editor; or, with "全データ同一巾・厚みにする",
+// the width and depth its caller then gives every member.
+#pragma once
+
+#include "editing/beam_dialogs.h"
+#include "editing/field_dialog.h"
+#include "model/model_store.h"
+
+namespace tarvik::editing {
+
+inline constexpr int kBeamFormLeft = 32, kBeamFormTop = 32;
+inline constexpr const char* kAllSectionsCaption = "全データ同一巾・厚みにする";
+
+// What the member data dialog shares with its caller.
+struct BeamDataExchange {
+    int SelectBeam = 0;        // 0-based member index
+    int result = kResultNone;  // 1 OK, 2 apply to all members, 0 cancel
+};
+
+class BeamFormPresenter : public FieldDialog {
+  public:
+    static const DialogSpec& Spec();
+
+    BeamFormPresenter(model::ModelStore& m, BeamDataExchange& x, FieldDialogView& view,
+                      model::MessageService& msg)
+        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+
+    // False (result 0, a message) when the member does not exist.
+    bool FormCreate();
+    void OKButtonClick();
+    // "全データ同一巾・厚みにする": this member's section, result 2.
+    void ZenDataButtonClick();
+    void CancelButtonClick();
+
+  private:
+    bool store_section();
+
+    model::ModelStore& m_;
+    BeamDataExchange& x_;
+    float haba0_ = 0, atumi0_ = 0;  // at opening
+    bool open_ = false;
+};
+
+}  // namespace tarvik::editing

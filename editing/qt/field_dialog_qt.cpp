@@ -1,0 +1,145 @@
+#include "editing/qt/field_dialog_qt.h"
+
+#include <QFont>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace tarvik::editing {
+
+void QtMessages::show_message(std::string_view text) {
+    QMessageBox::information(parent_, QString(), QString::fromUtf8(text.data(), text.size()));
+}
+
+bool QtMessages::ask_yes_no(std::string_view question) {
+    return QMessageBox::question(parent_, QString(),
+                                 QString::fromUtf8(question.data(), question.size())) ==
+           QMessageBox::Yes;
+}
+
+TFieldDialog::TFieldDialog(const DialogSpec& spec, QWidget* parent) : QDialog(parent), msg_(this) {
+    setWindowTitle(qs(spec.caption));
+    setModal(true);
+    if (spec.left >= 0) move(spec.left, spec.top);
+
+    auto* outer = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    const char* group = nullptr;
+    for (const FieldSpec& f : spec.fields) {
+        if (f.group != nullptr && (group == nullptr || std::string_view(group) != f.group)) {
+            auto* heading = new QLabel(qs(f.group), this);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+            form->addRow(heading);
+        }
+        group = f.group;
+        auto* edit = new QLineEdit(this);
+        edit->setReadOnly(!f.editable);
+        edit->setMinimumWidth(140);
+        form->addRow(qs(f.caption), edit);
+        fields.push_back(edit);
+    }
+    outer->addLayout(form);
+
+    if (spec.has_message) {
+        MessageLabel = new QLabel(this);
+        outer->addWidget(MessageLabel);
+    }
+    if (spec.extra_caption != nullptr) {
+        auto* row = new QHBoxLayout;
+        ExtraButton = new QPushButton(qs(spec.extra_caption), this);
+        row->addWidget(ExtraButton);
+        if (spec.extra_label != nullptr) row->addWidget(new QLabel(qs(spec.extra_label), this));
+        row->addStretch();
+        outer->addLayout(row);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    OKButton = new QPushButton(qs(spec.ok_caption), this);
+    OKButton->setDefault(true);
+    buttons->addWidget(OKButton);
+    if (spec.cancel_caption != nullptr) {
+        CancelButton = new QPushButton(qs(spec.cancel_caption), this);
+        buttons->addWidget(CancelButton);
+    }
+    outer->addLayout(buttons);
+    outer->addStretch();
+}
+
+void TFieldDialog::set_field(int field, const std::string& text) {
+    fields.at(static_cast<size_t>(field))->setText(qs(text));
+}
+
+std::string TFieldDialog::field(int field) const {
+    return fields.at(static_cast<size_t>(field))->text().toStdString();
+}
+
+void TFieldDialog::set_editable(int field, bool editable) {
+    fields.at(static_cast<size_t>(field))->setReadOnly(!editable);
+}
+
+void TFieldDialog::set_message(const std::string& text) {
+    if (MessageLabel != nullptr) MessageLabel->setText(qs(text));
+}
+
+void TFieldDialog::close_window() {
+    QDialog::done(QDialog::Accepted);
+}
+
+void TFieldDialog::run_modal() {
+    if (opened_) exec();
+}
+
+void TFieldDialog::reject() {
+    if (on_cancel_)
+        on_cancel_();
+    else
+        QDialog::reject();
+}
+
+QTableWidget* make_grid(QWidget* parent) {
+    auto* g = new QTableWidget(parent);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->verticalHeader()->setVisible(false);
+    g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 6);
+    g->horizontalHeader()->setStretchLastSection(true);
+    g->setAlternatingRowColors(true);
+    return g;
+}
+
+void fill_grid(QTableWidget* grid, const GridRows& rows) {
+    const QSignalBlocker block(grid);
+    grid->clearContents();
+    const int columns = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    grid->setColumnCount(columns);
+    grid->setRowCount(rows.empty() ? 0 : static_cast<int>(rows.size()) - 1);
+    QStringList headings;
+    if (!rows.empty())
+        for (const std::string& h : rows[0]) headings << qs(h);
+    grid->setHorizontalHeaderLabels(headings);
+    for (size_t r = 1; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size() && static_cast<int>(c) < columns; ++c) {
+            auto* item = new QTableWidgetItem(qs(rows[r][c]));
+            // Numbers are written right-aligned in their formats; keep them so.
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
+        }
+    }
+    grid->resizeColumnsToContents();
+}
+
+void select_grid_row(QTableWidget* grid, int record) {
+    const QSignalBlocker block(grid);
+    const QSignalBlocker block_model(grid->selectionModel());
+    if (record >= 0 && record < grid->rowCount()) grid->selectRow(record);
+    if (record >= 0 && record < grid->rowCount()) grid->setCurrentCell(record, 0);
+}
+
+}  // namespace tarvik::editing

@@ -1,0 +1,49 @@
+#include "editing/qt/t_node_forms.h"
+
+namespace tarvik::editing {
+
+TSelFixForm::TSelFixForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
+    : TFieldDialog(SelFixPresenter::Spec(), parent), presenter_(m, x, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+TSelLoadForm::TSelLoadForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
+    : TFieldDialog(SelLoadPresenter::Spec(), parent), presenter_(m, x, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+TFixEditForm::TFixEditForm(model::ModelStore& m, NodeEditExchange& x, FixEditUse use,
+                           QWidget* parent)
+    : TFieldDialog(FixEditPresenter::Spec(), parent), presenter_(m, x, use, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+TLoadEditForm::TLoadEditForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
+    : TFieldDialog(LoadEditPresenter::Spec(), parent), presenter_(m, x, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    connect(ExtraButton, &QPushButton::clicked, this, [this] { presenter_.DouButtonClick(); });
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+TDelNodeForm::TDelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
+    : TFieldDialog(DelNodePresenter::Spec(), parent), presenter_(m, x, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+TNodeForm::TNodeForm(model::ModelStore& m, NodeDataExchange& x, QWidget* parent)
+    : TFieldDialog(NodeFormPresenter::Spec(), parent), presenter_(m, x, *this, msg_) {
+    wire_ok_cancel(this, presenter_);
+    on_cancel_ = [this] { presenter_.CancelButtonClick(); };
+    opened_ = presenter_.FormCreate();
+}
+
+}  // namespace tarvik::editing

@@ -1,0 +1,234 @@
+#include "editing/qt/t_sel_node_form.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "editing/qt/edit_windows.h"
+#include "editing/qt/t_node_forms.h"
+
+namespace tarvik::editing {
+
+namespace {
+
+QToolButton* speed_button(const char* text, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setText(qs(text));
+    b->setMinimumWidth(32);
+    return b;
+}
+
+QLineEdit* count_edit(QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setReadOnly(true);
+    e->setMaximumWidth(80);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+// A speed button with its label beside it.
+QHBoxLayout* labelled(QToolButton* b, const char* label, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(b);
+    row->addWidget(new QLabel(qs(label), parent));
+    row->addStretch();
+    return row;
+}
+
+QHBoxLayout* counted(const char* label, QLineEdit* edit, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(qs(label), parent));
+    row->addWidget(edit);
+    row->addStretch();
+    return row;
+}
+
+}  // namespace
+
+TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
+    : QDialog(parent), m_(m), x_(x), msg_(this), presenter_(m, x, *this, *this, msg_) {
+    setWindowTitle(qs(kSelNodeCaption));
+    setModal(true);
+    setSizeGripEnabled(true);
+
+    ZenStringGrid = make_grid(this);
+    FixStringGrid = make_grid(this);
+    LoadStringGrid = make_grid(this);
+    ZenEdit = count_edit(this);
+    FixEdit = count_edit(this);
+    LoadEdit = count_edit(this);
+    AddFixSpeedButton = speed_button(">>", this);
+    AddLoadSpeedButton = speed_button(">>", this);
+    DelFixSpeedButton = speed_button("×", this);
+    ModFixSpeedButton = speed_button("M", this);
+    DelLoadSpeedButton = speed_button("×", this);
+    ModLoadSpeedButton = speed_button("M", this);
+    KensakuEdit = new QLineEdit(this);
+    KensakuEdit->setMaxLength(model::kCodeSize - 1);
+    KensakuButton1 = new QPushButton(qs("検索"), this);
+    OKButton = new QPushButton("OK", this);
+
+    // Left: all nodes. Middle: the add buttons. Right: supports above loads.
+    auto* left = new QVBoxLayout;
+    left->addLayout(counted("全節点数", ZenEdit, this));
+    left->addWidget(ZenStringGrid, 1);
+    auto* search = new QHBoxLayout;
+    search->addWidget(new QLabel(qs("ID検索"), this));
+    search->addWidget(KensakuEdit);
+    search->addWidget(KensakuButton1);
+    left->addLayout(search);
+
+    auto* middle = new QVBoxLayout;
+    middle->addStretch();
+    middle->addLayout(labelled(AddFixSpeedButton, "固定節点追加", this));
+    middle->addStretch();
+    middle->addLayout(labelled(AddLoadSpeedButton, "荷重節点追加", this));
+    middle->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(counted("固定節点数", FixEdit, this));
+    right->addWidget(FixStringGrid, 1);
+    auto* fix_buttons = new QHBoxLayout;
+    fix_buttons->addLayout(labelled(DelFixSpeedButton, "固定節点削除", this));
+    fix_buttons->addLayout(labelled(ModFixSpeedButton, "固定節点変更", this));
+    right->addLayout(fix_buttons);
+    right->addLayout(counted("荷重節点数", LoadEdit, this));
+    right->addWidget(LoadStringGrid, 1);
+    auto* load_buttons = new QHBoxLayout;
+    load_buttons->addLayout(labelled(DelLoadSpeedButton, "荷重節点削除", this));
+    load_buttons->addLayout(labelled(ModLoadSpeedButton, "荷重節点変更", this));
+    right->addLayout(load_buttons);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 5);
+    body->addLayout(middle, 0);
+    body->addLayout(right, 5);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(body, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(OKButton);
+    outer->addLayout(bottom);
+
+    resize(1000, 600);
+    // Near the top of the screen, centred across it.
+    const QRect screen =
+        (parent != nullptr ? parent->screen() : this->screen())->availableGeometry();
+    move(screen.x() + std::max(0, (screen.width() - width()) / 2), screen.y() + kSelNodeTop);
+
+    connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });
+    connect(FixStringGrid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { presenter_.FixStringGridSelectCell(row); });
+    connect(LoadStringGrid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { presenter_.LoadStringGridSelectCell(row); });
+    connect(AddFixSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.AddFixSpeedButtonClick(); });
+    connect(AddLoadSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.AddLoadSpeedButtonClick(); });
+    connect(DelFixSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.DelFixSpeedButtonClick(); });
+    connect(ModFixSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.ModFixSpeedButtonClick(); });
+    connect(DelLoadSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.DelLoadSpeedButtonClick(); });
+    connect(ModLoadSpeedButton, &QToolButton::clicked, this,
+            [this] { presenter_.ModLoadSpeedButtonClick(); });
+    connect(KensakuEdit, &QLineEdit::textEdited, this, [this] { presenter_.KensakuEditChange(); });
+    connect(KensakuEdit, &QLineEdit::returnPressed, this,
+            [this] { presenter_.KensakuButton1Click(); });
+    connect(KensakuButton1, &QPushButton::clicked, this,
+            [this] { presenter_.KensakuButton1Click(); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { presenter_.OKButtonClick(); });
+
+    presenter_.FormCreate();
+}
+
+QTableWidget* TSelNodeForm::grid(NodeGrid g) const {
+    switch (g) {
+        case NodeGrid::Zen:
+            return ZenStringGrid;
+        case NodeGrid::Fix:
+            return FixStringGrid;
+        case NodeGrid::Load:
+            return LoadStringGrid;
+    }
+    return ZenStringGrid;
+}
+
+QLineEdit* TSelNodeForm::count(NodeGrid g) const {
+    switch (g) {
+        case NodeGrid::Zen:
+            return ZenEdit;
+        case NodeGrid::Fix:
+            return FixEdit;
+        case NodeGrid::Load:
+            return LoadEdit;
+    }
+    return ZenEdit;
+}
+
+void TSelNodeForm::set_grid(NodeGrid g, const GridRows& rows) {
+    fill_grid(grid(g), rows);
+}
+void TSelNodeForm::set_count(NodeGrid g, const std::string& text) {
+    count(g)->setText(qs(text));
+}
+void TSelNodeForm::select_row(NodeGrid g, int record) {
+    select_grid_row(grid(g), record);
+}
+
+void TSelNodeForm::set_top_row(NodeGrid g, int record) {
+    QTableWidget* t = grid(g);
+    if (QTableWidgetItem* item = t->item(record, 0))
+        t->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+std::string TSelNodeForm::kensaku_text() const {
+    return KensakuEdit->text().toStdString();
+}
+
+void TSelNodeForm::set_kensaku_text(const std::string& text) {
+    const int cursor = KensakuEdit->cursorPosition();
+    KensakuEdit->setText(qs(text));
+    KensakuEdit->setCursorPosition(cursor);
+}
+
+void TSelNodeForm::close_window() {
+    QDialog::done(QDialog::Accepted);
+}
+void TSelNodeForm::reject() {
+    presenter_.OKButtonClick();
+}
+
+void TSelNodeForm::open_sel_fix() {
+    TSelFixForm(m_, x_, this).run_modal();
+}
+void TSelNodeForm::open_sel_load() {
+    TSelLoadForm(m_, x_, this).run_modal();
+}
+void TSelNodeForm::open_fix_edit(FixEditUse use) {
+    TFixEditForm(m_, x_, use, this).run_modal();
+}
+void TSelNodeForm::open_load_edit() {
+    TLoadEditForm(m_, x_, this).run_modal();
+}
+void TSelNodeForm::open_del_node() {
+    TDelNodeForm(m_, x_, this).run_modal();
+}
+
+void run_sel_node_form(QWidget* parent, model::ModelStore& m, NodeEditExchange& x) {
+    TSelNodeForm form(m, x, parent);
+    form.exec();
+}
+
+int run_node_form(QWidget* parent, model::ModelStore& m, NodeDataExchange& x) {
+    x.result = kResultNone;
+    TNodeForm form(m, x, parent);
+    form.run_modal();
+    return x.result;
+}
+
+}  // namespace tarvik::editing
