@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/qt/help_window.h"
+#include "generator/qt/t_kihon_forms.h"
 
 namespace tarvik::app {
 
@@ -48,12 +49,19 @@ std::string QtDialogs::save_file_name(std::string_view filter, std::string_view 
     return dialog.selectedFiles().front().toStdString();
 }
 
-bool QtDialogs::has_window(Window) const {
-    // The model-making, editing and results windows are not part of this build yet.
-    return false;
+bool QtDialogs::has_window(Window w) const {
+    switch (w) {
+        case Window::KihonUnit: return true;
+        default: return false;  // the other windows are not part of this build yet
+    }
 }
 
-void QtDialogs::run_window(Window) {}
+void QtDialogs::run_window(Window w) {
+    switch (w) {
+        case Window::KihonUnit: generator::run_kihon_unit_form(parent_, ctx_.store, ctx_.view); break;
+        default: break;
+    }
+}
 
 void QtDialogs::show_help() {
     THelpForm help(parent_);

@@ -1,0 +1,334 @@
+#include "generator/qt/t_kihon_forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "views/draw.h"
+#include "views/projection.h"
+#include "views/qt/qt_canvas.h"
+#include "views/qt/t_isome_form.h"
+
+namespace tarvik::generator {
+
+namespace {
+
+QString q(const char* s) { return QString::fromUtf8(s); }
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// A drawing area that paints through a callback.
+class Drawing : public QWidget {
+public:
+    explicit Drawing(std::function<void(views::Canvas&)> paint, QWidget* parent)
+        : QWidget(parent), paint_(std::move(paint)) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(320, 240);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        views::QtCanvas canvas(&painter, width(), height());
+        paint_(canvas);
+    }
+
+private:
+    std::function<void(views::Canvas&)> paint_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- roof data
+
+TYaneForm::TYaneForm(BasicData& d, QWidget* parent)
+    : QDialog(parent), msg_(this), presenter_(d, *this, msg_) {
+    setWindowTitle(q(kYaneCaption));
+    auto* grid = new QGridLayout(this);
+    for (int i = 0; i < kYaneFieldCount; ++i) {
+        const auto f = static_cast<YaneField>(i);
+        grid->addWidget(new QLabel(q(yane_field_caption(f)), this), i, 0);
+        fields[i] = new QLineEdit(this);
+        fields[i]->setMinimumWidth(90);
+        grid->addWidget(fields[i], i, 1);
+    }
+    auto* ok = new QPushButton("OK", this);
+    auto* cancel = new QPushButton("Cancel", this);
+    grid->addWidget(ok, kYaneFieldCount, 0);
+    grid->addWidget(cancel, kYaneFieldCount, 1);
+    connect(ok, &QPushButton::clicked, this, [this] { presenter_.OKButtonClick(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { presenter_.CancelButtonClick(); });
+    presenter_.FormShow();
+}
+
+std::string TYaneForm::field_text(YaneField f) const {
+    return fields[static_cast<int>(f)]->text().trimmed().toStdString();
+}
+
+void TYaneForm::set_field_text(YaneField f, const std::string& text) {
+    fields[static_cast<int>(f)]->setText(q(text));
+}
+
+void TYaneForm::close_window(int result) { done(result); }
+
+// ---------------------------------------------------------------- basic data
+
+TKihonForm::TKihonForm(BasicData& d, model::ModelStore& m, QWidget* parent)
+    : QDialog(parent), msg_(this), presenter_(d, m, *this, msg_) {
+    setWindowTitle(q(kKihonCaption));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(new QLabel(q(kKihonUnitNote), this));
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < kKihonFieldCount; ++i) {
+        const auto f = static_cast<KihonField>(i);
+        const int row = i % 8, col = (i / 8) * 2;
+        grid->addWidget(new QLabel(q(field_caption(f)), this), row, col);
+        fields[i] = new QLineEdit(this);
+        fields[i]->setMinimumWidth(80);
+        grid->addWidget(fields[i], row, col + 1);
+    }
+    outer->addLayout(grid);
+
+    auto radio_group = [this, outer](const char* caption, const auto& items) {
+        auto* box = new QGroupBox(q(caption), this);
+        auto* lay = new QHBoxLayout(box);
+        auto* group = new QButtonGroup(this);
+        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+            auto* b = new QRadioButton(q(items[i]), box);
+            lay->addWidget(b);
+            group->addButton(b, i);
+        }
+        outer->addWidget(box);
+        return group;
+    };
+    SumiRadioGroup = radio_group(kSumiGroupCaption, kSumiItems);
+    SouRadioGroup = radio_group(kSouGroupCaption, kSouItems);
+    YaneRadioGroup = radio_group(kYaneGroupCaption, kYaneItems);
+
+    auto* buttons = new QHBoxLayout;
+    auto* check = new QPushButton(q(kCheckButtonCaption), this);
+    buttons->addWidget(check);
+    buttons->addWidget(new QLabel(q(kCheckLabelCaption), this));
+    buttons->addStretch();
+    auto* ok = new QPushButton("OK", this);
+    auto* cancel = new QPushButton("Cancel", this);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    outer->addLayout(buttons);
+
+    connect(SumiRadioGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { presenter_.SumiRadioGroupClick(id); });
+    connect(SouRadioGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { presenter_.SouRadioGroupClick(id); });
+    connect(YaneRadioGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { presenter_.YaneRadioGroupClick(id); });
+    connect(check, &QPushButton::clicked, this, [this] { presenter_.CheckButtonClick(); });
+    connect(ok, &QPushButton::clicked, this, [this] { presenter_.OKButtonClick(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { presenter_.CancelButtonClick(); });
+}
+
+void TKihonForm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    presenter_.FormShow();
+}
+
+QButtonGroup* TKihonForm::group(KihonGroup g) const {
+    switch (g) {
+        case KihonGroup::Sumi: return SumiRadioGroup;
+        case KihonGroup::Sou: return SouRadioGroup;
+        case KihonGroup::Yane: break;
+    }
+    return YaneRadioGroup;
+}
+
+std::string TKihonForm::field_text(KihonField f) const {
+    return fields[static_cast<int>(f)]->text().trimmed().toStdString();
+}
+
+void TKihonForm::set_field_text(KihonField f, const std::string& text) {
+    fields[static_cast<int>(f)]->setText(q(text));
+}
+
+void TKihonForm::set_field_enabled(KihonField f, bool enabled) {
+    fields[static_cast<int>(f)]->setEnabled(enabled);
+}
+
+void TKihonForm::select_item(KihonGroup g, int item) {
+    QButtonGroup* bg = group(g);
+    const QSignalBlocker quiet(bg);
+    if (item < 0) {
+        // No item: uncheck every button of the group.
+        bg->setExclusive(false);
+        for (QAbstractButton* b : bg->buttons()) b->setChecked(false);
+        bg->setExclusive(true);
+    } else if (QAbstractButton* b = bg->button(item)) {
+        b->setChecked(true);
+    }
+}
+
+void TKihonForm::set_busy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+int TKihonForm::open_yane_form(BasicData& d) {
+    TYaneForm form(d, this);
+    form.exec();
+    return form.result_value();
+}
+
+void TKihonForm::close_window(int result) { done(result); }
+
+// ---------------------------------------------------------------- unit window
+
+TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, QWidget* parent)
+    : QDialog(parent), m_(m), params_(params), msg_(this), presenter_(m, d_, *this, msg_) {
+    setWindowTitle(q(kUnitCaptionEnd));
+    resize(800, 600);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QMenuBar(this);
+    layout->setMenuBar(bar);
+
+    QMenu* file = bar->addMenu(q("ファイル"));
+    QMenu* jiku = file->addMenu(q("軸データ保存"));
+    jiku->addAction(q("全データ変換"));
+    jiku->addAction(q("検索データ変換"));
+    exports_[0] = jiku->menuAction();
+    exports_[1] = file->addAction(q("DXF保存"));
+    exports_[2] = file->addAction(q("ビューアデータ保存"));
+    file->addSeparator();
+    connect(file->addAction(q("戻る")), &QAction::triggered, this,
+            [this] { presenter_.ModoruMenuClick(); });
+
+    QMenu* show = bar->addMenu(q("表示"));
+    connect(show->addAction(q("節点付ワイヤモデル")), &QAction::triggered, this,
+            [this] { presenter_.WireNodeMenuClick(); });
+    connect(show->addAction(q("節点なしワイヤモデル")), &QAction::triggered, this,
+            [this] { presenter_.WireMenuClick(); });
+    connect(show->addAction(q("軸モデル")), &QAction::triggered, this,
+            [this] { presenter_.JikuModelMenuClick(); });
+    connect(show->addAction(q("視点座標モデル")), &QAction::triggered, this,
+            [this] { presenter_.ShitenMenuClick(); });
+
+    QMenu* help = bar->addMenu(q("ヘルプ"));
+    connect(help->addAction(q("ヘルプ")), &QAction::triggered, this,
+            [this] { presenter_.HelpMenuClick(); });
+    connect(help->addAction(q("バージョン情報")), &QAction::triggered, this,
+            [this] { presenter_.VersionMenuClick(); });
+
+    drawing_ = new Drawing([this](views::Canvas& c) { paint(c); }, this);
+    layout->addWidget(drawing_);
+
+    // Angles changed in the angle window redraw this window at the next tick.
+    timer_.setInterval(100);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (views::check_view_change(win_, params_).repaint()) drawing_->update();
+    });
+}
+
+TKihonUnitForm::~TKihonUnitForm() = default;
+
+int TKihonUnitForm::run() {
+    presenter_.FormCreate();
+    if (d_.N_Kihon != 1) return 0;
+    timer_.start();
+    return exec();
+}
+
+void TKihonUnitForm::open_kihon_form(BasicData& d) {
+    TKihonForm form(d, m_, this);
+    form.exec();
+}
+
+void TKihonUnitForm::set_menu_enabled(UnitMenu item, bool enabled) {
+    exports_[static_cast<int>(item)]->setEnabled(enabled);
+}
+
+void TKihonUnitForm::set_busy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TKihonUnitForm::set_view_angles(float tau, float fai) {
+    params_.TAU = tau;
+    params_.FAI = fai;
+}
+
+void TKihonUnitForm::show_angle_window() {
+    if (!isome_) isome_ = new views::TIsomeForm(params_, width(), this);
+    isome_->show();
+    isome_->raise();
+}
+
+void TKihonUnitForm::show_plan(bool with_nodes) {
+    mode_ = 1;
+    with_nodes_ = with_nodes;
+}
+
+void TKihonUnitForm::show_wire() { mode_ = 3; }
+void TKihonUnitForm::show_solid() { mode_ = 4; }
+
+void TKihonUnitForm::repaint() { drawing_->update(); }
+
+void TKihonUnitForm::show_help(int) {
+    msg_.show_message("基本ユニット: 「表示」で図の種類を選び、「ファイル」の「戻る」で主画面に戻ります。");
+}
+
+void TKihonUnitForm::close_window() {
+    if (closing_) return;
+    closing_ = true;
+    timer_.stop();
+    if (isome_) isome_->hide();
+    presenter_.FormClose();
+    done(d_.N_Kihon == 1 ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TKihonUnitForm::closeEvent(QCloseEvent* e) {
+    if (!closing_) {
+        closing_ = true;
+        timer_.stop();
+        if (isome_) isome_->hide();
+        presenter_.FormClose();
+    }
+    QDialog::closeEvent(e);
+}
+
+void TKihonUnitForm::paint(views::Canvas& c) {
+    c.clear(views::kWhite);
+    mode_ = 0;
+    presenter_.FormPaint();  // decides what to show, generating first in state 1
+    if (mode_ == 0) return;
+    win_.W = c.width();
+    win_.H = c.height();
+    views::get_new_world(win_, m_, params_);
+    win_.TAU = params_.TAU;
+    win_.FAI = params_.FAI;
+    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    for (int b = 0; b < m_.N_Beam; ++b) {
+        const model::Beam& beam = m_.beam[b];
+        views::draw_to(win_, c, beam.XS, beam.YS, views::kPenMove);
+        views::draw_to(win_, c, beam.XL, beam.YL, views::kPenDraw);
+    }
+    if (mode_ == 1 && with_nodes_)
+        for (int i = 0; i < m_.N_Node; ++i)
+            views::mark_node(win_, c, m_.node[i].X, m_.node[i].Y, views::kMarkDoubleSquare);
+}
+
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params) {
+    TKihonUnitForm form(m, params, parent);
+    form.run();
+}
+
+}  // namespace tarvik::generator

@@ -1,0 +1,120 @@
+// The generator's windows on Qt: the basic data, the roof data and the unit
+// window. All behaviour is in their presenters.
+#pragma once
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "generator/kihon_form.h"
+#include "generator/kihon_unit_form.h"
+#include "generator/yane_form.h"
+#include "views/canvas.h"
+#include "views/qt/qt_messages.h"
+#include "views/view_params.h"
+#include "views/view_window.h"
+
+namespace tarvik::views {
+class TIsomeForm;
+}
+
+namespace tarvik::generator {
+
+class TYaneForm : public QDialog, public YaneView {
+    Q_OBJECT
+public:
+    TYaneForm(BasicData& d, QWidget* parent = nullptr);
+    std::string field_text(YaneField f) const override;
+    void set_field_text(YaneField f, const std::string& text) override;
+    void close_window(int result) override;
+    int result_value() const { return presenter_.result(); }
+
+    std::array<QLineEdit*, kYaneFieldCount> fields{};
+
+private:
+    views::QtMessages msg_;
+    YanePresenter presenter_;
+};
+
+class TKihonForm : public QDialog, public KihonView {
+    Q_OBJECT
+public:
+    TKihonForm(BasicData& d, model::ModelStore& m, QWidget* parent = nullptr);
+    std::string field_text(KihonField f) const override;
+    void set_field_text(KihonField f, const std::string& text) override;
+    void set_field_enabled(KihonField f, bool enabled) override;
+    void select_item(KihonGroup g, int item) override;
+    void set_busy(bool busy) override;
+    int open_yane_form(BasicData& d) override;
+    void close_window(int result) override;
+
+    std::array<QLineEdit*, kKihonFieldCount> fields{};
+    QButtonGroup* SumiRadioGroup = nullptr;
+    QButtonGroup* SouRadioGroup = nullptr;
+    QButtonGroup* YaneRadioGroup = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    QButtonGroup* group(KihonGroup g) const;
+    views::QtMessages msg_;
+    KihonPresenter presenter_;
+};
+
+// The unit window: generates the house from the basic data and draws it.
+class TKihonUnitForm : public QDialog, public KihonUnitView {
+    Q_OBJECT
+public:
+    TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, QWidget* parent = nullptr);
+    ~TKihonUnitForm() override;
+
+    void open_kihon_form(BasicData& d) override;
+    void set_menu_enabled(UnitMenu item, bool enabled) override;
+    void set_busy(bool busy) override;
+    void set_view_angles(float tau, float fai) override;
+    void show_angle_window() override;
+    void show_plan(bool with_nodes) override;
+    void show_wire() override;
+    void show_solid() override;
+    void repaint() override;
+    void show_help(int topic) override;
+    void close_window() override;
+
+    // Runs the window: the basic-data window first; nothing more when it is
+    // cancelled.
+    int run();
+    KihonUnitPresenter& presenter() { return presenter_; }
+    QWidget* drawing() const { return drawing_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void paint(views::Canvas& c);
+
+    model::ModelStore& m_;
+    views::ViewParams& params_;
+    BasicData d_;
+    views::QtMessages msg_;
+    KihonUnitPresenter presenter_;
+    views::ViewWindow win_;
+    QWidget* drawing_ = nullptr;
+    std::array<QAction*, 3> exports_{};
+    QTimer timer_;
+    views::TIsomeForm* isome_ = nullptr;
+    bool with_nodes_ = true;
+    int mode_ = 0;  // what the drawing shows: 0 nothing, 1 plan, 3 axis model, 4 viewpoint model
+    bool closing_ = false;
+};
+
+// Opens the unit window modally on the model store, as the main window's
+// "基本データ選択" does.
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params);
+
+}  // namespace tarvik::generator
