@@ -144,11 +144,14 @@ void HenMatPresenter::CancelButtonClick() {
 // --- member fields -------------------------------------------------------
 
 std::vector<FieldSpec> beam_fields(bool section_editable) {
-    return {{"軸番号", false},           {"番地", false, "開始節点"}, {"名称", false, "開始節点"},
-            {"番地", false, "終了節点"}, {"名称", false, "終了節点"}, {"X", false, "開始座標"},
-            {"Y", false, "開始座標"},    {"Z", false, "開始座標"},    {"X", false, "終了座標"},
-            {"Y", false, "終了座標"},    {"Z", false, "終了座標"},    {"巾", section_editable},
-            {"厚み", section_editable}};
+    // clang-format off
+    return {{"軸番号", false},
+            {"番地", false, "開始節点"}, {"名称", false, "開始節点"},
+            {"番地", false, "終了節点"}, {"名称", false, "終了節点"},
+            {"X", false, "開始座標"}, {"Y", false, "開始座標"}, {"Z", false, "開始座標"},
+            {"X", false, "終了座標"}, {"Y", false, "終了座標"}, {"Z", false, "終了座標"},
+            {"巾", section_editable, ""}, {"厚み", section_editable, ""}};
+    // clang-format on
 }
 
 void show_beam_ends(FieldDialogView& view, const model::Beam& b) {

@@ -31,7 +31,9 @@ std::string not_a_number_message(const char* caption, std::string_view text, boo
 struct FieldSpec {
     const char* caption;
     bool editable;
-    const char* group = nullptr;  // heading shown above the first field of a group
+    // Heading shown above the first field of a group; "" separates the group
+    // by a rule without a heading.
+    const char* group = nullptr;
 };
 
 struct DialogSpec {

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFormLayout>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -30,14 +31,21 @@ TFieldDialog::TFieldDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pa
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     const char* group = nullptr;
     for (const FieldSpec& f : spec.fields) {
-        if (f.group != nullptr && (group == nullptr || std::string_view(group) != f.group)) {
+        const bool new_group =
+            f.group != nullptr && (group == nullptr || std::string_view(group) != f.group);
+        group = f.group;
+        if (new_group && *f.group == '\0') {  // a rule, no heading
+            auto* rule = new QFrame(this);
+            rule->setFrameShape(QFrame::HLine);
+            rule->setFrameShadow(QFrame::Sunken);
+            form->addRow(rule);
+        } else if (new_group) {
             auto* heading = new QLabel(qs(f.group), this);
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);
             form->addRow(heading);
         }
-        group = f.group;
         auto* edit = new QLineEdit(this);
         edit->setReadOnly(!f.editable);
         edit->setMinimumWidth(140);
@@ -109,7 +117,8 @@ QTableWidget* make_grid(QWidget* parent) {
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->verticalHeader()->setVisible(false);
     g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 6);
-    g->horizontalHeader()->setStretchLastSection(true);
+    // Columns as wide as their text; the grid scrolls when the window is narrow.
+    g->horizontalHeader()->setStretchLastSection(false);
     g->setAlternatingRowColors(true);
     return g;
 }
@@ -138,7 +147,7 @@ void fill_grid(QTableWidget* grid, const GridRows& rows) {
 void select_grid_row(QTableWidget* grid, int record) {
     const QSignalBlocker block(grid);
     const QSignalBlocker block_model(grid->selectionModel());
-    if (record >= 0 && record < grid->rowCount()) grid->selectRow(record);
+    // With whole-row selection the current cell selects its row.
     if (record >= 0 && record < grid->rowCount()) grid->setCurrentCell(record, 0);
 }
 

@@ -1,0 +1,192 @@
+// Fake views of the editing windows and scripted openers of their dialogs:
+// each dialog opened runs its presenter against a fake view with the fields
+// typed and the buttons pressed as a test prepared.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editing/beam_dialogs.h"
+#include "editing/field_dialog.h"
+#include "editing/node_dialogs.h"
+#include "editing/sel_beam_form.h"
+#include "editing/sel_node_form.h"
+#include "model/tests/scripted_messages.h"
+
+namespace tarvik::editing::testing {
+
+class FakeFieldView : public FieldDialogView {
+  public:
+    explicit FakeFieldView(const DialogSpec& spec)
+        : fields(spec.fields.size()), editable(spec.fields.size()) {
+        for (size_t i = 0; i < spec.fields.size(); ++i) editable[i] = spec.fields[i].editable;
+    }
+    std::vector<std::string> fields;
+    std::vector<bool> editable;
+    std::string message;
+    bool closed = false;
+
+    void set_field(int f, const std::string& t) override { fields.at(static_cast<size_t>(f)) = t; }
+    std::string field(int f) const override { return fields.at(static_cast<size_t>(f)); }
+    void set_editable(int f, bool e) override { editable.at(static_cast<size_t>(f)) = e; }
+    void set_message(const std::string& t) override { message = t; }
+    void close_window() override { closed = true; }
+};
+
+enum class Press { OK, Cancel, Extra };
+
+// What the user does in one opening of a dialog: fields typed, then buttons
+// pressed in turn.
+struct DialogStep {
+    std::map<int, std::string> typed;
+    std::vector<Press> presses{Press::OK};
+};
+
+// The fields each opened dialog showed (before typing) and its state at the end.
+struct DialogSeen {
+    std::vector<std::string> shown;
+    FakeFieldView view;
+    bool opened = false;
+};
+
+template <class Presenter>
+void play(Presenter& p, FakeFieldView& v, const DialogStep& step) {
+    for (const auto& [f, text] : step.typed) v.set_field(f, text);
+    for (Press b : step.presses) {
+        if (v.closed) break;
+        switch (b) {
+            case Press::OK:
+                if constexpr (requires { p.OKButtonClick(); })
+                    p.OKButtonClick();
+                else
+                    p.CloseButtonClick();
+                break;
+            case Press::Cancel:
+                if constexpr (requires { p.CancelButtonClick(); }) p.CancelButtonClick();
+                break;
+            case Press::Extra:
+                if constexpr (requires { p.DouButtonClick(); }) p.DouButtonClick();
+                if constexpr (requires { p.ZenDataButtonClick(); }) p.ZenDataButtonClick();
+                break;
+        }
+    }
+}
+
+// Runs one dialog the way its window would: made, filled, then the step played.
+template <class Presenter, class... Args>
+DialogSeen run_dialog(const DialogStep& step, model::MessageService& msg, Args&&... args) {
+    FakeFieldView view(Presenter::Spec());
+    DialogSeen seen{{}, view, false};
+    Presenter p(std::forward<Args>(args)..., view, msg);
+    seen.opened = p.FormCreate();
+    seen.shown = view.fields;
+    if (seen.opened) play(p, view, step);
+    seen.view = view;
+    return seen;
+}
+
+class FakeSelNodeView : public SelNodeView {
+  public:
+    std::map<NodeGrid, GridRows> grids;
+    std::map<NodeGrid, std::string> counts;
+    std::map<NodeGrid, int> selected, top;
+    std::map<NodeGrid, int> builds;
+    std::string kensaku;
+    bool closed = false;
+
+    void set_grid(NodeGrid g, const GridRows& rows) override {
+        grids[g] = rows;
+        ++builds[g];
+    }
+    void set_count(NodeGrid g, const std::string& t) override { counts[g] = t; }
+    void select_row(NodeGrid g, int r) override { selected[g] = r; }
+    void set_top_row(NodeGrid g, int r) override { top[g] = r; }
+    std::string kensaku_text() const override { return kensaku; }
+    void set_kensaku_text(const std::string& t) override { kensaku = t; }
+    void close_window() override { closed = true; }
+};
+
+// Opens the node window's dialogs from a script; a dialog opened without a
+// step left for it is a test failure.
+class ScriptedNodeDialogs : public SelNodeDialogs {
+  public:
+    ScriptedNodeDialogs(model::ModelStore& m, NodeEditExchange& x, model::MessageService& msg)
+        : m_(m), x_(x), msg_(msg) {}
+    std::deque<DialogStep> steps;
+    std::vector<std::string> opened;  // dialog captions, in order
+    std::vector<DialogSeen> seen;
+
+    void open_sel_fix() override { run<SelFixPresenter>(); }
+    void open_sel_load() override { run<SelLoadPresenter>(); }
+    void open_fix_edit(FixEditUse use) override { run<FixEditPresenter>(use); }
+    void open_load_edit() override { run<LoadEditPresenter>(); }
+    void open_del_node() override { run<DelNodePresenter>(); }
+
+  private:
+    template <class P, class... Extra>
+    void run(Extra... extra) {
+        opened.push_back(P::Spec().caption);
+        if (steps.empty()) {
+            ADD_FAILURE() << "unexpected dialog " << P::Spec().caption;
+            return;
+        }
+        const DialogStep step = steps.front();
+        steps.pop_front();
+        seen.push_back(run_dialog<P>(step, msg_, m_, x_, extra...));
+    }
+    model::ModelStore& m_;
+    NodeEditExchange& x_;
+    model::MessageService& msg_;
+};
+
+class FakeSelBeamView : public SelBeamView {
+  public:
+    std::map<BeamGrid, GridRows> grids;
+    std::map<BeamGrid, std::string> counts;
+    std::map<BeamGrid, int> selected;
+    std::map<BeamGrid, int> builds;
+    bool closed = false;
+
+    void set_grid(BeamGrid g, const GridRows& rows) override {
+        grids[g] = rows;
+        ++builds[g];
+    }
+    void set_count(BeamGrid g, const std::string& t) override { counts[g] = t; }
+    void select_row(BeamGrid g, int r) override { selected[g] = r; }
+    void close_window() override { closed = true; }
+};
+
+class ScriptedBeamDialogs : public SelBeamDialogs {
+  public:
+    ScriptedBeamDialogs(model::ModelStore& m, BeamEditExchange& x, model::MessageService& msg)
+        : m_(m), x_(x), msg_(msg) {}
+    std::deque<DialogStep> steps;
+    std::vector<std::string> opened;
+    std::vector<DialogSeen> seen;
+
+    void open_hen_size() override { run<HenSizePresenter>(); }
+    void open_hen_mat() override { run<HenMatPresenter>(); }
+    void open_show_beam() override { run<ShowBeamPresenter>(); }
+
+  private:
+    template <class P>
+    void run() {
+        opened.push_back(P::Spec().caption);
+        if (steps.empty()) {
+            ADD_FAILURE() << "unexpected dialog " << P::Spec().caption;
+            return;
+        }
+        const DialogStep step = steps.front();
+        steps.pop_front();
+        seen.push_back(run_dialog<P>(step, msg_, m_, x_));
+    }
+    model::ModelStore& m_;
+    BeamEditExchange& x_;
+    model::MessageService& msg_;
+};
+
+}  // namespace tarvik::editing::testing
