@@ -1,7 +1,11 @@
-// The triangle file "TRIO.DAT": one fixed-size little-endian record per
-// triangle of the member boxes. Only the first 56 bytes of a record carry
-// meaning in this file; the rest is room for the eye coordinates of the
-// derived view file.
+// The binary files of the solid model and the hidden-line image, all
+// little-endian with fixed-size records:
+//   "TRIO.DAT"  one 272-byte record per triangle of the member solids; only the
+//               first 56 bytes carry meaning, the rest is room for the eye
+//               coordinates of the view file;
+//   "VIEW.DAT"  the same record with every field filled;
+//   "VECT.DAT"  48-byte records, the drawn triangle edges in eye coordinates;
+//   "TEMP.DAT"  a 32-byte header (World, Crt) and 16-byte line records.
 #pragma once
 
 #include <array>
@@ -30,5 +34,55 @@ using TrioRecord = std::array<unsigned char, kTrioRecordSize>;
 TrioTriangle decode_trio(const TrioRecord& r);
 // Fields past the vertex numbers are written as zeros.
 TrioRecord encode_trio(const TrioTriangle& t);
+
+inline constexpr const char* kViewFileName = "VIEW.DAT";
+inline constexpr const char* kVectFileName = "VECT.DAT";
+inline constexpr const char* kTempFileName = "TEMP.DAT";
+inline constexpr std::size_t kVectRecordSize = 48;
+inline constexpr std::size_t kTempHeaderSize = 32;
+inline constexpr std::size_t kTempLineSize = 16;
+
+// A record of "VIEW.DAT": the triangle with its vertices in eye coordinates
+// (the eye at the origin, looking along +z), the unit normal (a, b, c) and
+// constant h of its plane (a x + b y + c z = h), and the projections
+// (xe/ze, ye/ze) of its vertices.
+struct ViewTriangle {
+    TrioTriangle trio;
+    std::array<std::array<double, 3>, 3> eye{};   // xe, ye, ze of V0, V1, V2
+    double a = 0.0, b = 0.0, c = 0.0, h = 0.0;    // plane
+    std::array<std::array<double, 2>, 3> proj{};  // X, Y of V0, V1, V2
+};
+
+ViewTriangle decode_view(const TrioRecord& r);
+// The reserved tail is written as zeros.
+TrioRecord encode_view(const ViewTriangle& t);
+
+// A record of "VECT.DAT": one drawn edge, start and end in eye coordinates.
+struct VectRecord {
+    double xs = 0.0, ys = 0.0, zs = 0.0;
+    double xl = 0.0, yl = 0.0, zl = 0.0;
+};
+using VectBytes = std::array<unsigned char, kVectRecordSize>;
+VectRecord decode_vect(const VectBytes& r);
+VectBytes encode_vect(const VectRecord& v);
+
+// Header of "TEMP.DAT": World left, bottom, right, top (float32) and Crt left,
+// top, right, bottom (int32) of the window that wrote the image.
+struct TempHeader {
+    float world[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    int32_t crt[4] = {0, 0, 0, 0};
+};
+using TempHeaderBytes = std::array<unsigned char, kTempHeaderSize>;
+TempHeader decode_temp_header(const TempHeaderBytes& r);
+TempHeaderBytes encode_temp_header(const TempHeader& h);
+
+// A line of "TEMP.DAT": projected start X, Y and end X, Y.
+struct TempLine {
+    float xs = 0.0f, ys = 0.0f, xl = 0.0f, yl = 0.0f;
+    bool operator==(const TempLine&) const = default;
+};
+using TempLineBytes = std::array<unsigned char, kTempLineSize>;
+TempLine decode_temp_line(const TempLineBytes& r);
+TempLineBytes encode_temp_line(const TempLine& l);
 
 }  // namespace tarvik::views
