@@ -1,0 +1,191 @@
+#include "analysis/result_draw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "model/spy.h"
+#include "views/draw.h"
+#include "views/projection.h"
+
+namespace tarvik::analysis {
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+void line(const views::ViewWindow& w, views::Canvas& c, views::ProjPoint a, views::ProjPoint b) {
+    views::draw_to(w, c, a.X, a.Y, views::kPenMove);
+    views::draw_to(w, c, b.X, b.Y, views::kPenDraw);
+}
+
+}  // namespace
+
+views::ViewParams angles_of(float TAU, float FAI) {
+    views::ViewParams p;
+    p.TAU = TAU;
+    p.FAI = FAI;
+    return p;
+}
+
+void FitBounds::widen(float X, float Y) {
+    if (X < xmin) xmin = X;
+    if (X > xmax) xmax = X;
+    if (Y < ymin) ymin = Y;
+    if (Y > ymax) ymax = Y;
+}
+
+void fit_bounds(views::ViewWindow& w, FitBounds b, int W, int H) {
+    w.W = W;
+    w.H = H;
+    // A window smaller than its margins keeps at least half of itself.
+    const int mx = std::min(kFitMargin, W / 4), my = std::min(kFitMargin, H / 4);
+    const int vx1 = mx, vy1 = my, vx2 = std::max(W - mx, vx1 + 1), vy2 = std::max(H - my, vy1 + 1);
+    w.Crt = {vx1, vy1, vx2, vy2};
+
+    // Nothing to fit (the bounds are still at their start values, crossed):
+    // the World of a point at the origin.
+    if (b.xmin > b.xmax || b.ymin > b.ymax) b.xmin = b.xmax = b.ymin = b.ymax = 0.0f;
+    // A frame that projects to a point still gets a World of some size.
+    float dx = std::fabs(b.xmax - b.xmin), dy = std::fabs(b.ymax - b.ymin);
+    if (dx < views::kMinWorldSpan && dy < views::kMinWorldSpan) {
+        const float cx = (b.xmin + b.xmax) / 2, cy = (b.ymin + b.ymax) / 2;
+        b.xmin = cx - views::kMinWorldSpan / 2;
+        b.xmax = cx + views::kMinWorldSpan / 2;
+        b.ymin = cy - views::kMinWorldSpan / 2;
+        b.ymax = cy + views::kMinWorldSpan / 2;
+        dx = dy = views::kMinWorldSpan;
+    }
+    const float ratio_crt = static_cast<float>(vx2 - vx1) / static_cast<float>(vy2 - vy1);
+    if (dy > 0.0f && dx / dy <= ratio_crt) {
+        model::spy("ratio %7.3f 縦長", dx / dy);
+        const float half = (b.ymax - b.ymin) * ratio_crt * 0.5f;
+        const float cx = (b.xmin + b.xmax) / 2;
+        w.World = {cx - half, b.ymin, cx + half, b.ymax};
+    } else {
+        model::spy("ratio %7.3f 横長", dy > 0.0f ? dx / dy : 0.0f);
+        const float half = (b.xmax - b.xmin) / (2 * ratio_crt);
+        const float cy = (b.ymin + b.ymax) / 2;
+        w.World = {b.xmin, cy - half, b.xmax, cy + half};
+    }
+}
+
+void fit_result_world(views::ViewWindow& w, const views::ViewParams& angles, const ResultTables& t,
+                      int W, int H) {
+    FitBounds b(kFitStart);
+    for (int k = 0; k < t.N_Stress; ++k) {
+        const StressRecord& s = t.stress[k];
+        const views::ProjPoint p = views::iso_project(angles, s.xi, s.yi, s.zi);
+        const views::ProjPoint q = views::iso_project(angles, s.xj, s.yj, s.zj);
+        b.widen(p.X, p.Y);
+        b.widen(q.X, q.Y);
+    }
+    fit_bounds(w, b, W, H);
+}
+
+MemberPen axial_pen(int mode, const StressRecord& s) {
+    // A zero force is drawn as compression.
+    const int colour = s.force > 0.0f ? views::kRed : views::kBlue;
+    if (mode == kModeThickness) {
+        const int width = static_cast<int>(0.1f * s.percent);
+        if (width < 1) return {1, views::kBlack};
+        return {width, colour};
+    }
+    return {1, colour};
+}
+
+void draw_axial(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+                const ResultTables& t, int mode) {
+    fit_result_world(w, angles, t, c.width(), c.height());
+    for (int k = 0; k < t.N_Stress; ++k) {
+        const StressRecord& s = t.stress[k];
+        const MemberPen pen = axial_pen(mode, s);
+        views::set_pen(c, views::kSolid, pen.width, pen.colour);
+        line(w, c, views::iso_project(angles, s.xi, s.yi, s.zi),
+             views::iso_project(angles, s.xj, s.yj, s.zj));
+    }
+    views::set_pen(c, views::kSolid, 1, views::kBlack);
+}
+
+void draw_displaced(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+                    const ResultTables& t) {
+    fit_result_world(w, angles, t, c.width(), c.height());
+    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    for (int k = 0; k < t.N_Stress; ++k) {
+        const StressRecord& s = t.stress[k];
+        line(w, c, views::iso_project(angles, s.xi, s.yi, s.zi),
+             views::iso_project(angles, s.xj, s.yj, s.zj));
+    }
+    views::set_pen(c, views::kSolid, 1, views::kRed);
+    for (int k = 0; k < t.N_NewBeam; ++k) {
+        const DisplacedBeam& b = t.new_beam[k];
+        line(w, c, views::iso_project(angles, b.xs, b.ys, b.zs),
+             views::iso_project(angles, b.xl, b.yl, b.zl));
+    }
+    views::set_pen(c, views::kSolid, 1, views::kBlack);
+}
+
+void draw_result_labels(const views::ViewWindow& w, views::Canvas& c,
+                        const views::ViewParams& angles, const ResultTables& t,
+                        const model::ModelStore& m, const LabelToggles& on,
+                        views::StrokeText& text) {
+    const double span = w.World.top - w.World.bottom;
+    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    char buf[96];
+    if (on.node_names == 1) {
+        const double h = span / 75.0;
+        for (int i = 0; i < t.N_Setuten; ++i) {
+            const ResultNode& r = t.setuten[i];
+            const views::ProjPoint p = views::iso_project(angles, r.x, r.y, r.z);
+            text.stroke_text(w, c, r.pname, kCompareLength, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y);
+        }
+    }
+    const double h = span * 0.01;
+    if (on.member_numbers == 1) {
+        for (int k = 0; k < t.N_Stress; ++k) {
+            const StressRecord& s = t.stress[k];
+            const views::ProjPoint p = views::iso_project(
+                angles, (s.xi + s.xj) / 2.0f, (s.yi + s.yj) / 2.0f, (s.zi + s.zj) / 2.0f);
+            std::snprintf(buf, sizeof buf, "%5d", s.no);
+            text.stroke_text(w, c, buf, 5, 0.0, 0.0, 0.0, h, p.X, p.Y);
+        }
+    }
+    // Supports and loads sit at the result node of their node number (the node
+    // table is in number order); a number outside the table draws nothing.
+    auto node_at = [&t](int no) -> const ResultNode* {
+        return (no >= 1 && no <= t.N_Setuten) ? &t.setuten[no - 1] : nullptr;
+    };
+    auto at_node = [&](const ResultNode* r, const char* label, int len) {
+        const views::ProjPoint p = views::iso_project(angles, r->x, r->y, r->z);
+        text.stroke_text(w, c, label, len, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y - 2 * h);
+    };
+    if (on.supports == 1) {
+        for (int k = 0; k < m.N_Fix; ++k) {
+            const model::Fix& f = m.fix[k];
+            const ResultNode* r = node_at(f.no);
+            if (!r) continue;
+            const int len =
+                std::snprintf(buf, sizeof buf, "Fix %1d%1d%1d111", f.xfix, f.yfix, f.zfix);
+            at_node(r, buf, len);
+        }
+    }
+    if (on.loads == 1) {
+        for (int k = 0; k < m.N_Load; ++k) {
+            const model::Load& ld = m.load[k];
+            const ResultNode* r = node_at(ld.no);
+            if (!r) continue;
+            const int len =
+                std::snprintf(buf, sizeof buf, "Load x %8.1f y %5.1f z %8.1f", ld.px, ld.py, ld.pz);
+            at_node(r, buf, len);
+        }
+    }
+}
+
+SolidBar solid_bar_for(const StressRecord& s) {
+    if (s.force <= 0.0f) {
+        return {SolidBar::kSquare, s.percent > 1.0f ? std::sqrt(s.percent) : 1.0f};
+    }
+    if (s.percent > 1.0f) return {SolidBar::kRound, static_cast<float>(std::sqrt(s.percent / kPi))};
+    return {SolidBar::kSquare, static_cast<float>(std::sqrt(1.0 / kPi))};
+}
+
+}  // namespace tarvik::analysis

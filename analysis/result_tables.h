@@ -1,0 +1,135 @@
+// The result tables of the results window: the node list and member end forces
+// of the solver's listing, the node displacements, and the displaced geometry
+// of one magnification. They are filled from the files the solver leaves in
+// the working folder and live as long as the window.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/message_service.h"
+#include "model/model_store.h"
+
+namespace tarvik::analysis {
+
+// Capacities of the result tables.
+inline constexpr int kMaxSetuten = 3000;            // result nodes and displacement records
+inline constexpr int kMaxStress = 3000;             // member force records
+inline constexpr int kMaxDisplaced = 10000;         // displaced nodes and members
+inline constexpr int kNameSize = model::kCodeSize;  // 32 bytes with the terminator
+// Codes are compared on this many characters (the listing cuts names to nine).
+inline constexpr int kCompareLength = 9;
+
+// Names of the result files as the solver writes them.
+inline constexpr const char* kLevelFileName = "VELTOSOL.ZLV";
+inline constexpr const char* kListFileName = "VELTOSOL.LST";
+inline constexpr const char* kDispFileName = "VELTOSOL.DSP";
+inline constexpr const char* kOutFileName = "VELTOSOL.OUT";
+inline constexpr const char* kStaFileName = "VELTOSOL.STA";
+
+inline constexpr const char* kMsgZlvOpen = "ファイルveltosol.zlvをオ－プンできません";
+inline constexpr const char* kMsgZlvRead = "ファイルveltosol.zlvの読み込みに失敗しました";
+inline constexpr const char* kMsgLstOpen = "ファイルveltosol.lstをオ－プンできません";
+inline constexpr const char* kMsgLstRead = "ファイルveltosol.lstの読み込みに失敗しました";
+inline constexpr const char* kMsgDspOpen = "ファイルveltosol.dspをオ－プンできません";
+inline constexpr const char* kMsgDspRead = "ファイルveltosol.dspの読み込みに失敗しました";
+inline constexpr const char* kMsgNodeI = "節点Iが見つかりません";
+inline constexpr const char* kMsgNodeJ = "節点Jが見つかりません";
+inline constexpr const char* kMsgMemberSearch = "部材の検索に失敗しました";
+
+// Table names of the capacity messages.
+inline constexpr const char* kSetutenTable = "結果節点";
+inline constexpr const char* kStressTable = "部材応力";
+inline constexpr const char* kDispTable = "節点変位";
+inline constexpr const char* kLevelTable = "グリッドレベル";
+
+struct ResultNode {
+    char pname[kNameSize];
+    int OldNo;
+    float x, y, z;  // cm
+};
+
+// Forces in the solver's member axes; axial force positive in tension.
+struct StressRecord {
+    int no;
+    char iname[kNameSize];
+    char jname[kNameSize];
+    int old_noi, old_noj;
+    float xi, yi, zi, xj, yj, zj;
+    float force;
+    float percent;  // 100 |force| / the largest |force|; 0 when every force is 0
+    float p1, p2;
+    float xv1, xv2, yv1, yv2;
+    float xm1, xm2, ym1, ym2;  // ym1 with its sign reversed
+    float zm;
+};
+
+struct DispRecord {
+    int old_no;
+    char name[kNameSize];
+    float disp_x, disp_y, disp_z;  // cm
+    float rad_x, rad_y, rad_z;     // rad
+    float disp_abs;
+};
+
+struct DisplacedNode {
+    int old_no;
+    char name[kNameSize];
+    float x, y, z;
+};
+
+struct DisplacedBeam {
+    float xs, ys, zs, xl, yl, zl;
+};
+
+struct ResultTables {
+    std::vector<ResultNode> setuten = std::vector<ResultNode>(kMaxSetuten);
+    std::vector<StressRecord> stress = std::vector<StressRecord>(kMaxStress);
+    std::vector<DispRecord> disp = std::vector<DispRecord>(kMaxSetuten);
+    int N_Setuten = 0;  // shared by the node list and the displacements
+    int N_Stress = 0;
+    int N_Disp = 0;  // records the displacement file gave (also N_Setuten then)
+
+    std::vector<DisplacedNode> new_node = std::vector<DisplacedNode>(kMaxDisplaced);
+    std::vector<DisplacedBeam> new_beam = std::vector<DisplacedBeam>(kMaxDisplaced);
+    int N_NewNode = 0;
+    int N_NewBeam = 0;
+};
+
+// Copies text into a name field, cut to fit.
+void set_name(char (&field)[kNameSize], std::string_view text);
+
+// True when two codes agree in their first nine characters (a shorter code
+// agrees only with the same shorter code).
+bool same_code(const char* a, const char* b);
+
+// The grid levels of the level file text into the model store's lists. 0; -1
+// on a short or malformed file, or a list beyond the level capacity (message).
+int read_zlv(std::string_view text, model::ModelStore& m, model::MessageService& msg);
+
+// The listing: nodes, sorted by OldNo; members with their end coordinates,
+// shares of the largest force, sorted by share, largest first. N_Stress, or -1
+// (tables hold what was read).
+int read_velto(std::string_view text, ResultTables& t, model::MessageService& msg);
+
+// The displacements, sorted by magnitude, largest first. 0, or -1.
+int read_dsp(std::string_view text, ResultTables& t, model::MessageService& msg);
+
+// OldNo of the first result node whose code agrees with code (nine
+// characters), with its coordinates; -1 when there is none.
+int find_result_node(const ResultTables& t, const char* code, float& x, float& y, float& z);
+
+// Displaced nodes and members at the magnification scale. 0, or -1 after
+// "部材の検索に失敗しました".
+int get_new_beam(ResultTables& t, float scale, model::MessageService& msg);
+
+// The three files in directory, read in the order of the window's creation.
+// True when all three were read; false after the message of the first failure.
+bool load_results(const std::string& directory, model::ModelStore& m, ResultTables& t,
+                  model::MessageService& msg);
+
+// The whole content of a file; false when it cannot be opened or read.
+bool read_whole_file(const std::string& path, std::string& bytes);
+
+}  // namespace tarvik::analysis

@@ -1,0 +1,194 @@
+// The results window presenter on result files in a scratch folder.
+#include "analysis/velto_form.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "analysis/tests/fakes.h"
+#include "files/tests/test_dir.h"
+#include "model/tests/scripted_messages.h"
+#include "views/recording_canvas.h"
+
+namespace tarvik::analysis {
+namespace {
+
+using tarvik::testing::crlf_lines;
+using tarvik::testing::ScriptedMessages;
+using tarvik::testing::TempDir;
+
+class FakeVeltoView : public VeltoView {
+  public:
+    std::vector<std::string> events;
+    std::map<VeltoMenu, bool> enabled, checked;
+    FoundTable* found = nullptr;
+    std::string kensaku_answer;  // code the user types, empty: "取消"
+    ResultTables* tables = nullptr;
+    model::MessageService* msg = nullptr;
+    std::string save_name;
+    views::ViewParams* params = nullptr;
+
+    void repaint() override { events.push_back("repaint"); }
+    void set_busy(bool b) override { events.push_back(b ? "busy" : "arrow"); }
+    void set_menu_enabled(VeltoMenu m, bool e) override { enabled[m] = e; }
+    void set_menu_checked(VeltoMenu m, bool c) override { checked[m] = c; }
+    void run_list_window(int kind) override { events.push_back("list " + std::to_string(kind)); }
+    void run_stress_window() override { events.push_back("stress"); }
+    void run_kensaku_window() override {
+        events.push_back("kensaku");
+        KensakuPresenter k(*tables, *found, *msg);
+        if (kensaku_answer.empty())
+            k.Button1Click();
+        else
+            k.KensakuButtonClick(kensaku_answer);
+    }
+    void run_find_window() override {
+        events.push_back("find " + std::to_string(found->rows.size()));
+    }
+    void run_isome_window() override {
+        events.push_back("isome");
+        params->TAU = 90.0f;
+        params->FAI = 0.0f;
+    }
+    void show_view_window(bool v) override { events.push_back(v ? "view on" : "view off"); }
+    void set_timer(bool r) override { events.push_back(r ? "timer on" : "timer off"); }
+    std::string save_file_name(std::string_view, std::string_view) override { return save_name; }
+    void close_window() override { events.push_back("close"); }
+};
+
+const std::string kZlv = crlf_lines({"     2", "  0.00000E+00", "  0.60000E+03", "     1",
+                                     "  0.00000E+00", "     2", "  0.00000E+00", "  0.30000E+03"});
+const std::string kLst = crlf_lines({
+    "      3",
+    "         1      1        0.0         0.0       0.000  X00Y00Z00",
+    "         2      2        0.0         0.0     300.000  X00Y00Z01",
+    "         3      3      600.0         0.0     300.000  X01Y00Z01",
+    "      2",
+    "      1      1      1  X00Y00Z00      2      2  X00Y00Z01  -0.20000E+03",
+    "  -0.2000E+03 -0.2000E+03  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  "
+    "0.0000E+00",
+    "   0.0000E+00  0.0000E+00  0.0000E+00",
+    "      2      2      2  X00Y00Z01      3      3  X01Y00Z01   0.10000E+02",
+    "   0.1000E+02  0.1000E+02  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  0.0000E+00  "
+    "0.0000E+00",
+    "   0.0000E+00  0.0000E+00  0.0000E+00",
+});
+const std::string kDsp = crlf_lines({
+    "     3",
+    "      1     1 X00Y00Z00      0.00000E+00  0.00000E+00  0.00000E+00  0.00000E+00  0.00000E+00  "
+    "0.00000E+00",
+    "      2     2 X00Y00Z01      0.10000E+01  0.00000E+00 -0.10000E+01  0.00000E+00  0.00000E+00  "
+    "0.00000E+00",
+    "      3     3 X01Y00Z01      0.10000E+01  0.00000E+00 -0.20000E+01  0.00000E+00  0.00000E+00  "
+    "0.00000E+00",
+});
+
+struct Velto : ::testing::Test {
+    TempDir dir;
+    std::unique_ptr<model::ModelStore> m = std::make_unique<model::ModelStore>();
+    views::ViewParams params;
+    ScriptedMessages msg;
+    FakeVeltoView view;
+    views::StrokeText text{views::StrokeFont::builtin()};
+    std::unique_ptr<VeltoPresenter> p;
+
+    void open(bool with_files = true) {
+        if (with_files) {
+            tarvik::testing::write_bytes(dir.file(kLevelFileName), kZlv);
+            tarvik::testing::write_bytes(dir.file(kListFileName), kLst);
+            tarvik::testing::write_bytes(dir.file(kDispFileName), kDsp);
+        }
+        params.TAU = 45.0f;
+        params.FAI = 20.0f;
+        p = std::make_unique<VeltoPresenter>(*m, params, dir.path().string(), view, msg, text);
+        view.found = &p->found();
+        view.tables = &p->tables();
+        view.msg = &msg;
+        view.params = &params;
+        p->FormCreate(800, 600);
+    }
+    size_t lines(int colour = -1) {
+        views::RecordingCanvas c(800, 600);
+        p->FormPaint(c);
+        size_t n = 0;
+        for (const auto& l : c.of(views::RecordingCanvas::Kind::Line))
+            if (colour < 0 || l.pen.colour == colour) ++n;
+        return n;
+    }
+};
+
+TEST_F(Velto, OpensInTheSignModeWithTheMainAngles) {
+    open();
+    EXPECT_TRUE(p->loaded());
+    EXPECT_EQ(p->KekkaMode(), kModeSign);
+    EXPECT_EQ(p->TAU(), 45.0f);
+    EXPECT_FALSE(view.enabled[VeltoMenu::SaveDxfMenu]);
+    EXPECT_EQ(m->N_Z, 2);
+    EXPECT_EQ(lines(views::kRed), 1u);
+    EXPECT_EQ(lines(views::kBlue), 1u);
+}
+
+TEST_F(Velto, WithoutItsFilesTheWindowDrawsNothing) {
+    open(false);
+    EXPECT_FALSE(p->loaded());
+    EXPECT_EQ(p->KekkaMode(), kModeNone);
+    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgZlvOpen});
+    EXPECT_EQ(lines(), 0u);
+    p->JikuIroMenuClick();
+    EXPECT_EQ(p->KekkaMode(), kModeNone);
+}
+
+TEST_F(Velto, MagnificationSwitchesToTheDisplacedShape) {
+    open();
+    p->Scale10MenuClick();
+    EXPECT_EQ(p->KekkaMode(), kModeDisplaced);
+    EXPECT_FLOAT_EQ(p->tables().new_node[0].z, 280.0f);
+    EXPECT_EQ(lines(views::kRed), 2u);
+    p->JikuIroMenuClick();
+    EXPECT_EQ(p->KekkaMode(), kModeThickness);
+}
+
+TEST_F(Velto, LabelTogglesFlipTheirCheckAndDrawTheirText) {
+    open();
+    const size_t plain = lines();
+    p->SetutenMeishouMenuClick();
+    EXPECT_TRUE(view.checked[VeltoMenu::SetutenMeishouMenu]);
+    EXPECT_GT(lines(), plain);
+    p->SetutenMeishouMenuClick();
+    EXPECT_FALSE(view.checked[VeltoMenu::SetutenMeishouMenu]);
+    EXPECT_EQ(lines(), plain);
+    p->BuzaiBangouMenuClick();
+    EXPECT_GT(lines(), plain);
+}
+
+TEST_F(Velto, IdSearchOpensTheFoundListEvenAfterCancel) {
+    open();
+    view.kensaku_answer = "X00Y00Z01";
+    p->MaxPowerMenuClick();
+    EXPECT_EQ(view.events.back(), "find 2");
+    view.kensaku_answer.clear();
+    p->MaxPowerMenuClick();
+    EXPECT_EQ(view.events.back(), "find 0");
+}
+
+TEST_F(Velto, ViewMenuTakesTheNewAnglesAndReturnResetsThem) {
+    open();
+    p->N1Click();
+    EXPECT_EQ(p->TAU(), 90.0f);
+    EXPECT_EQ(p->FAI(), 0.0f);
+    p->OwariExitClick();
+    EXPECT_EQ(params.TAU, 30.0f);
+    EXPECT_EQ(params.FAI, 30.0f);
+    EXPECT_EQ(view.events.back(), "close");
+}
+
+TEST_F(Velto, SavingTheTableAsksForANameOnlyWithData) {
+    open();
+    view.save_name = dir.file("table.txt");
+    p->KekkaSaveMenuClick();
+    EXPECT_TRUE(std::filesystem::exists(view.save_name));
+    EXPECT_TRUE(msg.shown.empty());
+}
+
+}  // namespace
+}  // namespace tarvik::analysis
