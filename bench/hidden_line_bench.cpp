@@ -1,0 +1,146 @@
+// Hidden-line timing: the plain routine that tests every edge against every
+// later triangle and the grid-filtered routine the program uses, on the
+// default generated house (about 1000 members) and on a space floor of about
+// 6000 members. Each run builds "TEMP.DAT" from the view files of the model,
+// reading them as the program does.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "generator/basic_data.h"
+#include "generator/generator.h"
+#include "model/tests/model_builder.h"
+#include "views/display_modes.h"
+#include "views/hidden_line.h"
+
+namespace {
+
+using tarvik::model::ModelStore;
+namespace views = tarvik::views;
+
+class QuietMessages : public tarvik::model::MessageService {
+  public:
+    void show_message(std::string_view text) override { std::cerr << text << "\n"; }
+    bool ask_yes_no(std::string_view) override { return false; }
+};
+
+// The house the unit window makes from its defaults with columns of type I,
+// one storey and the roof.
+std::unique_ptr<ModelStore> default_house() {
+    auto m = std::make_unique<ModelStore>();
+    QuietMessages msg;
+    tarvik::generator::BasicData d = tarvik::generator::default_basic_data();
+    tarvik::generator::check_choices(d, tarvik::generator::kSumiType1, 0,
+                                     tarvik::generator::kYaneItemRoof, msg);
+    std::ostringstream notes;
+    tarvik::generator::Generator g(*m, d, msg, notes);
+    g.generate();
+    return m;
+}
+
+// A space floor of n x n units of 90 cm, 45 cm deep: top and bottom chords,
+// posts and one diagonal per unit, built through find_or_add_node.
+std::unique_ptr<ModelStore> space_floor(int n) {
+    auto m = std::make_unique<ModelStore>();
+    QuietMessages msg;
+    const float u = 90.0f, d = 45.0f;
+    for (int i = 0; i <= n; ++i)
+        for (int j = 0; j <= n; ++j) {
+            const float x = i * u, y = j * u;
+            if (i < n) tarvik::testing::add_member(*m, msg, x, y, d, x + u, y, d, 12, 12);
+            if (j < n) tarvik::testing::add_member(*m, msg, x, y, d, x, y + u, d, 12, 12);
+            if (i < n) tarvik::testing::add_member(*m, msg, x, y, 0, x + u, y, 0, 10, 10);
+            if (j < n) tarvik::testing::add_member(*m, msg, x, y, 0, x, y + u, 0, 10, 10);
+            tarvik::testing::add_member(*m, msg, x, y, 0, x, y, d, 12, 12);
+            if (i < n && j < n)
+                tarvik::testing::add_member(*m, msg, x, y, 0, x + u, y + u, d, 9, 9);
+        }
+    return m;
+}
+
+// The view files of a model, in a scratch folder, seen as the program first
+// shows it (Rho 4000, Theta 20, Phi 70) from the middle of the model.
+struct Scene {
+    std::string dir;
+    std::unique_ptr<views::SolidModel> solids;
+    views::ViewParams params;
+    views::ViewWindow win;
+    int members = 0;
+
+    explicit Scene(const ModelStore& m) {
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "hidden_bench_XXXXXX").string();
+        dir = mkdtemp(tmpl.data()) ? tmpl : std::string(".");
+        solids = std::make_unique<views::SolidModel>(dir);
+        members = m.N_Beam;
+        QuietMessages msg;
+        float lo[3] = {1e30f, 1e30f, 1e30f}, hi[3] = {-1e30f, -1e30f, -1e30f};
+        for (int i = 0; i < m.N_Node; ++i) {
+            const float p[3] = {m.node[i].x, m.node[i].y, m.node[i].z};
+            for (int k = 0; k < 3; ++k)
+                lo[k] = std::min(lo[k], p[k]), hi[k] = std::max(hi[k], p[k]);
+        }
+        params.X0 = (lo[0] + hi[0]) / 2;
+        params.Y0 = (lo[1] + hi[1]) / 2;
+        params.Z0 = (lo[2] + hi[2]) / 2;
+        params.Rho = std::max(4000.0, 2.0 * (hi[0] - lo[0]));
+        win.W = 1024;
+        win.H = 768;
+        views::build_hidden_image(*solids, m, params, win, msg, views::HiddenLineMethod::kFast);
+    }
+    ~Scene() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+Scene& house_scene() {
+    static Scene s(*default_house());
+    return s;
+}
+
+Scene& big_scene() {
+    static Scene s(*space_floor(31));
+    return s;
+}
+
+void run(benchmark::State& state, Scene& s, views::HiddenLineMethod method) {
+    QuietMessages msg;
+    views::ImageBounds b;
+    for (auto _ : state) {
+        if (views::make_pers(s.win, nullptr, *s.solids, s.params, msg, method, &b) != 0) {
+            state.SkipWithError("make_pers failed");
+            return;
+        }
+    }
+    state.counters["members"] = s.members;
+    state.counters["triangles"] = s.solids->N_TRIO;
+    state.counters["edges"] = s.solids->N_VECT;
+}
+
+void BM_HouseFast(benchmark::State& st) {
+    run(st, house_scene(), views::HiddenLineMethod::kFast);
+}
+void BM_HousePlain(benchmark::State& st) {
+    run(st, house_scene(), views::HiddenLineMethod::kPlain);
+}
+void BM_Frame6000Fast(benchmark::State& st) {
+    run(st, big_scene(), views::HiddenLineMethod::kFast);
+}
+void BM_Frame6000Plain(benchmark::State& st) {
+    run(st, big_scene(), views::HiddenLineMethod::kPlain);
+}
+
+BENCHMARK(BM_HouseFast)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_HousePlain)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_Frame6000Fast)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BM_Frame6000Plain)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
