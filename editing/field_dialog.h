@@ -11,6 +11,12 @@
 
 namespace tarvik::editing {
 
+// Results of every dialog: set to kResultNone before it opens.
+inline constexpr int kResultNone = -1;
+inline constexpr int kResultCancel = 0;
+inline constexpr int kResultOK = 1;
+inline constexpr int kResultAll = 2;  // apply to all records / a support was changed
+
 // printf-style text of one value ("%5d", "%8.1f", "%10.3e" ...).
 std::string cformat(const char* format, int v);
 std::string cformat(const char* format, double v);

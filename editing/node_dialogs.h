@@ -10,12 +10,6 @@
 
 namespace tarvik::editing {
 
-// Results of every dialog: set to kResultNone before it opens.
-inline constexpr int kResultNone = -1;
-inline constexpr int kResultCancel = 0;
-inline constexpr int kResultOK = 1;
-inline constexpr int kResultAll = 2;  // apply to all records / a support was changed
-
 // A support being added starts vertical-fixed, a load as a downward 1000 kgf.
 struct PendingFix {
     int xfix = 0, yfix = 0, zfix = 1;
