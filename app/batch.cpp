@@ -10,6 +10,7 @@
 #include "files/honegumi.h"
 #include "files/tegaki.h"
 #include "model/model_store.h"
+#include "views/hidden_image_job.h"
 
 namespace tarvik::app {
 namespace {
@@ -24,6 +25,9 @@ constexpr const char* kUsage =
     "  --bon FILE           write the solver input to FILE\n"
     "  --velto              write the solver input as VELTOSOL.IN in the current directory\n"
     "  --man FILE           write the structure data file after the upkeep\n"
+    "  --hidden RHO,THETA,PHI  write the hidden-line image TEMP.DAT (and TRIO.DAT, VIEW.DAT,\n"
+    "                       VECT.DAT) in the current directory, eye at distance RHO, angles\n"
+    "                       THETA, PHI; --plain uses the plain routine instead of the fast one\n"
     "  -h, --help           show this text\n"
     "BOX: up to three ranges of level codes separated by commas, each Xnn or Xnn-Xmm\n"
     "(likewise Y, Z); an axis left out spans all its levels. Example: X00-X02,Z00\n";
@@ -36,6 +40,8 @@ struct Options {
     std::string bon;
     bool velto = false;
     std::string man;
+    std::string hidden;
+    bool plain = false;
     bool help = false;
 };
 
@@ -151,6 +157,15 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
             if (!value(o.man)) return false;
         } else if (a == "--velto") {
             o.velto = true;
+        } else if (a == "--hidden") {
+            if (!value(o.hidden)) return false;
+            double rho, theta, phi;
+            if (!views::parse_eye(o.hidden, rho, theta, phi)) {
+                error = "bad eye '" + o.hidden + "' (RHO,THETA,PHI, RHO above 0)";
+                return false;
+            }
+        } else if (a == "--plain") {
+            o.plain = true;
         } else if (!a.empty() && a[0] == '-') {
             error = "unknown option " + a;
             return false;
@@ -240,6 +255,8 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // before the flags are taken over by the pick marks (the upkeep does not
     // look at node flags, so the order does not change it).
     if (!o.man.empty() && files::save_tegaki_data(m, o.man, msg) != 0) return kExitWrite;
+    if (!o.hidden.empty() && views::hidden_image_job(m, "", o.hidden, o.plain, msg, out) != 0)
+        return kExitWrite;
 
     clear_node_marks(m);
     mark_boxes(m, o.fix_boxes, editing::PickMode::kKousoku, msg);
