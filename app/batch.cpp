@@ -2,9 +2,12 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <iomanip>
 #include <memory>
 #include <ostream>
 
+#include "analysis/analysis_run.h"
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
 #include "files/honegumi.h"
@@ -28,6 +31,9 @@ constexpr const char* kUsage =
     "  --hidden RHO,THETA,PHI  write the hidden-line image TEMP.DAT (and TRIO.DAT, VIEW.DAT,\n"
     "                       VECT.DAT) in the current directory, eye at distance RHO, angles\n"
     "                       THETA, PHI; --plain uses the plain routine instead of the fast one\n"
+    "  --analyse            analyse the model with veltosol in the current directory\n"
+    "                       (found there, else beside tarvik-batch); print a summary\n"
+    "  --save-results FILE  with --analyse: save the listing and the displacements to FILE\n"
     "  -h, --help           show this text\n"
     "BOX: up to three ranges of level codes separated by commas, each Xnn or Xnn-Xmm\n"
     "(likewise Y, Z); an axis left out spans all its levels. Example: X00-X02,Z00\n";
@@ -42,6 +48,8 @@ struct Options {
     std::string man;
     std::string hidden;
     bool plain = false;
+    bool analyse = false;
+    std::string save_results;
     bool help = false;
 };
 
@@ -166,6 +174,10 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
             }
         } else if (a == "--plain") {
             o.plain = true;
+        } else if (a == "--analyse") {
+            o.analyse = true;
+        } else if (a == "--save-results") {
+            if (!value(o.save_results)) return false;
         } else if (!a.empty() && a[0] == '-') {
             error = "unknown option " + a;
             return false;
@@ -175,6 +187,10 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
             error = "more than one model file";
             return false;
         }
+    }
+    if (!o.save_results.empty() && !o.analyse) {
+        error = "--save-results needs --analyse";
+        return false;
     }
     if (!o.help && o.input.empty()) {
         error = "no model file given";
@@ -195,6 +211,42 @@ void mark_boxes(model::ModelStore& m, const std::vector<std::string>& boxes, edi
         ken.KenSpeedButtonClick(texts);
         ken.ZenSentakuSpeedButtonClick(mode, msg);
     }
+}
+
+// The folder of the running program: the solver's second place.
+std::string program_dir() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string();
+}
+
+// Runs the solver on the model as "構造解析実施" does, reads its results and
+// prints what they say; saves them when asked.
+int analyse(model::ModelStore& m, const Options& o, model::MessageService& msg, std::ostream& out) {
+    const analysis::AnalysisContext ctx{m, ".", program_dir()};
+    analysis::AnalysisOutcome run;
+    if (analysis::run_analysis(ctx, msg, run) != 0) return kExitAnalysis;
+    auto t = std::make_unique<analysis::ResultTables>();
+    if (!analysis::load_results(ctx.cDirectory, m, *t, msg)) return kExitAnalysis;
+    const analysis::ResultSummary s = analysis::summarize(*t);
+    out << std::fixed;
+    out << "analysis " << std::setprecision(2) << run.run.seconds << " sec\n";
+    out << "result nodes " << s.nodes << "\n"
+        << "result members " << s.members << "\n";
+    if (s.has_disp)
+        out << "largest displacement " << std::setprecision(4) << s.max_disp << " cm at node "
+            << s.max_disp_no << " " << s.max_disp_node << "\n";
+    if (s.has_force)
+        out << "largest axial force " << std::setprecision(2) << s.max_force << " in member "
+            << s.max_force_member << " from " << s.max_force_i << " to " << s.max_force_j << "\n";
+    out << "tension members " << s.tension << "\n"
+        << "compression members " << s.compression << "\n"
+        << "members without axial force " << s.zero << "\n";
+    if (!run.stability.meaningful()) out << "results not meaningful: the frame is unstable\n";
+    out.unsetf(std::ios::floatfield);
+    if (!o.save_results.empty() && analysis::save_results(ctx.cDirectory, o.save_results, msg) != 0)
+        return kExitWrite;
+    return run.stability.meaningful() ? kExitOk : kExitUnstable;
 }
 
 void print_summary(const model::ModelStore& m, std::ostream& out) {
@@ -265,7 +317,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const bool ready = finish_node_data(m, state);
     print_summary(m, out);
 
-    if (o.bon.empty() && !o.velto) return kExitOk;
+    if (o.bon.empty() && !o.velto && !o.analyse) return kExitOk;
     if (!ready) {
         err << "tarvik-batch: error: the solver input needs at least one support (--fix) and"
                " one load (--load)\n";
@@ -273,6 +325,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (!o.bon.empty() && files::save_honegumi(m, o.bon, msg) != 0) return kExitWrite;
     if (o.velto && files::save_honegumi(m, files::kVeltoInputName, msg) != 0) return kExitWrite;
+    if (o.analyse) return analyse(m, o, msg, out);
     return kExitOk;
 }
 

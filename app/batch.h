@@ -16,6 +16,9 @@ inline constexpr int kExitRead = 2;       // the .man file cannot be read or is 
 inline constexpr int kExitModel = 3;      // incomplete model or upkeep refused
 inline constexpr int kExitWrite = 4;      // an output file cannot be written
 inline constexpr int kExitNoFixLoad = 5;  // solver input asked for without supports or loads
+inline constexpr int kExitAnalysis =
+    6;  // the solver could not run or failed (its diagnostic shown)
+inline constexpr int kExitUnstable = 7;  // results written, but the solver found the frame unstable
 
 // Message service of the batch front end: messages are printed to err,
 // questions are answered Yes (the command line already said what to do).
