@@ -27,8 +27,8 @@ void set_section(model::SizeEntry& e, float b, float d) {
 
 // --- THenSizeForm --------------------------------------------------------
 
-const DialogSpec& HenSizePresenter::Spec() {
-    static const DialogSpec s{
+const DialogLayout& HenSizePresenter::Layout() {
+    static const DialogLayout s{
         "巾・厚み変更",
         {{"サイズ番号", false}, {"巾(cm)", true}, {"厚み(cm)", true}, {"Cold Angle", true}}};
     return s;
@@ -89,8 +89,8 @@ void HenSizePresenter::CancelButtonClick() {
 
 // --- THenMatForm ---------------------------------------------------------
 
-const DialogSpec& HenMatPresenter::Spec() {
-    static const DialogSpec s{
+const DialogLayout& HenMatPresenter::Layout() {
+    static const DialogLayout s{
         "物性値変更",
         {{"物性番号", false}, {"ヤング率", true}, {"ポアソン比", true}, {"質量密度", true}}};
     return s;
@@ -143,7 +143,7 @@ void HenMatPresenter::CancelButtonClick() {
 
 // --- member fields -------------------------------------------------------
 
-std::vector<FieldSpec> beam_fields(bool section_editable) {
+std::vector<FieldLayout> beam_fields(bool section_editable) {
     // clang-format off
     return {{"軸番号", false},
             {"番地", false, "開始節点"}, {"名称", false, "開始節点"},
@@ -166,8 +166,8 @@ void show_beam_ends(FieldDialogView& view, const model::Beam& b) {
 
 // --- TShowBeamForm -------------------------------------------------------
 
-const DialogSpec& ShowBeamPresenter::Spec() {
-    static const DialogSpec s{"部材詳細", beam_fields(false), "Close", nullptr};
+const DialogLayout& ShowBeamPresenter::Layout() {
+    static const DialogLayout s{"部材詳細", beam_fields(false), "Close", nullptr};
     return s;
 }
 

@@ -37,11 +37,11 @@ void set_section(model::SizeEntry& e, float b, float d);
 class HenSizePresenter : public FieldDialog {
   public:
     enum Field { kSizeNo, kHaba, kAtumi, kAngle };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     HenSizePresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
                      model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void OKButtonClick();
@@ -58,11 +58,11 @@ class HenSizePresenter : public FieldDialog {
 class HenMatPresenter : public FieldDialog {
   public:
     enum Field { kMatNo, kYoung, kPoisson, kMitudo };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     HenMatPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
                     model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void OKButtonClick();
@@ -77,18 +77,18 @@ class HenMatPresenter : public FieldDialog {
 
 // The member fields of 部材詳細 and 軸データ, top to bottom.
 enum BeamField { kBeamNo, kNoI, kIdI, kNoJ, kIdJ, kXs, kYs, kZs, kXl, kYl, kZl, kHaba, kAtumi };
-std::vector<FieldSpec> beam_fields(bool section_editable);
+std::vector<FieldLayout> beam_fields(bool section_editable);
 // Fills the fields from the member number to the end coordinates.
 void show_beam_ends(FieldDialogView& view, const model::Beam& b);
 
 // TShowBeamForm "部材詳細": one member, read only.
 class ShowBeamPresenter : public FieldDialog {
   public:
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     ShowBeamPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
                       model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void CloseButtonClick() { view_.close_window(); }

@@ -4,10 +4,10 @@
 
 namespace tarvik::editing {
 
-const DialogSpec& BeamFormPresenter::Spec() {
-    static const DialogSpec s{"軸データ", beam_fields(true),   "OK",
-                              "Cancel",   kAllSectionsCaption, nullptr,
-                              false,      kBeamFormLeft,       kBeamFormTop};
+const DialogLayout& BeamFormPresenter::Layout() {
+    static const DialogLayout s{"軸データ", beam_fields(true),   "OK",
+                                "Cancel",   kAllSectionsCaption, nullptr,
+                                false,      kBeamFormLeft,       kBeamFormTop};
     return s;
 }
 

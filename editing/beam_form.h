@@ -20,11 +20,11 @@ struct BeamDataExchange {
 
 class BeamFormPresenter : public FieldDialog {
   public:
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     BeamFormPresenter(model::ModelStore& m, BeamDataExchange& x, FieldDialogView& view,
                       model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     // False (result 0, a message) when the member does not exist.
     bool FormCreate();

@@ -79,14 +79,14 @@ bool FieldDialog::read_float(int field, float& value) {
         }
     }
     if (parse_float(text, value)) return true;
-    msg_.show_message(not_a_number_message(spec_.fields[field].caption, text, false));
+    msg_.show_message(not_a_number_message(layout_.fields[field].caption, text, false));
     return false;
 }
 
 bool FieldDialog::read_int(int field, int& value) {
     const std::string text = view_.field(field);
     if (parse_int(text, value)) return true;
-    msg_.show_message(not_a_number_message(spec_.fields[field].caption, text, true));
+    msg_.show_message(not_a_number_message(layout_.fields[field].caption, text, true));
     return false;
 }
 

@@ -34,7 +34,7 @@ bool parse_int(std::string_view text, int& value);
 // "<caption>の値「<text>」は数値ではありません" (or 整数 for an integer field).
 std::string not_a_number_message(const char* caption, std::string_view text, bool integer);
 
-struct FieldSpec {
+struct FieldLayout {
     const char* caption;
     bool editable;
     // Heading shown above the first field of a group; "" separates the group
@@ -42,9 +42,9 @@ struct FieldSpec {
     const char* group = nullptr;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     const char* caption;  // window title
-    std::vector<FieldSpec> fields;
+    std::vector<FieldLayout> fields;
     const char* ok_caption = "OK";
     const char* cancel_caption = "Cancel";  // nullptr: the dialog has no Cancel button
     const char* extra_caption = nullptr;    // a third button, with
@@ -68,10 +68,10 @@ class FieldDialogView {
 // stores anything, so a bad field leaves the record as it was.
 class FieldDialog {
   public:
-    FieldDialog(const DialogSpec& spec, FieldDialogView& view, model::MessageService& msg)
-        : spec_(spec), view_(view), msg_(msg) {}
+    FieldDialog(const DialogLayout& layout, FieldDialogView& view, model::MessageService& msg)
+        : layout_(layout), view_(view), msg_(msg) {}
 
-    const DialogSpec& spec() const { return spec_; }
+    const DialogLayout& layout() const { return layout_; }
 
   protected:
     // A field whose text is still the one shown gives back the exact value
@@ -82,7 +82,7 @@ class FieldDialog {
     void show(int field, const char* format, int v) { view_.set_field(field, cformat(format, v)); }
     void show(int field, const std::string& text) { view_.set_field(field, text); }
 
-    const DialogSpec& spec_;
+    const DialogLayout& layout_;
     FieldDialogView& view_;
     model::MessageService& msg_;
 

@@ -50,13 +50,13 @@ bool load_row_ok(const model::ModelStore& m, int i, model::MessageService& msg) 
 
 // --- TSelFixForm ---------------------------------------------------------
 
-const DialogSpec& SelFixPresenter::Spec() {
-    static const DialogSpec s{"固定節点選択",
-                              {{"節点番号", false},
-                               {"節点コード", false},
-                               {"X方向固定", true},
-                               {"Y方向固定", true},
-                               {"Z方向固定", true}}};
+const DialogLayout& SelFixPresenter::Layout() {
+    static const DialogLayout s{"固定節点選択",
+                                {{"節点番号", false},
+                                 {"節点コード", false},
+                                 {"X方向固定", true},
+                                 {"Y方向固定", true},
+                                 {"Z方向固定", true}}};
     return s;
 }
 
@@ -91,13 +91,13 @@ void SelFixPresenter::CancelButtonClick() {
 
 // --- TSelLoadForm --------------------------------------------------------
 
-const DialogSpec& SelLoadPresenter::Spec() {
-    static const DialogSpec s{"荷重節点データ",
-                              {{"No", false},
-                               {"節点コード", false},
-                               {"X方向荷重", true},
-                               {"Y方向荷重", true},
-                               {"Z方向荷重", true}}};
+const DialogLayout& SelLoadPresenter::Layout() {
+    static const DialogLayout s{"荷重節点データ",
+                                {{"No", false},
+                                 {"節点コード", false},
+                                 {"X方向荷重", true},
+                                 {"Y方向荷重", true},
+                                 {"Z方向荷重", true}}};
     return s;
 }
 
@@ -132,19 +132,19 @@ void SelLoadPresenter::CancelButtonClick() {
 
 // --- TFixEditForm --------------------------------------------------------
 
-const DialogSpec& FixEditPresenter::Spec() {
-    static const DialogSpec s{"固定節点編集",
-                              {{"No", false},
-                               {"節点コード", false},
-                               {"節点番号", false},
-                               {"X方向固定", true},
-                               {"Y方向固定", true},
-                               {"Z方向固定", true}},
-                              "OK",
-                              "Cancel",
-                              nullptr,
-                              nullptr,
-                              true};
+const DialogLayout& FixEditPresenter::Layout() {
+    static const DialogLayout s{"固定節点編集",
+                                {{"No", false},
+                                 {"節点コード", false},
+                                 {"節点番号", false},
+                                 {"X方向固定", true},
+                                 {"Y方向固定", true},
+                                 {"Z方向固定", true}},
+                                "OK",
+                                "Cancel",
+                                nullptr,
+                                nullptr,
+                                true};
     return s;
 }
 
@@ -190,18 +190,18 @@ void FixEditPresenter::CancelButtonClick() {
 
 // --- TLoadEditForm -------------------------------------------------------
 
-const DialogSpec& LoadEditPresenter::Spec() {
-    static const DialogSpec s{"荷重節点編集",
-                              {{"No", false},
-                               {"節点コード", false},
-                               {"節点番号", false},
-                               {"X荷重", true},
-                               {"Y荷重", true},
-                               {"Z荷重", true}},
-                              "OK",
-                              "Cancel",
-                              kDouCaption,
-                              kDouLabel};
+const DialogLayout& LoadEditPresenter::Layout() {
+    static const DialogLayout s{"荷重節点編集",
+                                {{"No", false},
+                                 {"節点コード", false},
+                                 {"節点番号", false},
+                                 {"X荷重", true},
+                                 {"Y荷重", true},
+                                 {"Z荷重", true}},
+                                "OK",
+                                "Cancel",
+                                kDouCaption,
+                                kDouLabel};
     return s;
 }
 
@@ -256,19 +256,19 @@ void LoadEditPresenter::CancelButtonClick() {
 
 // --- TDelNodeForm --------------------------------------------------------
 
-const DialogSpec& DelNodePresenter::Spec() {
-    static const DialogSpec s{"節点荷重中止",
-                              {{"No", false},
-                               {"節点コード", false},
-                               {"節点番号", false},
-                               {"X荷重", false},
-                               {"Y荷重", false},
-                               {"Z荷重", false}},
-                              "OK",
-                              "Cancel",
-                              nullptr,
-                              nullptr,
-                              true};
+const DialogLayout& DelNodePresenter::Layout() {
+    static const DialogLayout s{"節点荷重中止",
+                                {{"No", false},
+                                 {"節点コード", false},
+                                 {"節点番号", false},
+                                 {"X荷重", false},
+                                 {"Y荷重", false},
+                                 {"Z荷重", false}},
+                                "OK",
+                                "Cancel",
+                                nullptr,
+                                nullptr,
+                                true};
     return s;
 }
 

@@ -49,11 +49,11 @@ inline int fixity(int v) {
 class SelFixPresenter : public FieldDialog {
   public:
     enum Field { kNodeNo, kCode, kXfix, kYfix, kZfix };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     SelFixPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                     model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     // False (result 0, and a message) when the selected node does not exist;
     // the dialog is then not shown.
@@ -71,11 +71,11 @@ class SelFixPresenter : public FieldDialog {
 class SelLoadPresenter : public FieldDialog {
   public:
     enum Field { kNodeNo, kCode, kPx, kPy, kPz };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     SelLoadPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                      model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void OKButtonClick();
@@ -97,11 +97,11 @@ inline constexpr const char* kFixChangeMessage = "この固定節点を編集し
 class FixEditPresenter : public FieldDialog {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kXfix, kYfix, kZfix };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     FixEditPresenter(model::ModelStore& m, NodeEditExchange& x, FixEditUse use,
                      FieldDialogView& view, model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x), use_(use) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x), use_(use) {}
 
     bool FormCreate();
     void OKButtonClick();
@@ -121,11 +121,11 @@ inline constexpr const char* kDouLabel = "全ての荷重値をこの値に設�
 class LoadEditPresenter : public FieldDialog {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kPx, kPy, kPz };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     LoadEditPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                       model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void OKButtonClick();
@@ -145,11 +145,11 @@ inline constexpr const char* kDelLoadMessage = "この節点の荷重を中止";
 class DelNodePresenter : public FieldDialog {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kPx, kPy, kPz };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     DelNodePresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                      model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     bool FormCreate();
     void OKButtonClick();

@@ -10,9 +10,9 @@ constexpr const char* kCoordFormat = " %8.1f";
 
 }  // namespace
 
-const DialogSpec& NodeFormPresenter::Spec() {
-    static const DialogSpec s{"節点データ",
-                              {{"番号", false}, {"X値", true}, {"Y値", true}, {"Z値", true}}};
+const DialogLayout& NodeFormPresenter::Layout() {
+    static const DialogLayout s{"節点データ",
+                                {{"番号", false}, {"X値", true}, {"Y値", true}, {"Z値", true}}};
     return s;
 }
 

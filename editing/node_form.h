@@ -24,11 +24,11 @@ struct NodeDataExchange {
 class NodeFormPresenter : public FieldDialog {
   public:
     enum Field { kNo, kX, kY, kZ };
-    static const DialogSpec& Spec();
+    static const DialogLayout& Layout();
 
     NodeFormPresenter(model::ModelStore& m, NodeDataExchange& x, FieldDialogView& view,
                       model::MessageService& msg)
-        : FieldDialog(Spec(), view, msg), m_(m), x_(x) {}
+        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
 
     // False (result 0, a message) when the node does not exist.
     bool FormCreate();

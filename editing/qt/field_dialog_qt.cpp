@@ -21,16 +21,17 @@ bool QtMessages::ask_yes_no(std::string_view question) {
            QMessageBox::Yes;
 }
 
-TFieldDialog::TFieldDialog(const DialogSpec& spec, QWidget* parent) : QDialog(parent), msg_(this) {
-    setWindowTitle(qs(spec.caption));
+TFieldDialog::TFieldDialog(const DialogLayout& layout, QWidget* parent)
+    : QDialog(parent), msg_(this) {
+    setWindowTitle(qs(layout.caption));
     setModal(true);
-    if (spec.left >= 0) move(spec.left, spec.top);
+    if (layout.left >= 0) move(layout.left, layout.top);
 
     auto* outer = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     const char* group = nullptr;
-    for (const FieldSpec& f : spec.fields) {
+    for (const FieldLayout& f : layout.fields) {
         const bool new_group =
             f.group != nullptr && (group == nullptr || std::string_view(group) != f.group);
         group = f.group;
@@ -54,25 +55,25 @@ TFieldDialog::TFieldDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pa
     }
     outer->addLayout(form);
 
-    if (spec.has_message) {
+    if (layout.has_message) {
         MessageLabel = new QLabel(this);
         outer->addWidget(MessageLabel);
     }
-    if (spec.extra_caption != nullptr) {
+    if (layout.extra_caption != nullptr) {
         auto* row = new QHBoxLayout;
-        ExtraButton = new QPushButton(qs(spec.extra_caption), this);
+        ExtraButton = new QPushButton(qs(layout.extra_caption), this);
         row->addWidget(ExtraButton);
-        if (spec.extra_label != nullptr) row->addWidget(new QLabel(qs(spec.extra_label), this));
+        if (layout.extra_label != nullptr) row->addWidget(new QLabel(qs(layout.extra_label), this));
         row->addStretch();
         outer->addLayout(row);
     }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    OKButton = new QPushButton(qs(spec.ok_caption), this);
+    OKButton = new QPushButton(qs(layout.ok_caption), this);
     OKButton->setDefault(true);
     buttons->addWidget(OKButton);
-    if (spec.cancel_caption != nullptr) {
-        CancelButton = new QPushButton(qs(spec.cancel_caption), this);
+    if (layout.cancel_caption != nullptr) {
+        CancelButton = new QPushButton(qs(layout.cancel_caption), this);
         buttons->addWidget(CancelButton);
     }
     outer->addLayout(buttons);

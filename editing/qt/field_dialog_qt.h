@@ -25,12 +25,12 @@ class QtMessages : public model::MessageService {
     QWidget* parent_;
 };
 
-// A dialog built from its DialogSpec. The named dialogs derive from it, hold
+// A dialog built from its DialogLayout. The named dialogs derive from it, hold
 // their presenter and connect the buttons to it.
 class TFieldDialog : public QDialog, public FieldDialogView {
     Q_OBJECT
   public:
-    TFieldDialog(const DialogSpec& spec, QWidget* parent);
+    TFieldDialog(const DialogLayout& layout, QWidget* parent);
 
     void set_field(int field, const std::string& text) override;
     std::string field(int field) const override;

@@ -233,8 +233,8 @@ class BeamDataDialog : public BeamWindow {
 };
 
 TEST_F(BeamDataDialog, OkAndAllMembers) {
-    EXPECT_EQ(BeamFormPresenter::Spec().left, 32);
-    EXPECT_STREQ(BeamFormPresenter::Spec().extra_caption, "全データ同一巾・厚みにする");
+    EXPECT_EQ(BeamFormPresenter::Layout().left, 32);
+    EXPECT_STREQ(BeamFormPresenter::Layout().extra_caption, "全データ同一巾・厚みにする");
     auto d = run(0, {{{kHaba, "10.5"}, {kAtumi, "15"}}});
     EXPECT_EQ(bx.result, kResultOK);
     EXPECT_EQ(m.beam[0].haba, 10.5f);

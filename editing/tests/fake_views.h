@@ -21,9 +21,9 @@ namespace tarvik::editing::testing {
 
 class FakeFieldView : public FieldDialogView {
   public:
-    explicit FakeFieldView(const DialogSpec& spec)
-        : fields(spec.fields.size()), editable(spec.fields.size()) {
-        for (size_t i = 0; i < spec.fields.size(); ++i) editable[i] = spec.fields[i].editable;
+    explicit FakeFieldView(const DialogLayout& layout)
+        : fields(layout.fields.size()), editable(layout.fields.size()) {
+        for (size_t i = 0; i < layout.fields.size(); ++i) editable[i] = layout.fields[i].editable;
     }
     std::vector<std::string> fields;
     std::vector<bool> editable;
@@ -79,7 +79,7 @@ void play(Presenter& p, FakeFieldView& v, const DialogStep& step) {
 // Runs one dialog the way its window would: made, filled, then the step played.
 template <class Presenter, class... Args>
 DialogSeen run_dialog(const DialogStep& step, model::MessageService& msg, Args&&... args) {
-    FakeFieldView view(Presenter::Spec());
+    FakeFieldView view(Presenter::Layout());
     DialogSeen seen{{}, view, false};
     Presenter p(std::forward<Args>(args)..., view, msg);
     seen.opened = p.FormCreate();
@@ -129,9 +129,9 @@ class ScriptedNodeDialogs : public SelNodeDialogs {
   private:
     template <class P, class... Extra>
     void run(Extra... extra) {
-        opened.push_back(P::Spec().caption);
+        opened.push_back(P::Layout().caption);
         if (steps.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << P::Spec().caption;
+            ADD_FAILURE() << "unexpected dialog " << P::Layout().caption;
             return;
         }
         const DialogStep step = steps.front();
@@ -175,9 +175,9 @@ class ScriptedBeamDialogs : public SelBeamDialogs {
   private:
     template <class P>
     void run() {
-        opened.push_back(P::Spec().caption);
+        opened.push_back(P::Layout().caption);
         if (steps.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << P::Spec().caption;
+            ADD_FAILURE() << "unexpected dialog " << P::Layout().caption;
             return;
         }
         const DialogStep step = steps.front();

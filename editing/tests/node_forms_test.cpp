@@ -337,11 +337,11 @@ TEST(NodeWindowEmpty, ButtonsSayWhyTheyCannotWork) {
 TEST_F(NodeWindow, DialogsRefuseARecordThatDoesNotExist) {
     x.SelectNodeFix = 6;
     x.N_SelectLoad = 0;
-    testing::FakeFieldView v1(SelFixPresenter::Spec());
+    testing::FakeFieldView v1(SelFixPresenter::Layout());
     SelFixPresenter fix(m, x, v1, msg);
     EXPECT_FALSE(fix.FormCreate());
     EXPECT_EQ(x.add_result, kResultCancel);
-    testing::FakeFieldView v2(LoadEditPresenter::Spec());
+    testing::FakeFieldView v2(LoadEditPresenter::Layout());
     LoadEditPresenter load(m, x, v2, msg);
     EXPECT_FALSE(load.FormCreate());
     load.OKButtonClick();  // a stray OK stores nowhere
