@@ -8,6 +8,7 @@
 
 #include "analysis/qt/t_kekka_form.h"
 #include "analysis/qt/t_show_stress_form.h"
+#include "analysis/solid_results.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
 
@@ -33,10 +34,11 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, views::ViewParams& params,
                        QWidget* parent, SolidResults* solid)
     : QDialog(parent),
       messages_(this),
+      own_solid_(solid ? nullptr : std::make_unique<ViewSolidResults>(m, cDirectory)),
       params_(params),
       xScreen_(xScreen),
       dir_(cDirectory),
-      presenter_(m, params, cDirectory, *this, messages_, text, solid) {
+      presenter_(m, params, cDirectory, *this, messages_, text, solid ? solid : own_solid_.get()) {
     setWindowTitle(q(kVeltoCaption));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);

@@ -26,7 +26,8 @@ class DrawingArea;
 class TVeltoForm : public QDialog, public VeltoView {
     Q_OBJECT
   public:
-    // xScreen: width of the main window, for placing the view windows.
+    // xScreen: width of the main window, for placing the view windows. The
+    // solid view is built on the views' solid model unless solid is given.
     TVeltoForm(model::ModelStore& m, views::ViewParams& params, const std::string& cDirectory,
                views::StrokeText& text, int xScreen, QWidget* parent = nullptr,
                SolidResults* solid = nullptr);
@@ -55,6 +56,7 @@ class TVeltoForm : public QDialog, public VeltoView {
 
   private:
     views::QtMessages messages_;
+    std::unique_ptr<SolidResults> own_solid_;  // the views' solid model unless one is given
     views::ViewParams& params_;
     int xScreen_;
     std::string dir_;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 
+#include "analysis/solid_results.h"
 #include "analysis/tests/fakes.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
@@ -188,6 +191,52 @@ TEST_F(Velto, SavingTheTableAsksForANameOnlyWithData) {
     p->KekkaSaveMenuClick();
     EXPECT_TRUE(std::filesystem::exists(view.save_name));
     EXPECT_TRUE(msg.shown.empty());
+}
+
+}  // namespace
+}  // namespace tarvik::analysis
+
+namespace tarvik::analysis {
+namespace {
+
+TEST_F(Velto, SolidViewBuildsBarsThenTheHiddenLineImageOnRequest) {
+    open();
+    ViewSolidResults solid(*m, dir.path().string());
+    p = std::make_unique<VeltoPresenter>(*m, params, dir.path().string(), view, msg, text, &solid);
+    p->FormCreate(800, 600);
+    params.Rho = 1234.0;
+    p->KakumaruMenuClick();
+    ASSERT_EQ(p->KekkaMode(), kModeSolid) << (msg.shown.empty() ? "" : msg.shown.back());
+    // The compression post a square bar (12 triangles), the tension beam a
+    // hexagonal bar (two caps of six, six sides of two).
+    EXPECT_EQ(solid.solids().N_TRIO, 12 + 24);
+    EXPECT_EQ(params.Rho, 4000.0);
+    EXPECT_EQ(params.Theta, 20.0);
+    EXPECT_EQ(params.Phi, 70.0);
+    EXPECT_NE(std::find(view.events.begin(), view.events.end(), "view on"), view.events.end());
+    EXPECT_NE(std::find(view.events.begin(), view.events.end(), "timer on"), view.events.end());
+    EXPECT_GT(lines(), 0u);
+
+    // The view window asks for hidden lines: the next tick builds the image.
+    params.PersRequest = 1;
+    p->Timer1Timer();
+    EXPECT_EQ(p->KekkaMode(), kModeHidden) << (msg.shown.empty() ? "" : msg.shown.back());
+    ASSERT_FALSE(msg.shown.empty());
+    EXPECT_EQ(msg.shown.back().rfind("陰線処理を終了しまし", 0), 0u);
+    EXPECT_TRUE(view.enabled[VeltoMenu::SaveDxfMenu]);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("TEMP.DAT")));
+    EXPECT_GT(lines(), 0u);
+}
+
+TEST_F(Velto, SolidViewWithoutItsFileLeavesTheMode) {
+    open();
+    ViewSolidResults solid(*m, dir.file("no/such/folder"));
+    p = std::make_unique<VeltoPresenter>(*m, params, dir.path().string(), view, msg, text, &solid);
+    p->FormCreate(800, 600);
+    p->KakumaruMenuClick();
+    EXPECT_EQ(p->KekkaMode(), kModeSign);
+    ASSERT_FALSE(msg.shown.empty());
+    EXPECT_EQ(msg.shown.back(), kMsgSolidFailed);
 }
 
 }  // namespace

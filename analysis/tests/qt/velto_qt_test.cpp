@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTableWidget>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -95,6 +96,25 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     f.action(VeltoMenu::KoteiSetutenMenu)->trigger();
     EXPECT_TRUE(f.action(VeltoMenu::SetutenMeishouMenu)->isChecked());
     shot(f, "velto_displaced_labels");
+
+    // The solid view, then its hidden-line image (the time message is closed
+    // by a timer, as a user would).
+    f.action(VeltoMenu::KakumaruMenu)->trigger();
+    ASSERT_EQ(f.presenter().KekkaMode(), kModeSolid);
+    shot(f, "velto_solid");
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    closer.start(100);
+    params.PersRequest = 1;
+    f.presenter().Timer1Timer();
+    closer.stop();
+    EXPECT_EQ(f.presenter().KekkaMode(), kModeHidden);
+    EXPECT_TRUE(f.action(VeltoMenu::SaveDxfMenu)->isEnabled());
+    shot(f, "velto_hidden");
+    f.presenter().OwariExitClick();
+    EXPECT_EQ(params.TAU, 30.0f);
 
     TKekkaForm list(kListAxial, f.presenter().tables(), f.presenter().store(),
                     f.presenter().found(), &f);
