@@ -106,6 +106,7 @@ class Grid {
   private:
     bool bounded_segment(const Vec3& P, const Vec3& Q) const;
     void add_cells(double xa, double xb, int cy, std::vector<int>& out);
+    bool touches(int tri) const;
 
     std::vector<int> all_;        // every triangle that can hide anything, sorted
     std::vector<int> unbounded_;  // those of them tested against every segment
@@ -117,6 +118,13 @@ class Grid {
     std::vector<int> items_;
     std::vector<uint32_t> stamp_;
     uint32_t now_ = 0;
+    // Widened projected box of each triangle in the grid.
+    struct Rect {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Rect> rect_;
+    // The segment being asked about: ends, box and widening.
+    double px_ = 0, py_ = 0, qx_ = 0, qy_ = 0, d_ = 0;
 };
 
 Grid::Grid(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
@@ -231,8 +239,8 @@ Grid::Grid(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord
     }
     mean /= static_cast<double>(kept.size());
     const double W = gx1 - gx0, H = gy1 - gy0;
-    cell_ = std::max({mean, std::max(W, H) / 4096.0, 1e-300});
-    const double max_cells = 2.0 * static_cast<double>(kept.size()) + 64.0;
+    cell_ = std::max({0.5 * mean, std::max(W, H) / 4096.0, 1e-300});
+    const double max_cells = 4.0 * static_cast<double>(kept.size()) + 64.0;
     while ((std::floor(W / cell_) + 1.0) * (std::floor(H / cell_) + 1.0) > max_cells) cell_ *= 1.25;
     x0_ = gx0;
     y0_ = gy0;
@@ -255,6 +263,8 @@ Grid::Grid(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord
     for (size_t c = 1; c < count.size(); ++c) start_[c] = start_[c - 1] + count[c - 1];
     items_.resize(static_cast<size_t>(start_.back()));
     std::vector<int> fill(start_.begin(), start_.end() - 1);
+    rect_.assign(tris.size(), Rect{0, 0, 0, 0});
+    for (const Box& b : kept) rect_[static_cast<size_t>(b.tri)] = {b.x0, b.y0, b.x1, b.y1};
     // Triangles in ascending order, so each cell's list is sorted.
     for (const Box& b : kept)
         for (int y = cy(b.y0); y <= cy(b.y1); ++y)
@@ -277,9 +287,26 @@ void Grid::add_cells(double xa, double xb, int cy, std::vector<int>& out) {
             const int t = items_[static_cast<size_t>(i)];
             if (stamp_[static_cast<size_t>(t)] == now_) continue;
             stamp_[static_cast<size_t>(t)] = now_;
-            out.push_back(t);
+            if (touches(t)) out.push_back(t);
         }
     }
+}
+
+// Whether the segment, widened by d, can meet the triangle's widened box: the
+// boxes overlap and the box's corners do not all lie on one side of the
+// segment's line.
+bool Grid::touches(int tri) const {
+    const Rect& r = rect_[static_cast<size_t>(tri)];
+    const double x0 = r.x0 - d_, y0 = r.y0 - d_, x1 = r.x1 + d_, y1 = r.y1 + d_;
+    if (std::max(px_, qx_) < x0 || std::min(px_, qx_) > x1 || std::max(py_, qy_) < y0 ||
+        std::min(py_, qy_) > y1)
+        return false;
+    const double ux = qx_ - px_, uy = qy_ - py_;
+    const double f[4] = {ux * (y0 - py_) - uy * (x0 - px_), ux * (y0 - py_) - uy * (x1 - px_),
+                         ux * (y1 - py_) - uy * (x0 - px_), ux * (y1 - py_) - uy * (x1 - px_)};
+    const bool above = f[0] > 0 && f[1] > 0 && f[2] > 0 && f[3] > 0;
+    const bool below = f[0] < 0 && f[1] < 0 && f[2] < 0 && f[3] < 0;
+    return !above && !below;
 }
 
 void Grid::candidates(const Vec3& P, const Vec3& Q, std::vector<int>& out) {
@@ -297,6 +324,11 @@ void Grid::candidates(const Vec3& P, const Vec3& Q, std::vector<int>& out) {
     const double len = std::hypot(qx - px, qy - py);
     const double ratio = std::max(P[2], Q[2]) / std::min(P[2], Q[2]);
     const double d = kPieceGrowth * len * ratio + kRelMargin * scale_;
+    px_ = px;
+    py_ = py;
+    qx_ = qx;
+    qy_ = qy;
+    d_ = d;
     const double ylo = std::min(py, qy) - d, yhi = std::max(py, qy) + d;
     const bool outside =
         std::max(px, qx) + d < x0_ || std::min(px, qx) - d > x1_ || yhi < y0_ || ylo > y1_;
