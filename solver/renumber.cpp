@@ -8,28 +8,35 @@
 namespace veltosol {
 
 int SETUP(Solver& s) {
-    for (int n = 1; n <= s.NOD; ++n) s.neighbour_count[n] = 0;
+    // Room for every member end at its node (a repeated member needs less),
+    // so that no node's list can run into another's.
+    for (int n = 1; n <= s.NOD + 1; ++n) s.neighbour_start[n] = 0;
+    for (int e = 1; e <= s.NEL; ++e) {
+        const int i = s.member[e].iin, j = s.member[e].jout;
+        if (i == 0 || j == 0) continue;
+        ++s.neighbour_start[i + 1];
+        ++s.neighbour_start[j + 1];
+    }
+    s.neighbour_start[1] = 1;
+    for (int n = 1; n <= s.NOD; ++n) {
+        s.neighbour_start[n + 1] += s.neighbour_start[n];
+        s.neighbour_count[n] = 0;
+    }
+    if (s.neighbour_start[s.NOD + 1] - 1 > kNeighbourEntries)
+        capacity_exceeded("neighbour", kNeighbourEntries);
+
     for (int e = 1; e <= s.NEL; ++e) {
         const int ends[2] = {s.member[e].iin, s.member[e].jout};
         for (int k = 0; k < 2; ++k) {
-            int n = ends[k];
-            int b = ends[1 - k];
+            const int n = ends[k];
+            const int b = ends[1 - k];
             if (n == 0 || b == 0) break;
-            int base = kNeighboursPerNode * (n - 1);
-            int count = s.neighbour_count[n];
+            int* list = &s.neighbour[s.neighbour_start[n]];
+            int& count = s.neighbour_count[n];
             bool known = false;
-            for (int i = 1; i <= count; ++i)
-                if (s.neighbour[base + i] == b) known = true;
-            if (known) continue;
-            if (count >= kNeighboursPerNode)
-                capacity_exceeded("neighbour", kNeighboursPerNode,
-                                  "node " + std::to_string(n) + " has more than " +
-                                      std::to_string(kNeighboursPerNode) + " neighbours");
-            if (base + count + 1 > kNeighbourEntries)
-                capacity_exceeded("neighbour", kNeighbourEntries,
-                                  "node " + std::to_string(n) + " lies beyond the neighbour list");
-            s.neighbour[base + count + 1] = b;
-            s.neighbour_count[n] = count + 1;
+            for (int i = 0; i < count; ++i)
+                if (list[i] == b) known = true;
+            if (!known) list[count++] = b;
         }
     }
     return s.NOD;
@@ -48,9 +55,9 @@ void check_connected(const Solver& s) {
     seen[1] = 1;
     while (head <= count) {
         int v = order[head++];
-        int base = kNeighboursPerNode * (v - 1);
-        for (int i = 1; i <= s.neighbour_count[v]; ++i) {
-            int w = s.neighbour[base + i];
+        const int* list = &s.neighbour[s.neighbour_start[v]];
+        for (int i = 0; i < s.neighbour_count[v]; ++i) {
+            int w = list[i];
             if (!seen[w]) {
                 seen[w] = 1;
                 order[++count] = w;
@@ -81,10 +88,10 @@ void OPTNUM(Solver& s, int bound) {
         while (!complete && !abandoned) {
             if (head > count) break;  // exhausted: cannot happen on a connected graph
             int v = order[head];
-            int base = kNeighboursPerNode * (v - 1);
+            const int* list = &s.neighbour[s.neighbour_start[v]];
             int nb = s.neighbour_count[v];
-            for (int i = 1; i <= nb; ++i) {
-                int w = s.neighbour[base + i];
+            for (int i = 0; i < nb; ++i) {
+                int w = list[i];
                 if (number[w] != 0) continue;
                 ++count;
                 order[count] = w;

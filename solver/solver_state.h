@@ -22,8 +22,9 @@ inline constexpr int kMaxSupports = 100;
 inline constexpr int kMaxLoads = 3000;
 inline constexpr int kMaxLevels = 100;
 inline constexpr int kMaxStore = 1600000;
-inline constexpr int kNeighbourEntries = 18000;
-inline constexpr int kNeighboursPerNode = 8;
+// Every member end gives at most one neighbour entry, so the neighbour table
+// never needs more than two entries per member.
+inline constexpr int kNeighbourEntries = 2 * kMaxMembers;
 inline constexpr int kMaxSingular = 3000;
 
 inline constexpr int kNameLength = 12;
@@ -127,7 +128,9 @@ struct Solver {
     // Restraint lists per direction (new node numbers).
     std::array<std::vector<int>, 6> restraint;
 
-    // Renumbering neighbour table: node n owns entries 8(n-1)+1 .. 8n.
+    // Renumbering neighbour table: node n's neighbours, in order of first
+    // appearance, are neighbour[neighbour_start[n] .. + neighbour_count[n] - 1].
+    std::vector<int> neighbour_start;
     std::vector<int> neighbour_count;
     std::vector<int> neighbour;
 
