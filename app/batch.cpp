@@ -12,6 +12,8 @@
 #include "editing/ken_node.h"
 #include "files/honegumi.h"
 #include "files/tegaki.h"
+#include "generator/basic_data.h"
+#include "generator/generator.h"
 #include "model/model_store.h"
 #include "views/hidden_image_job.h"
 
@@ -20,6 +22,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tarvik-batch [options] MODEL.man\n"
+    "       tarvik-batch [options] --generate [NAME=VALUE,...]\n"
+    "  --generate VALUES    make the model with the frame generator instead of reading a file:\n"
+    "                       the basic data of the window's defaults, changed by VALUES\n"
+    "                       (comma-separated NAME=VALUE, e.g. nx=8,SumiType=1,YaneMode=1;\n"
+    "                       an empty text keeps every default)\n"
     "  --fix BOX            mark the nodes inside BOX as supports (repeatable)\n"
     "  --load BOX           mark the nodes inside BOX as loaded nodes (repeatable)\n"
     "  --fix-code XYZ       translation codes of the supports built, 1 fixed 0 free"
@@ -40,6 +47,8 @@ constexpr const char* kUsage =
 
 struct Options {
     std::string input;
+    bool generate = false;
+    std::vector<std::string> basic_values;  // NAME=VALUE of the generator's basic data
     std::vector<std::string> fix_boxes;
     std::vector<std::string> load_boxes;
     NodeDataValues values;
@@ -172,6 +181,21 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
                 error = "bad eye '" + o.hidden + "' (RHO,THETA,PHI, RHO above 0)";
                 return false;
             }
+        } else if (a == "--generate") {
+            if (!value(v)) return false;
+            std::string item;
+            for (std::size_t p = 0; p <= v.size(); ++p) {
+                if (p == v.size() || v[p] == ',') {
+                    if (!item.empty()) o.basic_values.push_back(item);
+                    item.clear();
+                } else {
+                    item += v[p];
+                }
+            }
+            generator::BasicData probe = generator::default_basic_data();
+            for (const std::string& bv : o.basic_values)
+                if (!generator::assign_basic_value(probe, bv, error)) return false;
+            o.generate = true;
         } else if (a == "--plain") {
             o.plain = true;
         } else if (a == "--analyse") {
@@ -192,7 +216,11 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
         error = "--save-results needs --analyse";
         return false;
     }
-    if (!o.help && o.input.empty()) {
+    if (o.generate && !o.input.empty()) {
+        error = "a model file and --generate exclude each other";
+        return false;
+    }
+    if (!o.help && o.input.empty() && !o.generate) {
         error = "no model file given";
         return false;
     }
@@ -285,14 +313,40 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     model::ModelStore& m = *store;
     MainFlowState state;
 
-    bool complete = true;
-    if (files::load_tegaki_data(m, o.input, msg, &complete) != 0) {
-        err << "tarvik-batch: error: cannot read " << o.input << "\n";
-        return kExitRead;
+    if (o.generate) {
+        // As the basic-data window: the values, the choices, then the unit
+        // window's generation.
+        generator::BasicData d = generator::default_basic_data();
+        std::string error;
+        bool top_given = false;
+        for (const std::string& bv : o.basic_values) {
+            generator::assign_basic_value(d, bv, error);
+            top_given = top_given || bv.rfind("YaneMode=", 0) == 0;
+        }
+        // The window has no top shape chosen at first; a floor without columns
+        // can only carry nothing, so that is what an unnamed choice means.
+        if (!top_given && d.SumiType == generator::kSumiNone) d.YaneMode = generator::kYaneNothing;
+        if (generator::check_values(d, msg) == 0 ||
+            generator::check_choices(d, d.SumiType, d.N_Sou - 1,
+                                     generator::yane_item_of(d.YaneMode), msg) == 0 ||
+            generator::check_capacity(d, msg) == 0) {
+            err << "tarvik-batch: error: the basic data were refused\n";
+            return kExitModel;
+        }
+        if (generator::Generator(m, d, msg, err).generate() != 0) {
+            err << "tarvik-batch: error: the generation failed\n";
+            return kExitModel;
+        }
+    } else {
+        bool complete = true;
+        if (files::load_tegaki_data(m, o.input, msg, &complete) != 0) {
+            err << "tarvik-batch: error: cannot read " << o.input << "\n";
+            return kExitRead;
+        }
+        if (!complete)
+            err << "tarvik-batch: warning: " << o.input
+                << " ends early or holds a malformed value; read as far as it goes\n";
     }
-    if (!complete)
-        err << "tarvik-batch: warning: " << o.input
-            << " ends early or holds a malformed value; read as far as it goes\n";
 
     if (completeness_check(m) < 0) {
         err << "tarvik-batch: error: the model is not complete (no members, a member not"

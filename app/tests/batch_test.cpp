@@ -185,3 +185,35 @@ TEST_F(BatchTest, UsageErrors) {
 
 }  // namespace
 }  // namespace tarvik::app
+
+namespace tarvik::app {
+namespace {
+
+class BatchGenerateTest : public ::testing::Test {
+  protected:
+    std::ostringstream out, err;
+    int run(std::vector<std::string> args) { return run_batch(args, out, err); }
+};
+
+TEST_F(BatchGenerateTest, DefaultsAndNamedBasicData) {
+    ASSERT_EQ(run({"--generate", ""}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("nodes 241\nmembers 768\n"), std::string::npos) << out.str();
+    out.str("");
+    ASSERT_EQ(run({"--generate", "SumiType=1,YaneMode=0"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("nodes 281\nmembers 864\n"), std::string::npos) << out.str();
+    out.str("");
+    ASSERT_EQ(run({"--generate", "nx=2,ny=3"}), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("levels 5 7 2"), std::string::npos) << out.str();
+}
+
+TEST_F(BatchGenerateTest, BadBasicDataAreRefused) {
+    EXPECT_EQ(run({"--generate", "nx=eight"}), kExitUsage);
+    EXPECT_EQ(run({"--generate", "colour=3"}), kExitUsage);
+    EXPECT_EQ(run({"a.man", "--generate", "nx=2"}), kExitUsage);
+    // Understood, but not a house the window would make.
+    EXPECT_EQ(run({"--generate", "nx=0"}), kExitModel);
+    EXPECT_EQ(run({"--generate", "YaneMode=1"}), kExitModel);  // a roof needs columns
+}
+
+}  // namespace
+}  // namespace tarvik::app
