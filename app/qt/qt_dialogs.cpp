@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/qt/help_window.h"
+#include "editing/qt/edit_windows.h"
 #include "generator/qt/t_kihon_forms.h"
 
 namespace tarvik::app {
@@ -51,7 +52,9 @@ std::string QtDialogs::save_file_name(std::string_view filter, std::string_view 
 
 bool QtDialogs::has_window(Window w) const {
     switch (w) {
-        case Window::KihonUnit: return true;
+        case Window::KihonUnit:
+        case Window::SelNode:
+        case Window::SelBeam: return true;
         default: return false;  // the other windows are not part of this build yet
     }
 }
@@ -59,6 +62,8 @@ bool QtDialogs::has_window(Window w) const {
 void QtDialogs::run_window(Window w) {
     switch (w) {
         case Window::KihonUnit: generator::run_kihon_unit_form(parent_, ctx_.store, ctx_.view); break;
+        case Window::SelNode: editing::run_sel_node_form(parent_, ctx_.store, node_edit_); break;
+        case Window::SelBeam: editing::run_sel_beam_form(parent_, ctx_.store, beam_edit_); break;
         default: break;
     }
 }

@@ -6,6 +6,8 @@
 
 #include "app/dialogs.h"
 #include "app/new_form.h"
+#include "editing/beam_dialogs.h"
+#include "editing/node_dialogs.h"
 
 namespace tarvik::app {
 
@@ -27,6 +29,9 @@ public:
 private:
     QWidget* parent_;
     AppContext& ctx_;
+    // Selections of the editing windows, kept between their openings.
+    editing::NodeEditExchange node_edit_;
+    editing::BeamEditExchange beam_edit_;
 };
 
 }  // namespace tarvik::app
