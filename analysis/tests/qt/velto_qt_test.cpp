@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTableWidget>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -166,6 +167,8 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
 }  // namespace tarvik::analysis
 
 int main(int argc, char** argv) {
+    // The windows are made without a display, also when the tests are listed.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
