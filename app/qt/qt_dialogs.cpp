@@ -61,7 +61,8 @@ bool QtDialogs::has_window(Window w) const {
 
 void QtDialogs::run_window(Window w) {
     switch (w) {
-        case Window::KihonUnit: generator::run_kihon_unit_form(parent_, ctx_.store, ctx_.view); break;
+        case Window::KihonUnit: generator::run_kihon_unit_form(parent_, ctx_.store, ctx_.view, ctx_.cDirectory);
+            break;
         case Window::SelNode: editing::run_sel_node_form(parent_, ctx_.store, node_edit_); break;
         case Window::SelBeam: editing::run_sel_beam_form(parent_, ctx_.store, beam_edit_); break;
         default: break;

@@ -16,6 +16,7 @@
 #include "views/projection.h"
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"
+#include "views/qt/t_view_form.h"
 
 namespace tarvik::generator {
 
@@ -190,8 +191,16 @@ void TKihonForm::close_window(int result) { done(result); }
 
 // ---------------------------------------------------------------- unit window
 
-TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, QWidget* parent)
-    : QDialog(parent), m_(m), params_(params), msg_(this), presenter_(m, d_, *this, msg_) {
+TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params,
+                               const std::string& directory, QWidget* parent)
+    : QDialog(parent),
+      m_(m),
+      params_(params),
+      msg_(this),
+      solids_(directory),
+      bar_solids_(solids_, msg_),
+      presenter_(m, d_, *this, msg_, &bar_solids_),
+      ctx_{win_, params_, solids_, m_, msg_, views::TrioReader::kGenerator} {
     setWindowTitle(q(kUnitCaptionEnd));
     resize(800, 600);
     auto* layout = new QVBoxLayout(this);
@@ -229,10 +238,12 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, 
     drawing_ = new Drawing([this](views::Canvas& c) { paint(c); }, this);
     layout->addWidget(drawing_);
 
-    // Angles changed in the angle window redraw this window at the next tick.
+    // Angles changed in the angle windows redraw this window at the next tick;
+    // "Pers" in the viewpoint window asks for the hidden-line image.
     timer_.setInterval(100);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (views::check_view_change(win_, params_).repaint()) drawing_->update();
+        const views::TickResult t = views::drawing_window_tick(ctx_, nullptr);
+        if (t.repaint || t.pers.handled) drawing_->update();
     });
 }
 
@@ -278,7 +289,17 @@ void TKihonUnitForm::show_plan(bool with_nodes) {
 }
 
 void TKihonUnitForm::show_wire() { mode_ = 3; }
-void TKihonUnitForm::show_solid() { mode_ = 4; }
+
+void TKihonUnitForm::show_solid() {
+    mode_ = 4;
+    // The viewpoint window opens once each time this display is chosen.
+    if (!view_form_shown_) {
+        view_form_shown_ = true;
+        if (!view_form_) view_form_ = new views::TViewForm(params_, width(), this);
+        view_form_->show();
+        view_form_->raise();
+    }
+}
 
 void TKihonUnitForm::repaint() { drawing_->update(); }
 
@@ -291,6 +312,7 @@ void TKihonUnitForm::close_window() {
     closing_ = true;
     timer_.stop();
     if (isome_) isome_->hide();
+    if (view_form_) view_form_->hide();
     presenter_.FormClose();
     done(d_.N_Kihon == 1 ? QDialog::Accepted : QDialog::Rejected);
 }
@@ -307,11 +329,31 @@ void TKihonUnitForm::closeEvent(QCloseEvent* e) {
 
 void TKihonUnitForm::paint(views::Canvas& c) {
     c.clear(views::kWhite);
+    const int before = mode_;
     mode_ = 0;
-    presenter_.FormPaint();  // decides what to show, generating first in state 1
+    // The generation of state 1 also writes the member solids of the views.
+    const bool generates = presenter_.display_state() == kDisplayWireNodes;
+    if (generates) views::begin_trio_file(solids_, msg_);
+    presenter_.FormPaint();
+    if (generates) views::end_trio_file(solids_, msg_);
     if (mode_ == 0) return;
     win_.W = c.width();
     win_.H = c.height();
+    if (mode_ != 4) view_form_shown_ = false;
+    if (mode_ == 3) {
+        win_.mode = views::kModeMemberBox;
+        views::paint_display_mode(ctx_, c);
+        return;
+    }
+    if (mode_ == 4) {
+        // The perspective wire image, or the hidden-line image once "Pers"
+        // has made one (the tick sets the window's mode).
+        if (before != 4 || (win_.mode != views::kModeHidden && win_.mode != views::kModeBlank &&
+                            win_.mode != views::kModeMemberBox))
+            win_.mode = views::kModePersWire;
+        views::paint_display_mode(ctx_, c);
+        return;
+    }
     views::get_new_world(win_, m_, params_);
     win_.TAU = params_.TAU;
     win_.FAI = params_.FAI;
@@ -326,8 +368,9 @@ void TKihonUnitForm::paint(views::Canvas& c) {
             views::mark_node(win_, c, m_.node[i].X, m_.node[i].Y, views::kMarkDoubleSquare);
 }
 
-void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params) {
-    TKihonUnitForm form(m, params, parent);
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
+                         const std::string& directory) {
+    TKihonUnitForm form(m, params, directory, parent);
     form.run();
 }
 

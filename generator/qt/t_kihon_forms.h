@@ -19,8 +19,12 @@
 #include "views/view_params.h"
 #include "views/view_window.h"
 
+#include "views/display_modes.h"
+#include "views/solid.h"
+
 namespace tarvik::views {
 class TIsomeForm;
+class TViewForm;
 }
 
 namespace tarvik::generator {
@@ -71,7 +75,9 @@ private:
 class TKihonUnitForm : public QDialog, public KihonUnitView {
     Q_OBJECT
 public:
-    TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, QWidget* parent = nullptr);
+    // directory: where the solid and image files of the views are written.
+    TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, const std::string& directory,
+                   QWidget* parent = nullptr);
     ~TKihonUnitForm() override;
 
     void open_kihon_form(BasicData& d) override;
@@ -98,12 +104,31 @@ protected:
 private:
     void paint(views::Canvas& c);
 
+    // Member solids of each generation go to the triangle file of the views.
+    class Solids : public BarSolids {
+    public:
+        Solids(views::SolidModel& s, model::MessageService& msg) : s_(s), msg_(msg) {}
+        int make_kakuzai2(float xs, float ys, float zs, float xl, float yl, float zl, float haba,
+                          float atumi) override {
+            return views::make_kakuzai2(s_, xs, ys, zs, xl, yl, zl, haba, atumi, msg_);
+        }
+
+    private:
+        views::SolidModel& s_;
+        model::MessageService& msg_;
+    };
+
     model::ModelStore& m_;
     views::ViewParams& params_;
     BasicData d_;
     views::QtMessages msg_;
+    views::SolidModel solids_;
+    Solids bar_solids_;
     KihonUnitPresenter presenter_;
     views::ViewWindow win_;
+    views::DrawingContext ctx_;
+    views::TViewForm* view_form_ = nullptr;
+    bool view_form_shown_ = false;
     QWidget* drawing_ = nullptr;
     std::array<QAction*, 3> exports_{};
     QTimer timer_;
@@ -115,6 +140,7 @@ private:
 
 // Opens the unit window modally on the model store, as the main window's
 // "基本データ選択" does.
-void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params);
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
+                         const std::string& directory);
 
 }  // namespace tarvik::generator

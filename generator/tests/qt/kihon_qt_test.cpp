@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -27,8 +28,9 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
 
     model::ModelStore m;
     views::ViewParams params;
-    TKihonUnitForm unit(m, params);
-    bool saw_basic_data = false, saw_unit = false;
+    const std::string dir = QDir::currentPath().toStdString();
+    TKihonUnitForm unit(m, params, dir);
+    bool saw_basic_data = false, saw_unit = false, saw_trio = false;
     // The basic-data window comes first: confirm its defaults.
     QTimer::singleShot(50, [&] {
         QWidget* w = QApplication::activeModalWidget();
@@ -46,12 +48,20 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
         QTimer::singleShot(100, [&] {
             saw_unit = unit.isVisible();
             unit.grab().save("shots/unit.png");
+            // The member-box model from the triangle file of the generation,
+            // then the perspective wire image.
+            unit.presenter().JikuModelMenuClick();
+            unit.grab().save("shots/unit_axis.png");
+            unit.presenter().ShitenMenuClick();
+            unit.grab().save("shots/unit_viewpoint.png");
+            saw_trio = QFileInfo::exists("TRIO.DAT");
             unit.presenter().ModoruMenuClick();
         });
     });
     unit.run();
     EXPECT_TRUE(saw_basic_data);
     EXPECT_TRUE(saw_unit);
+    EXPECT_TRUE(saw_trio);
     EXPECT_EQ(m.N_Beam, 768);  // the default space floor
     EXPECT_EQ(m.N_Node, 241);
     EXPECT_EQ(params.TAU, 30.0f);
