@@ -204,15 +204,25 @@ void NewFormPresenter::VeltoSaveMenuClick() {
     if (rc < 0) dialogs_.show_message(kVeltoSaveFailed);
 }
 
-void NewFormPresenter::KaisekiMenuClick() { window_available(Window::Velto); }
-void NewFormPresenter::KekkaHozonMenuClick() { window_available(Window::Velto); }
+void NewFormPresenter::KaisekiMenuClick() {
+    if (!window_available(Window::Velto)) return;
+    model::spy("構造解析実施 cDirectory %s", ctx_.cDirectory.c_str());
+    analysis::KaisekiMenuClick(analysis_context(), dialogs_, analysis_host_);
+    // Whatever the run gave, the drawing comes back in the standard view.
+    ctx_.view.TAU = views::kStartTau;
+    ctx_.view.FAI = views::kStartFai;
+    state_.PaintMode = 1;
+    view_.repaint();
+}
+
+void NewFormPresenter::KekkaHozonMenuClick() {
+    analysis::KekkaHozonMenuClick(analysis_context(), dialogs_, analysis_host_);
+}
 
 void NewFormPresenter::SaigoKaisekiMenuClick() {
     // The results the last run left in the directory, without running anything.
     if (!window_available(Window::Velto)) return;
-    view_.set_busy(true);
-    dialogs_.run_window(Window::Velto);
-    view_.set_busy(false);
+    analysis::SaigoKaisekiMenuClick(analysis_host_);
     enable(MenuItem::KekkaHozonMenu, true);
     ctx_.view.TAU = views::kStartTau;
     ctx_.view.FAI = views::kStartFai;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/dialogs.h"
+#include "analysis/analysis_run.h"
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
 #include "editing/ken_node_form.h"
@@ -77,6 +78,7 @@ struct AppContext {
     model::ModelStore& store;
     views::ViewParams& view;
     std::string cDirectory;
+    std::string program_dir;  // folder of the running program: where the solver is looked for next
 };
 
 class NewFormPresenter : public editing::KenNodeHost {
@@ -144,6 +146,25 @@ private:
     void start_pick(bool kousoku);
     void paint_model(views::Canvas& canvas);
     void paint_labels(views::Canvas& canvas);
+    void results_shown();
+
+    // What the analysis commands need of the window.
+    class AnalysisHost : public analysis::AnalysisHost {
+    public:
+        explicit AnalysisHost(NewFormPresenter& f) : f_(f) {}
+        void set_busy(bool busy) override { f_.view_.set_busy(busy); }
+        std::string save_file_name(std::string_view filter, std::string_view ext) override {
+            return f_.dialogs_.save_file_name(filter, ext);
+        }
+        void show_results() override { f_.dialogs_.run_window(Window::Velto); }
+
+    private:
+        NewFormPresenter& f_;
+    };
+    AnalysisHost analysis_host_{*this};
+    analysis::AnalysisContext analysis_context() const {
+        return {ctx_.store, ctx_.cDirectory, ctx_.program_dir};
+    }
 
     AppContext& ctx_;
     NewFormView& view_;

@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "app/main_flow.h"
-#include "app/qt/qt_dialogs.h"
+#include "views/qt/qt_messages.h"
 #include "app/qt/t_new_form.h"
 #include "model/model_store.h"
 #include "views/stroke_text.h"
@@ -16,14 +16,14 @@ int main(int argc, char** argv) {
 
     auto store = std::make_unique<tarvik::model::ModelStore>();
     tarvik::views::ViewParams params;
-    tarvik::app::AppContext ctx{*store, params, QDir::currentPath().toStdString()};
-
+    tarvik::app::AppContext ctx{*store, params, QDir::currentPath().toStdString(),
+                                QCoreApplication::applicationDirPath().toStdString()};
+    tarvik::views::StrokeText text(ctx.cDirectory);
     {
         // The trace comes first, so that the rest of the start-up is in it.
-        tarvik::app::QtDialogs early(nullptr, ctx);
+        tarvik::views::QtMessages early(nullptr);
         tarvik::app::start_up(early);
     }
-    tarvik::views::StrokeText text(ctx.cDirectory);
     tarvik::app::TNewForm window(ctx, text);
     window.showMaximized();
     return app.exec();

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/qt/help_window.h"
+#include "analysis/qt/t_velto_form.h"
 #include "editing/qt/edit_windows.h"
 #include "generator/qt/t_kihon_forms.h"
 
@@ -54,7 +55,8 @@ bool QtDialogs::has_window(Window w) const {
     switch (w) {
         case Window::KihonUnit:
         case Window::SelNode:
-        case Window::SelBeam: return true;
+        case Window::SelBeam:
+        case Window::Velto: return true;
         default: return false;  // the other windows are not part of this build yet
     }
 }
@@ -65,6 +67,10 @@ void QtDialogs::run_window(Window w) {
             break;
         case Window::SelNode: editing::run_sel_node_form(parent_, ctx_.store, node_edit_); break;
         case Window::SelBeam: editing::run_sel_beam_form(parent_, ctx_.store, beam_edit_); break;
+        case Window::Velto:
+            analysis::run_velto_form(parent_, ctx_.store, ctx_.view, ctx_.cDirectory, text_,
+                                     parent_ ? parent_->width() : 0);
+            break;
         default: break;
     }
 }

@@ -13,7 +13,8 @@ namespace tarvik::app {
 
 class QtDialogs : public Dialogs {
 public:
-    QtDialogs(QWidget* parent, AppContext& ctx) : parent_(parent), ctx_(ctx) {}
+    QtDialogs(QWidget* parent, AppContext& ctx, views::StrokeText& text)
+        : parent_(parent), ctx_(ctx), text_(text) {}
 
     void show_message(std::string_view text) override;
     bool ask_yes_no(std::string_view question) override;
@@ -29,6 +30,7 @@ public:
 private:
     QWidget* parent_;
     AppContext& ctx_;
+    views::StrokeText& text_;
     // Selections of the editing windows, kept between their openings.
     editing::NodeEditExchange node_edit_;
     editing::BeamEditExchange beam_edit_;

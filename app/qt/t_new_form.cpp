@@ -55,7 +55,7 @@ QString q(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TNewForm::TNewForm(AppContext& ctx, views::StrokeText& text, QWidget* parent)
-    : QMainWindow(parent), dialogs_(this, ctx), presenter_(ctx, *this, dialogs_, text) {
+    : QMainWindow(parent), dialogs_(this, ctx, text), presenter_(ctx, *this, dialogs_, text) {
     setWindowTitle("Tarvik");
     resize(639, 480);
     QFont f(q("ＭＳ Ｐゴシック"));

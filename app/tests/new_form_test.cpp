@@ -427,6 +427,47 @@ TEST_F(MainWindow, WalkThroughTheMenuStates) {
                    M::VeltoSaveMenu, M::KaisekiMenu, M::KoteiStutenMenu, M::KajyuryouMenu});
 }
 
+#ifdef VELTOSOL_DIR
+TEST_F(MainWindow, AnalysisRunsTheSolverAndOpensTheResults) {
+    make_model();
+    form.KousokuSetutenMenuClick();
+    click(node_at(0, 0, 0));
+    click(node_at(300, 0, 0));
+    form.KajyuSetutenMenuClick();
+    click(node_at(0, 0, 300));
+    form.SetutenDataMenuClick();
+    ASSERT_TRUE(form.enabled(M::KaisekiMenu));
+
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_analysis";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ctx.cDirectory = dir.string();
+    ctx.program_dir = VELTOSOL_DIR;  // no solver in the working folder: the program's folder
+    int shown = 0;
+    dialogs.windows[Window::Velto] = [&] { ++shown; };
+    params.TAU = 45;
+    dialogs.messages.shown.clear();
+    form.KaisekiMenuClick();
+    EXPECT_EQ(shown, 1);
+    ASSERT_FALSE(dialogs.messages.shown.empty());
+    EXPECT_NE(dialogs.messages.shown[0].find("解析計算を終了しまし"), std::string::npos)
+        << dialogs.messages.shown[0];
+    EXPECT_TRUE(std::filesystem::exists(dir / "VELTOSOL.DSP"));
+    EXPECT_EQ(params.TAU, 30.0f);
+    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_FALSE(form.enabled(M::KekkaHozonMenu));  // only the last-results command enables it
+
+    // Saving the results: the listing, then the displacements.
+    const std::string out = (dir / "run.out").string();
+    dialogs.file_names.push_back(out);
+    form.KekkaHozonMenuClick();
+    EXPECT_EQ(std::filesystem::file_size(out),
+              std::filesystem::file_size(dir / "VELTOSOL.LST") +
+                  std::filesystem::file_size(dir / "VELTOSOL.DSP"));
+    std::filesystem::remove_all(dir);
+}
+#endif
+
 TEST_F(MainWindow, HelpAndExit) {
     form.Help2Click();
     EXPECT_EQ(dialogs.help, 1);
