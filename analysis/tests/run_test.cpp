@@ -17,6 +17,7 @@
 #include "analysis/tests/fakes.h"
 #include "files/honegumi.h"
 #include "files/tests/test_dir.h"
+#include "generator/basic_data.h"
 #include "generator/generator.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
@@ -118,14 +119,28 @@ struct Run : ::testing::Test {
     }
 };
 
-TEST_F(Run, GeneratedHouseInEveryTableAndDrawing) {
+// The default space floor, and the house with type I columns and a roof.
+struct GeneratedHouse : Run, ::testing::WithParamInterface<bool> {};
+
+TEST_P(GeneratedHouse, InEveryTableAndDrawing) {
+    const bool house = GetParam();
     generator::BasicData d = generator::default_basic_data();
+    if (house) {
+        d.SumiType = generator::kSumiType1;
+        d.YaneMode = generator::kYaneRoof;
+        // As the basic-data window confirms it: columns under the floor.
+        ASSERT_EQ(generator::check_choices(d, d.SumiType, d.N_Sou - 1,
+                                           generator::yane_item_of(d.YaneMode), msg),
+                  1);
+    }
     std::ostringstream notes;
     generator::Generator gen(*m, d, msg, notes);
     ASSERT_EQ(gen.generate(), 0);
+    if (house) ASSERT_EQ(m->N_Beam, 1012);
     upkeep(*m, msg);
-    // The whole lowest level is more supports than the solver takes: its outline.
-    supports_and_loads(*m, msg, 1, 1, 1, 0.0f, -200.0f, true);
+    // The whole lowest level of the bare floor is more supports than the
+    // solver takes: its outline. The house stands on its column feet.
+    supports_and_loads(*m, msg, 1, 1, 1, 0.0f, -200.0f, !house);
     ASSERT_GT(m->N_Fix, 0);
     ASSERT_GT(m->N_Load, 0);
 
@@ -205,6 +220,8 @@ TEST_F(Run, GeneratedHouseInEveryTableAndDrawing) {
     ASSERT_FALSE(lst.empty());
     EXPECT_EQ(tarvik::testing::read_bytes(target), lst + dsp);
 }
+
+INSTANTIATE_TEST_SUITE_P(FloorAndHouse, GeneratedHouse, ::testing::Values(false, true));
 
 TEST_F(Run, SavingReplacesAWholeFileOrNothing) {
     post(1, 1, 1);
