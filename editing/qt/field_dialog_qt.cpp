@@ -11,16 +11,6 @@
 
 namespace tarvik::editing {
 
-void QtMessages::show_message(std::string_view text) {
-    QMessageBox::information(parent_, QString(), QString::fromUtf8(text.data(), text.size()));
-}
-
-bool QtMessages::ask_yes_no(std::string_view question) {
-    return QMessageBox::question(parent_, QString(),
-                                 QString::fromUtf8(question.data(), question.size())) ==
-           QMessageBox::Yes;
-}
-
 TFieldDialog::TFieldDialog(const DialogLayout& layout, QWidget* parent)
     : QDialog(parent), msg_(this) {
     setWindowTitle(qs(layout.caption));

@@ -12,18 +12,11 @@
 
 #include "editing/field_dialog.h"
 #include "model/message_service.h"
+#include "views/qt/qt_messages.h"
 
 namespace tarvik::editing {
 
-class QtMessages : public model::MessageService {
-  public:
-    explicit QtMessages(QWidget* parent) : parent_(parent) {}
-    void show_message(std::string_view text) override;
-    bool ask_yes_no(std::string_view question) override;
-
-  private:
-    QWidget* parent_;
-};
+using views::QtMessages;
 
 // A dialog built from its DialogLayout. The named dialogs derive from it, hold
 // their presenter and connect the buttons to it.
