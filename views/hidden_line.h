@@ -4,8 +4,10 @@
 //
 // Two routines give the same lines in the same order: the plain one tests a
 // segment against every later triangle; the fast one, which the program uses,
-// first asks a uniform grid over the projected triangles which of them can
-// touch the segment at all and runs the very same test on those only.
+// asks a uniform grid over the projected triangles (kept in small groups of
+// neighbours) which of them can touch the segment at all, drops those a cheap
+// look shows to be cleared for it and its pieces, and runs the very same test
+// on the rest, in the same order.
 #pragma once
 
 #include <array>

@@ -190,5 +190,93 @@ TEST(FastAgainstPlain, RandomMemberSoupsFromManyAngles) {
     }
 }
 
+
+// A triangle in eye coordinates with its plane as the view file gives it,
+// facing whichever way its winding says.
+HiddenTriangle as_wound(Vec3 a, Vec3 b, Vec3 c) {
+    HiddenTriangle t{{a, b, c}, {}, 0.0};
+    const Vec3 u{b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const Vec3 w{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    Vec3 n{u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+    const double r = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    for (double& x : n) x /= r;  // no plane at all (NaN) for a triangle without area
+    t.n = n;
+    t.h = n[0] * a[0] + n[1] * a[1] + n[2] * a[2];
+    return t;
+}
+
+// Scenes the generated models seldom make: needle and sliver triangles,
+// triangles without area, triangles seen edge-on, triangles and edges reaching
+// the eye or behind it, edges steep in depth, edges that are triangle sides or
+// lie in a triangle's plane. The fast routine must still give the plain
+// routine's lines, one for one.
+TEST(FastAgainstPlain, AwkwardTrianglesAndEdges) {
+    std::mt19937 rng(7321);
+    std::uniform_real_distribution<double> uni(-1.0, 1.0), depth(20.0, 400.0), pick(0.0, 1.0);
+    auto point = [&](double z) { return Vec3{uni(rng) * z * 0.5, uni(rng) * z * 0.5, z}; };
+    // A point within a fifth of its depth of p.
+    auto near = [&](const Vec3& p) {
+        const double r = 0.2 * p[2];
+        return Vec3{p[0] + uni(rng) * r, p[1] + uni(rng) * r, p[2] + uni(rng) * r};
+    };
+    auto mix = [](const Vec3& a, const Vec3& b, double t) {
+        return Vec3{a[0] + t * (b[0] - a[0]), a[1] + t * (b[1] - a[1]), a[2] + t * (b[2] - a[2])};
+    };
+    for (int scene = 0; scene < 16; ++scene) {
+        // Things at the eye make the fast routine fall back on testing
+        // everything; half the scenes keep clear of it.
+        const bool at_eye = scene % 2 == 1;
+        std::vector<HiddenTriangle> tris;
+        std::vector<VectRecord> edges;
+        auto add_edge = [&](const Vec3& a, const Vec3& b) {
+            edges.push_back({a[0], a[1], a[2], b[0], b[1], b[2]});
+        };
+        for (int i = 0; i < 160; ++i) {
+            const Vec3 a = point(depth(rng));
+            Vec3 b = near(a), c = near(a);
+            switch (i % 8) {
+                case 1:  // needle: c a hair from b
+                    c = mix(b, c, 1e-7);
+                    break;
+                case 2:  // sliver: c almost on a-b
+                    c = mix(mix(a, b, 0.3), c, 1e-6);
+                    break;
+                case 3:  // no area at all
+                    c = mix(a, b, 0.5);
+                    break;
+                case 4:  // seen edge-on: the plane passes through the eye
+                    c = {b[0] * 1.7, b[1] * 1.7, b[2] * 1.7};
+                    break;
+                case 5:  // reaching behind the eye
+                    if (at_eye) c = {c[0], c[1], -c[2] * pick(rng)};
+                    break;
+                case 6:  // a corner right at the eye's depth floor
+                    if (at_eye) c = {c[0] * 0.01, c[1] * 0.01, 0.5 + pick(rng)};
+                    break;
+                default:
+                    break;
+            }
+            tris.push_back(i % 2 ? as_wound(a, b, c) : facing(a, b, c));
+            const HiddenTriangle& t = tris.back();
+            // Its sides are edges too, as in the view files.
+            add_edge(t.E[0], t.E[1]);
+            if (i % 3 == 0) add_edge(t.E[1], t.E[2]);
+            // An edge in its plane, inside it.
+            if (i % 5 == 0) add_edge(mix(t.E[0], t.E[1], 0.25), mix(t.E[0], t.E[2], 0.75));
+        }
+        for (int i = 0; i < 240; ++i) {
+            Vec3 a = point(depth(rng)), b = i % 2 ? near(a) : point(depth(rng));
+            if (at_eye && i % 6 == 1) b = {b[0], b[1], -b[2]};  // through the eye's plane
+            if (i % 6 == 2) b = {a[0] * 3.0, a[1] * 3.0, a[2] * 3.0 + 600.0};  // steep
+            if (at_eye && i % 6 == 3) a = {a[0] * 0.001, a[1] * 0.001, 0.01};  // at the eye
+            if (i % 6 == 4) b = mix(a, b, 1e-9);                     // almost a point
+            add_edge(a, b);
+        }
+        const auto plain = hidden_lines(tris, edges, kTol, HiddenLineMethod::kPlain);
+        const auto fast = hidden_lines(tris, edges, kTol, HiddenLineMethod::kFast);
+        expect_same(fast, plain, "scene " + std::to_string(scene));
+    }
+}
+
 }  // namespace
 }  // namespace tarvik::views
