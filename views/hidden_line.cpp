@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -242,10 +243,11 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     if (!(growth_ <= 0.01)) return;
 
     // Depth floor and size of the scene.
-    double zmin = HUGE_VAL;
+    // (The root of the largest square is the largest root: one root only.)
+    double zmin = HUGE_VAL, p2max = 0.0;
     auto look = [&](double x, double y, double z) {
         if (z >= kFastMinDepth) zmin = std::min(zmin, z);
-        pmax_ = std::max(pmax_, std::sqrt(x * x + y * y + z * z));
+        p2max = std::max(p2max, x * x + y * y + z * z);
     };
     for (int i : all_)
         for (const Vec3& v : tris[static_cast<size_t>(i)].E) look(v[0], v[1], v[2]);
@@ -253,6 +255,7 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
         look(e.xs, e.ys, e.zs);
         look(e.xl, e.yl, e.zl);
     }
+    pmax_ = std::sqrt(p2max);
     if (zmin == HUGE_VAL) return;
     z_floor_ = zmin;
     z_lo_ = zmin / 2.0;  // the pieces of a segment may reach a little nearer
@@ -427,6 +430,7 @@ void TriangleIndex::make_groups() {
     // Runs of bounded triangles with numbers in a row (the faces of one
     // member, say) share a box; a triangle tested everywhere stands alone.
     const int n = static_cast<int>(all_.size());
+    double group_largest = 0.0;  // of the last group, when bounded
     for (int k = 0; k < n; ++k) {
         const TriangleShape& s = shape_[static_cast<size_t>(k)];
         if (!s.bounded) {
@@ -440,18 +444,16 @@ void TriangleIndex::make_groups() {
             if (g.bounded && g.end == k && g.end - g.begin < kMaxGroup) {
                 const double x0 = std::min(g.x0, s.x0), y0 = std::min(g.y0, s.y0);
                 const double x1 = std::max(g.x1, s.x1), y1 = std::max(g.y1, s.y1);
-                double largest = own;
-                for (int i = g.begin; i < g.end; ++i) {
-                    const TriangleShape& o = shape_[static_cast<size_t>(i)];
-                    largest = std::max(largest, (o.x1 - o.x0) + (o.y1 - o.y0));
-                }
+                const double largest = std::max(group_largest, own);
                 if ((x1 - x0) + (y1 - y0) <= kGroupSpread * largest) {
                     g = {g.begin, k + 1, x0, y0, x1, y1, true};
+                    group_largest = largest;
                     continue;
                 }
             }
         }
         groups_.push_back({k, k + 1, s.x0, s.y0, s.x1, s.y1, true});
+        group_largest = own;
     }
     stamp_.assign(groups_.size(), 0);
 }
@@ -508,17 +510,31 @@ void TriangleIndex::build_grid() {
             for (int c = c0; c <= c1; ++c) f(static_cast<size_t>(r) * nx_ + c);
         }
     };
-    for (const Group& g : groups_)
-        if (g.bounded) each_cell(g, [&](size_t c) { ++count[c]; });
+    // The cells are found once: kept as runs of one row, in group order.
+    struct Run {
+        int group;
+        size_t first, last;  // cells
+    };
+    std::vector<Run> runs;
+    runs.reserve(2 * groups_.size());
+    for (size_t i = 0; i < groups_.size(); ++i) {
+        if (!groups_[i].bounded) continue;
+        each_cell(groups_[i], [&](size_t c) {
+            ++count[c];
+            if (!runs.empty() && runs.back().group == static_cast<int>(i) &&
+                runs.back().last + 1 == c)
+                runs.back().last = c;
+            else
+                runs.push_back({static_cast<int>(i), c, c});
+        });
+    }
     cell_start_.assign(cells + 1, 0);
     for (size_t c = 0; c < cells; ++c) cell_start_[c + 1] = cell_start_[c] + count[c];
     cell_groups_.resize(static_cast<size_t>(cell_start_[cells]));
     std::vector<int> fill(cell_start_.begin(), cell_start_.end() - 1);
-    for (size_t i = 0; i < groups_.size(); ++i)
-        if (groups_[i].bounded)
-            each_cell(groups_[i], [&](size_t c) {
-                cell_groups_[static_cast<size_t>(fill[c]++)] = static_cast<int>(i);
-            });
+    for (const Run& r : runs)
+        for (size_t c = r.first; c <= r.last; ++c)
+            cell_groups_[static_cast<size_t>(fill[c]++)] = r.group;
 }
 
 // The groups whose box meets the box of a batch of edges (n of them, boxes
@@ -795,6 +811,52 @@ std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
     return out;
 }
 
+namespace {
+
+// Length of an open file from its start, or -1.
+long file_size(std::FILE* f) {
+    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+    const long size = std::ftell(f);
+    std::rewind(f);
+    return size;
+}
+
+// Bytes of the buffer the view files are read through: whole records of
+// both files (816 = 3 * 272 = 17 * 48), few enough to stay in the cache
+// between the read and the decoding, many enough that reads are few.
+constexpr size_t kReadBufferSize = 256 * 816;
+static_assert(kReadBufferSize % kTrioRecordSize == 0 && kReadBufferSize % kVectRecordSize == 0);
+
+// Reads up to limit bytes of f through buf (kReadBufferSize bytes), a large
+// block per read, and hands each whole record of rec bytes to take, in order.
+// The bytes read.
+template <class Take>
+size_t read_records(std::FILE* f, unsigned char* buf, size_t rec, size_t limit, Take&& take) {
+    size_t total = 0;
+    while (total < limit) {
+        const size_t want = std::min(kReadBufferSize, limit - total);
+        const size_t got = std::fread(buf, 1, want, f);
+        total += got;
+        for (size_t off = 0; off + rec <= got; off += rec) take(buf + off);
+        if (got < want) break;
+    }
+    return total;
+}
+
+// The test's triangle from a "VIEW.DAT" record in place: the same numbers as
+// hidden_triangle(decode_view(r)).
+HiddenTriangle view_geometry(const unsigned char* rec) {
+    double g[kViewGeometryCount];
+    decode_f64s(rec + kViewEyeOffset, g, kViewGeometryCount);
+    HiddenTriangle t;
+    for (int k = 0; k < 3; ++k) t.E[k] = {g[3 * k], g[3 * k + 1], g[3 * k + 2]};
+    t.n = {g[9], g[10], g[11]};
+    t.h = g[12];
+    return t;
+}
+
+}  // namespace
+
 int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewParams& p,
               model::MessageService& msg, HiddenLineMethod method, ImageBounds* bounds) {
     model::spy("Enter make_pers()");
@@ -826,45 +888,41 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
     const TempHeaderBytes hb = encode_temp_header(head);
     bool written = std::fwrite(hb.data(), 1, hb.size(), temp.get()) == hb.size();
 
-    // The whole view file in one buffer.
     File view(std::fopen(s.path(kViewFileName).c_str(), "rb"));
     if (!view) {
         msg.show_message(kMsgViewOpen01);
         return -1;
     }
-    std::fseek(view.get(), 0, SEEK_END);
-    const long size = std::ftell(view.get());
-    std::rewind(view.get());
-    if (size < 0) {
+    const long view_size = file_size(view.get());
+    const long vect_size = file_size(vect.get());
+    if (view_size < 0) {
         msg.show_message(kMsgReadError);
         return -1;
     }
-    std::vector<unsigned char> lpTrio;
-    try {
-        lpTrio.assign(static_cast<size_t>(size), 0);
-    } catch (const std::bad_alloc&) {
+    // One buffer for both files and the lines, taken once and never cleared:
+    // each file comes in by large blocks, decoded where they lie.
+    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[kReadBufferSize]);
+    if (!buf) {
         msg.show_message(kMsgNoMemory);
         return -1;
     }
-    const size_t got = std::fread(lpTrio.data(), 1, lpTrio.size(), view.get());
-    view.reset();
-    if (got < lpTrio.size()) {
+    std::vector<HiddenTriangle> tris;
+    tris.reserve(static_cast<size_t>(view_size) / kTrioRecordSize);
+    const size_t view_got =
+        read_records(view.get(), buf.get(), kTrioRecordSize, static_cast<size_t>(view_size),
+                     [&](const unsigned char* r) { tris.push_back(view_geometry(r)); });
+    if (view_got < static_cast<size_t>(view_size)) {
         msg.show_message(kMsgReadError);
         return -1;
     }
-    std::vector<HiddenTriangle> tris;
-    tris.reserve(lpTrio.size() / kTrioRecordSize);
-    TrioRecord r;
-    for (size_t off = 0; off + kTrioRecordSize <= lpTrio.size(); off += kTrioRecordSize) {
-        std::copy_n(lpTrio.begin() + static_cast<std::ptrdiff_t>(off), kTrioRecordSize, r.begin());
-        tris.push_back(hidden_triangle(decode_view(r)));
-    }
-    std::vector<unsigned char>().swap(lpTrio);
+    view.reset();
 
+    // Whole records only, as far as the file could be read.
     std::vector<VectRecord> edges;
-    VectBytes vb;
-    while (std::fread(vb.data(), 1, vb.size(), vect.get()) == vb.size())
-        edges.push_back(decode_vect(vb));
+    if (vect_size > 0) edges.reserve(static_cast<size_t>(vect_size) / kVectRecordSize);
+    read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX,
+                 [&](const unsigned char* r) { edges.push_back(decode_vect(r)); });
+    vect.reset();
 
     const std::vector<TempLine> lines = hidden_lines(tris, edges, tolerances_of(p), method);
     ImageBounds ib;
@@ -885,8 +943,17 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
             draw_to(w, *c, l.xs, l.ys, kPenMove);
             draw_to(w, *c, l.xl, l.yl, kPenDraw);
         }
-        const TempLineBytes lb = encode_temp_line(l);
-        written = written && std::fwrite(lb.data(), 1, lb.size(), temp.get()) == lb.size();
+    }
+    // The lines go out by large blocks, encoded in the buffer.
+    constexpr size_t kLinesPerBlock = kReadBufferSize / kTempLineSize;
+    for (size_t i = 0; i < lines.size() && written; i += kLinesPerBlock) {
+        const size_t n = std::min(kLinesPerBlock, lines.size() - i);
+        for (size_t k = 0; k < n; ++k) {
+            const TempLine& l = lines[i + k];
+            const float f[4] = {l.xs, l.ys, l.xl, l.yl};
+            encode_f32s(f, buf.get() + k * kTempLineSize, 4);
+        }
+        written = std::fwrite(buf.get(), 1, n * kTempLineSize, temp.get()) == n * kTempLineSize;
     }
     if (bounds) *bounds = ib;
     const bool closed = std::fclose(temp.release()) == 0;

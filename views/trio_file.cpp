@@ -42,11 +42,12 @@ void put_f64(unsigned char* p, double v) {
 
 constexpr std::size_t kNoOffset = 0;
 constexpr std::size_t kHyojiOffset = 4;
-constexpr std::size_t kVertexOffset = 8;     // 3 vertices of 3 floats
-constexpr std::size_t kVertexNoOffset = 44;  // 3 int32
-constexpr std::size_t kEyeOffset = 56;       // 3 vertices of 3 doubles
-constexpr std::size_t kPlaneOffset = 128;    // a, b, c, h
-constexpr std::size_t kProjOffset = 160;     // 3 vertices of 2 doubles
+constexpr std::size_t kVertexOffset = 8;                // 3 vertices of 3 floats
+constexpr std::size_t kVertexNoOffset = 44;             // 3 int32
+constexpr std::size_t kEyeOffset = kViewEyeOffset;      // 3 vertices of 3 doubles
+constexpr std::size_t kPlaneOffset = kViewPlaneOffset;  // a, b, c, h
+static_assert(kPlaneOffset == kEyeOffset + 9 * 8);
+constexpr std::size_t kProjOffset = 160;  // 3 vertices of 2 doubles
 
 }  // namespace
 
@@ -104,9 +105,7 @@ TrioRecord encode_view(const ViewTriangle& t) {
 }
 
 VectRecord decode_vect(const VectBytes& r) {
-    const unsigned char* p = r.data();
-    return {get_f64(p),      get_f64(p + 8),  get_f64(p + 16),
-            get_f64(p + 24), get_f64(p + 32), get_f64(p + 40)};
+    return decode_vect(r.data());
 }
 
 VectBytes encode_vect(const VectRecord& v) {

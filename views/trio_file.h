@@ -9,8 +9,10 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tarvik::views {
 
@@ -54,6 +56,41 @@ struct ViewTriangle {
 };
 
 ViewTriangle decode_view(const TrioRecord& r);
+
+// Where the eye vertices (9 doubles) and the plane a, b, c, h (4 doubles)
+// lie in a "VIEW.DAT" record: one run of 13 doubles.
+inline constexpr std::size_t kViewEyeOffset = 56;
+inline constexpr std::size_t kViewPlaneOffset = 128;
+inline constexpr std::size_t kViewGeometryCount = 13;
+
+// n little-endian doubles from p (unaligned) into out, without a copy of the
+// record: what a reader decoding a whole file in place uses. Inline, so that
+// a fixed n becomes a plain load on a little-endian machine.
+inline void decode_f64s(const unsigned char* p, double* out, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        // The bytes are the doubles already.
+        if (n > 0) std::memcpy(out, p, 8 * n);
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            uint64_t u = 0;
+            for (int b = 7; b >= 0; --b) u = u << 8 | p[8 * i + static_cast<std::size_t>(b)];
+            out[i] = std::bit_cast<double>(u);
+        }
+    }
+}
+
+// n floats into p (unaligned), little-endian.
+inline void encode_f32s(const float* v, unsigned char* p, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n > 0) std::memcpy(p, v, 4 * n);
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            const uint32_t u = std::bit_cast<uint32_t>(v[i]);
+            for (int b = 0; b < 4; ++b)
+                p[4 * i + static_cast<std::size_t>(b)] = static_cast<unsigned char>(u >> (8 * b));
+        }
+    }
+}
 // The reserved tail is written as zeros.
 TrioRecord encode_view(const ViewTriangle& t);
 
@@ -64,6 +101,12 @@ struct VectRecord {
 };
 using VectBytes = std::array<unsigned char, kVectRecordSize>;
 VectRecord decode_vect(const VectBytes& r);
+// The record at p (kVectRecordSize bytes, unaligned).
+inline VectRecord decode_vect(const unsigned char* p) {
+    double d[6];
+    decode_f64s(p, d, 6);
+    return {d[0], d[1], d[2], d[3], d[4], d[5]};
+}
 VectBytes encode_vect(const VectRecord& v);
 
 // Header of "TEMP.DAT": World left, bottom, right, top (float32) and Crt left,

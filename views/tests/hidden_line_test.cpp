@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <random>
 
 #include "model/tests/model_builder.h"
@@ -275,6 +276,70 @@ TEST(FastAgainstPlain, AwkwardTrianglesAndEdges) {
         const auto plain = hidden_lines(tris, edges, kTol, HiddenLineMethod::kPlain);
         const auto fast = hidden_lines(tris, edges, kTol, HiddenLineMethod::kFast);
         expect_same(fast, plain, "scene " + std::to_string(scene));
+    }
+}
+
+// View files much larger than the reader's block, with a torn last edge
+// record: the image through the files is the one of the records themselves.
+TEST(MakePers, LargeViewFilesGiveTheImageOfTheirRecords) {
+    std::mt19937 rng(5517);
+    std::uniform_real_distribution<double> uni(-1.0, 1.0), pick(0.0, 1.0);
+    auto point = [&](double z) { return Vec3{uni(rng) * z * 0.3, uni(rng) * z * 0.3, z}; };
+    // Small triangles far off; edges mostly in front of them, every tenth
+    // reaching behind, so that most lines stay whole and some are cut.
+    std::vector<HiddenTriangle> tris;
+    while (tris.size() < 1000) {
+        const Vec3 a = point(300.0 + 100.0 * pick(rng));
+        const Vec3 b{a[0] + 5.0 * uni(rng), a[1] + 5.0 * uni(rng), a[2] + 5.0 * uni(rng)};
+        const Vec3 c{a[0] + 5.0 * uni(rng), a[1] + 5.0 * uni(rng), a[2] + 5.0 * uni(rng)};
+        const HiddenTriangle t = facing(a, b, c);
+        if (t.h > 0.0) tris.push_back(t);
+    }
+    std::vector<VectRecord> edges;
+    for (int i = 0; i < 14500; ++i) {
+        const Vec3 P = point(20.0 + 180.0 * pick(rng));
+        const Vec3 Q = point(i % 10 == 0 ? 450.0 : 20.0 + 180.0 * pick(rng));
+        edges.push_back({P[0], P[1], P[2], Q[0], Q[1], Q[2]});
+    }
+
+    ScratchDir dir;
+    SolidModel s(dir.path());
+    {
+        std::ofstream view(s.path(kViewFileName), std::ios::binary);
+        for (size_t i = 0; i < tris.size(); ++i) {
+            ViewTriangle v;
+            v.trio.no = static_cast<int32_t>(i + 1);
+            for (int k = 0; k < 3; ++k)
+                for (int d = 0; d < 3; ++d) v.eye[k][d] = tris[i].E[k][d];
+            v.a = tris[i].n[0];
+            v.b = tris[i].n[1];
+            v.c = tris[i].n[2];
+            v.h = tris[i].h;
+            const TrioRecord r = encode_view(v);
+            view.write(reinterpret_cast<const char*>(r.data()),
+                       static_cast<std::streamsize>(r.size()));
+        }
+        std::ofstream vect(s.path(kVectFileName), std::ios::binary);
+        for (const VectRecord& e : edges) {
+            const VectBytes b = encode_vect(e);
+            vect.write(reinterpret_cast<const char*>(b.data()),
+                       static_cast<std::streamsize>(b.size()));
+        }
+        vect.write("torn record", 11);
+    }
+    const ViewParams p;
+    const std::vector<TempLine> expected =
+        hidden_lines(tris, edges, tolerances_of(p), HiddenLineMethod::kPlain);
+    ASSERT_GT(expected.size(), 13500u);  // more lines than one block holds
+    for (HiddenLineMethod method : {HiddenLineMethod::kFast, HiddenLineMethod::kPlain}) {
+        ScriptedMessages msg;
+        ViewWindow w;
+        ASSERT_EQ(make_pers(w, nullptr, s, p, msg, method), 0);
+        EXPECT_TRUE(msg.shown.empty());
+        TempHeader h;
+        std::vector<TempLine> lines;
+        ASSERT_TRUE(read_temp_file(s.path(kTempFileName), h, lines));
+        expect_same(lines, expected, method == HiddenLineMethod::kFast ? "fast" : "plain");
     }
 }
 
