@@ -17,7 +17,7 @@ bool start_up(model::MessageService& msg) {
     }
     model::spy("Spy Start");
     std::string dir(4096, '\0');
-    if (::getcwd(dir.data(), dir.size()) == nullptr) dir = ".";
+    if (::getcwd(dir.data(), dir.size()) == nullptr) dir.assign(1, '.');
     model::spy("cDirectory %s", dir.c_str());
     return true;
 }

@@ -136,7 +136,9 @@ TEST_P(GeneratedHouse, InEveryTableAndDrawing) {
     std::ostringstream notes;
     generator::Generator gen(*m, d, msg, notes);
     ASSERT_EQ(gen.generate(), 0);
-    if (house) ASSERT_EQ(m->N_Beam, 1012);
+    if (house) {
+        ASSERT_EQ(m->N_Beam, 1012);
+    }
     upkeep(*m, msg);
     // The whole lowest level of the bare floor is more supports than the
     // solver takes: its outline. The house stands on its column feet.

@@ -80,7 +80,7 @@ void build_portal(model::ModelStore& m, model::MessageService& msg) {
 
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() : ctx{store, params, "."}, form(ctx, view, dialogs, text) {
+    MainWindow() : ctx{store, params, ".", ""}, form(ctx, view, dialogs, text) {
         form.FormCreate(800, 600);
     }
 

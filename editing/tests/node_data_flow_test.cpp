@@ -50,7 +50,7 @@ class MainDialogs : public app::Dialogs {
 // Two bays 300 wide, posts 250 high: feet at x = 0, 300, 600.
 class NodeDataFlow : public ::testing::Test {
   protected:
-    NodeDataFlow() : ctx{store, params, "."}, form(ctx, view, dialogs, text) {
+    NodeDataFlow() : ctx{store, params, ".", ""}, form(ctx, view, dialogs, text) {
         form.FormCreate(800, 600);
         dialogs.windows[Window::KihonUnit] = [this] {
             for (float x : {0.0f, 300.0f, 600.0f})

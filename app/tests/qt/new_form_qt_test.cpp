@@ -27,7 +27,7 @@ protected:
     }
     model::ModelStore store;
     views::ViewParams params;
-    AppContext ctx{store, params, "."};
+    AppContext ctx{store, params, ".", ""};
     views::StrokeText text{views::StrokeFont::builtin()};
 };
 
