@@ -1,12 +1,19 @@
 #include "views/hidden_line.h"
 
+#include <sched.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "model/spy.h"
 #include "views/draw.h"
@@ -116,6 +123,9 @@ constexpr double kGroupSpread = 1.5;
 constexpr int kMaxBatch = 12;
 // Cell size as a share of the mean group box.
 constexpr double kCellShare = 0.5;
+// Fewest edges handed to a worker at a time: below this, starting a thread
+// costs more than it saves.
+constexpr size_t kMinEdgesPerRun = 512;
 
 // A triangle that can hide something, as the cheap look needs it (what the
 // look reads first, in the first two cache lines).
@@ -164,9 +174,11 @@ class TriangleIndex {
                   const HiddenTolerances& tol);
 
     // Runs the edges in order as the plain routine does, appending their
-    // visible lines.
+    // visible lines. Edges do not depend on each other: with threads > 1 the
+    // edges are shared out in runs among that many workers and their lines
+    // joined in edge order, the same lines as one worker gives.
     void run_edges(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
-                   const HiddenTolerances& tol, std::vector<TempLine>& out);
+                   const HiddenTolerances& tol, unsigned threads, std::vector<TempLine>& out) const;
 
   private:
     struct Group {
@@ -192,9 +204,22 @@ class TriangleIndex {
     struct Box {
         double x0, y0, x1, y1;
     };
-    void gather_groups(const EdgeShape* batch, int n, const Box& b);
-    void run_edge(const EdgeShape& e,
-                  const HiddenTolerances& tol, std::vector<TempLine>& out);
+    // Working space of one worker.
+    struct Scratch {
+        explicit Scratch(size_t groups) : stamp(groups, 0u) {}
+        std::vector<unsigned> stamp;  // per group: last batch that met it
+        unsigned now = 0;
+        std::vector<int> batch;  // groups met by the current batch of edges
+        std::vector<int> list;   // those of them met by the current edge
+        std::vector<Piece> stack;
+        std::vector<Job> jobs;
+    };
+    void run_range(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
+                   size_t first, size_t last, const HiddenTolerances& tol, Scratch& sc,
+                   std::vector<TempLine>& out) const;
+    void gather_groups(const EdgeShape* batch, int n, const Box& b, Scratch& sc) const;
+    void run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
+                  std::vector<TempLine>& out) const;
     bool in_front_only(const TriangleShape& t, const EdgeShape& e) const;
     bool may_hide(const TriangleShape& t, const EdgeShape& e) const;
     int col(double x) const {
@@ -223,13 +248,6 @@ class TriangleIndex {
     int nx_ = 0, ny_ = 0;
     std::vector<int> cell_start_;
     std::vector<int> cell_groups_;
-    // Scratch of one edge.
-    std::vector<unsigned> stamp_;
-    unsigned now_ = 0;
-    std::vector<int> batch_;  // groups met by the current batch of edges
-    std::vector<int> list_;   // those of them met by the current edge
-    std::vector<Piece> stack_;
-    std::vector<Job> jobs_;
 };
 
 TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
@@ -455,7 +473,6 @@ void TriangleIndex::make_groups() {
         groups_.push_back({k, k + 1, s.x0, s.y0, s.x1, s.y1, true});
         group_largest = own;
     }
-    stamp_.assign(groups_.size(), 0);
 }
 
 void TriangleIndex::build_grid() {
@@ -538,13 +555,15 @@ void TriangleIndex::build_grid() {
 }
 
 // The groups whose box meets the box of a batch of edges (n of them, boxes
-// joined in b) and every unbounded group, in ascending order, into batch_.
-void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b) {
-    batch_.clear();
+// joined in b) and every unbounded group, in ascending order, into sc.batch.
+void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b,
+                                  Scratch& sc) const {
+    std::vector<int>& found_groups = sc.batch;
+    found_groups.clear();
     if (nx_ > 0 && !(b.x1 < gx0_ || b.x0 > gx1_ || b.y1 < gy0_ || b.y0 > gy1_)) {
-        if (++now_ == 0) {
-            std::fill(stamp_.begin(), stamp_.end(), 0u);
-            now_ = 1;
+        if (++sc.now == 0) {
+            std::fill(sc.stamp.begin(), sc.stamp.end(), 0u);
+            sc.now = 1;
         }
         const int r0 = row(b.y0), r1 = row(b.y1);
         for (int r = r0; r <= r1; ++r) {
@@ -566,22 +585,22 @@ void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b) {
                 const size_t cell = static_cast<size_t>(r) * nx_ + c;
                 for (int i = cell_start_[cell]; i < cell_start_[cell + 1]; ++i) {
                     const int gi = cell_groups_[static_cast<size_t>(i)];
-                    unsigned& st = stamp_[static_cast<size_t>(gi)];
-                    if (st == now_) continue;
-                    st = now_;
+                    unsigned& st = sc.stamp[static_cast<size_t>(gi)];
+                    if (st == sc.now) continue;
+                    st = sc.now;
                     const Group& g = groups_[static_cast<size_t>(gi)];
                     if (g.x0 > b.x1 || g.x1 < b.x0 || g.y0 > b.y1 || g.y1 < b.y0) continue;
-                    batch_.push_back(gi);
+                    found_groups.push_back(gi);
                 }
             }
         }
     }
-    const size_t found = batch_.size();
-    batch_.insert(batch_.end(), unbounded_.begin(), unbounded_.end());
-    std::sort(batch_.begin(), batch_.begin() + static_cast<std::ptrdiff_t>(found));
+    const size_t found = found_groups.size();
+    found_groups.insert(found_groups.end(), unbounded_.begin(), unbounded_.end());
+    const auto mid = found_groups.begin() + static_cast<std::ptrdiff_t>(found);
+    std::sort(found_groups.begin(), mid);
     if (found > 0 && !unbounded_.empty())
-        std::inplace_merge(batch_.begin(), batch_.begin() + static_cast<std::ptrdiff_t>(found),
-                           batch_.end());
+        std::inplace_merge(found_groups.begin(), mid, found_groups.end());
 }
 
 // Whether no end of the edge, nor of any piece of it, can lie behind the
@@ -609,16 +628,17 @@ bool TriangleIndex::may_hide(const TriangleShape& t, const EdgeShape& e) const {
     return above < 3 && below < 3;
 }
 
-void TriangleIndex::run_edges(const std::vector<HiddenTriangle>& tris,
-                              const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
-                              std::vector<TempLine>& out) {
+void TriangleIndex::run_range(const std::vector<HiddenTriangle>& tris,
+                              const std::vector<VectRecord>& edges, size_t first, size_t last,
+                              const HiddenTolerances& tol, Scratch& sc,
+                              std::vector<TempLine>& out) const {
     EdgeShape batch[kMaxBatch];
-    size_t i = 0;
-    while (i < edges.size()) {
+    size_t i = first;
+    while (i < last) {
         if (!shape_edge(edges[i], batch[0])) {
             // Tested against every triangle that can hide anything.
             run_segment(tris, all_.data(), static_cast<int>(all_.size()), batch[0].P, batch[0].Q,
-                        0, tol, jobs_, out);
+                        0, tol, sc.jobs, out);
             ++i;
             continue;
         }
@@ -627,7 +647,7 @@ void TriangleIndex::run_edges(const std::vector<HiddenTriangle>& tris,
         Box b{batch[0].x0, batch[0].y0, batch[0].x1, batch[0].y1};
         double largest = (b.x1 - b.x0) + (b.y1 - b.y0);
         int n = 1;
-        while (n < kMaxBatch && i + static_cast<size_t>(n) < edges.size() &&
+        while (n < kMaxBatch && i + static_cast<size_t>(n) < last &&
                shape_edge(edges[i + static_cast<size_t>(n)], batch[n])) {
             const EdgeShape& e = batch[n];
             const Box j{std::min(b.x0, e.x0), std::min(b.y0, e.y0), std::max(b.x1, e.x1),
@@ -638,35 +658,84 @@ void TriangleIndex::run_edges(const std::vector<HiddenTriangle>& tris,
             largest = std::max(largest, own);
             ++n;
         }
-        gather_groups(batch, n, b);
+        gather_groups(batch, n, b, sc);
         for (int k = 0; k < n; ++k) {
             // The batch's groups whose box this edge meets.
             const EdgeShape& e = batch[k];
-            list_.resize(batch_.size());
+            sc.list.resize(sc.batch.size());
             size_t m = 0;
-            for (int gi : batch_) {
+            for (int gi : sc.batch) {
                 const Group& g = groups_[static_cast<size_t>(gi)];
-                list_[m] = gi;
+                sc.list[m] = gi;
                 m += (!g.bounded) |
                      ((g.x0 <= e.x1) & (g.x1 >= e.x0) & (g.y0 <= e.y1) & (g.y1 >= e.y0));
             }
-            list_.resize(m);
-            run_edge(e, tol, out);
+            sc.list.resize(m);
+            run_edge(e, tol, sc, out);
         }
         i += static_cast<size_t>(n);
     }
 }
 
-void TriangleIndex::run_edge(const EdgeShape& e,
-                             const HiddenTolerances& tol, std::vector<TempLine>& out) {
-    const int ng = static_cast<int>(list_.size());
-    stack_.clear();
-    stack_.push_back({e.P, e.Q, 0, ng > 0 ? groups_[static_cast<size_t>(list_[0])].begin : 0,
+void TriangleIndex::run_edges(const std::vector<HiddenTriangle>& tris,
+                              const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+                              unsigned threads, std::vector<TempLine>& out) const {
+    const size_t n = edges.size();
+    // Runs of edges handed out one at a time, several per worker so that a
+    // worker with a dense part of the image does not hold up the others.
+    const size_t run = std::max(kMinEdgesPerRun, n / (8 * std::max(threads, 1u)) + 1);
+    const size_t runs = (n + run - 1) / run;
+    if (threads <= 1 || runs <= 1) {
+        Scratch sc(groups_.size());
+        run_range(tris, edges, 0, n, tol, sc, out);
+        return;
+    }
+    std::vector<std::vector<TempLine>> parts(runs);
+    std::atomic<size_t> next{0};
+    std::mutex failed_lock;
+    std::exception_ptr failed;
+    auto work = [&]() noexcept {
+        try {
+            Scratch sc(groups_.size());
+            for (size_t r = next++; r < runs; r = next++)
+                run_range(tris, edges, r * run, std::min(n, (r + 1) * run), tol, sc, parts[r]);
+        } catch (...) {
+            // Out of memory, say: the others stop at their next run.
+            next = runs;
+            std::lock_guard<std::mutex> hold(failed_lock);
+            if (!failed) failed = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(threads - 1);
+    for (unsigned t = 1; t < threads && t < runs; ++t) {
+        try {
+            pool.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: fewer workers do it all
+        }
+    }
+    work();
+    for (std::thread& t : pool) t.join();
+    if (failed) std::rethrow_exception(failed);
+    size_t total = out.size();
+    for (const auto& p : parts) total += p.size();
+    out.reserve(total);
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+}
+
+void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
+                             std::vector<TempLine>& out) const {
+    const std::vector<int>& list = sc.list;
+    std::vector<Piece>& stack = sc.stack;
+    const int ng = static_cast<int>(list.size());
+    stack.clear();
+    stack.push_back({e.P, e.Q, 0, ng > 0 ? groups_[static_cast<size_t>(list[0])].begin : 0,
                       {e.px, e.px + e.ux}, {e.py, e.py + e.uy}});
     bool first = true;
-    while (!stack_.empty()) {
-        const Piece j = stack_.back();
-        stack_.pop_back();
+    while (!stack.empty()) {
+        const Piece j = stack.back();
+        stack.pop_back();
         // A piece is looked at through its own shape when it has one; the
         // edge's shape covers it in any case (and its groups are all met).
         EdgeShape ps;
@@ -676,7 +745,7 @@ void TriangleIndex::run_edge(const EdgeShape& e,
         bool hidden = false;
         int pos = j.pos;
         for (int gl = j.group; gl < ng && !hidden; ++gl) {
-            const Group& g = groups_[static_cast<size_t>(list_[static_cast<size_t>(gl)])];
+            const Group& g = groups_[static_cast<size_t>(list[static_cast<size_t>(gl)])];
             if (gl != j.group) pos = g.begin;
             if (own && g.bounded && (g.x0 > s.x1 || g.x1 < s.x0 || g.y0 > s.y1 || g.y1 < s.y0))
                 continue;
@@ -692,12 +761,12 @@ void TriangleIndex::run_edge(const EdgeShape& e,
                     if (sr.keep_right) {
                         Piece b{sr.B, j.Q, gl, k + 1, {0.0, j.px[1]}, {0.0, j.py[1]}};
                         project_cut(sr.B, b.px[0], b.py[0]);
-                        stack_.push_back(b);
+                        stack.push_back(b);
                     }
                     if (sr.keep_left) {
                         Piece a{j.P, sr.A, gl, k + 1, {j.px[0], 0.0}, {j.py[0], 0.0}};
                         project_cut(sr.A, a.px[1], a.py[1]);
-                        stack_.push_back(a);
+                        stack.push_back(a);
                     }
                 }
                 hidden = true;
@@ -795,9 +864,19 @@ void hidden_segment(const std::vector<HiddenTriangle>& tris, const Vec3& P, cons
     run_segment(tris, nullptr, static_cast<int>(tris.size()), P, Q, k, tol, stack, out);
 }
 
+unsigned hidden_line_workers() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    int n = 0;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) n = CPU_COUNT(&set);
+    if (n <= 0) n = static_cast<int>(std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::clamp(n, 1, kMaxHiddenLineWorkers));
+}
+
 std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
                                    const std::vector<VectRecord>& edges,
-                                   const HiddenTolerances& tol, HiddenLineMethod method) {
+                                   const HiddenTolerances& tol, HiddenLineMethod method,
+                                   unsigned workers) {
     std::vector<TempLine> out;
     std::vector<Job> stack;
     if (method == HiddenLineMethod::kPlain) {
@@ -807,7 +886,7 @@ std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
         return out;
     }
     TriangleIndex index(tris, edges, tol);
-    index.run_edges(tris, edges, tol, out);
+    index.run_edges(tris, edges, tol, workers == 0 ? hidden_line_workers() : workers, out);
     return out;
 }
 
@@ -858,7 +937,8 @@ HiddenTriangle view_geometry(const unsigned char* rec) {
 }  // namespace
 
 int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewParams& p,
-              model::MessageService& msg, HiddenLineMethod method, ImageBounds* bounds) {
+              model::MessageService& msg, HiddenLineMethod method, ImageBounds* bounds,
+              unsigned workers) {
     model::spy("Enter make_pers()");
     struct Closer {
         void operator()(std::FILE* f) const {
@@ -924,7 +1004,8 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
                  [&](const unsigned char* r) { edges.push_back(decode_vect(r)); });
     vect.reset();
 
-    const std::vector<TempLine> lines = hidden_lines(tris, edges, tolerances_of(p), method);
+    const std::vector<TempLine> lines =
+        hidden_lines(tris, edges, tolerances_of(p), method, workers);
     ImageBounds ib;
     if (c) set_pen(*c, kSolid, 1, kBlack);
     for (const TempLine& l : lines) {

@@ -7,7 +7,8 @@
 // asks a uniform grid over the projected triangles (kept in small groups of
 // neighbours) which of them can touch the segment at all, drops those a cheap
 // look shows to be cleared for it and its pieces, and runs the very same test
-// on the rest, in the same order.
+// on the rest, in the same order. Edges do not depend on one another, so the
+// fast one shares them among the processors and joins their lines in order.
 #pragma once
 
 #include <array>
@@ -71,10 +72,18 @@ void emit_visible(const Vec3& P, const Vec3& Q, std::vector<TempLine>& out);
 void hidden_segment(const std::vector<HiddenTriangle>& tris, const Vec3& P, const Vec3& Q, int k,
                     const HiddenTolerances& tol, std::vector<TempLine>& out);
 
-// The visible lines of all edges, in order, by either routine.
+// Workers the fast routine uses by default: the processors this process may
+// run on, at most kMaxHiddenLineWorkers.
+inline constexpr int kMaxHiddenLineWorkers = 8;
+unsigned hidden_line_workers();
+
+// The visible lines of all edges, in order, by either routine. The fast one
+// shares the edges among workers threads (0: hidden_line_workers()); the
+// lines are the same whatever their number.
 std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
                                    const std::vector<VectRecord>& edges,
-                                   const HiddenTolerances& tol, HiddenLineMethod method);
+                                   const HiddenTolerances& tol, HiddenLineMethod method,
+                                   unsigned workers = 0);
 
 // Bounds of the projected image of the last make_pers.
 struct ImageBounds {
@@ -84,9 +93,9 @@ struct ImageBounds {
 
 // "TEMP.DAT" with the visible parts of every edge of "VECT.DAT" against the
 // triangles of "VIEW.DAT", header from the window; each line is drawn on c
-// (when given) as well. 0 or -1 (message shown).
+// (when given) as well. workers as for hidden_lines. 0 or -1 (message shown).
 int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewParams& p,
               model::MessageService& msg, HiddenLineMethod method = HiddenLineMethod::kFast,
-              ImageBounds* bounds = nullptr);
+              ImageBounds* bounds = nullptr, unsigned workers = 0);
 
 }  // namespace tarvik::views

@@ -279,6 +279,44 @@ TEST(FastAgainstPlain, AwkwardTrianglesAndEdges) {
     }
 }
 
+// Enough edges to be shared among workers, some of them tested against every
+// triangle (reaching the eye), and runs of them whose ends cross the runs
+// handed out: any number of workers gives the plain routine's lines.
+TEST(FastAgainstPlain, AnyNumberOfWorkersGivesTheSameLines) {
+    std::mt19937 rng(40417);
+    std::uniform_real_distribution<double> uni(-1.0, 1.0), depth(30.0, 600.0);
+    auto point = [&](double z) { return Vec3{uni(rng) * z * 0.4, uni(rng) * z * 0.4, z}; };
+    std::vector<HiddenTriangle> tris;
+    std::vector<VectRecord> edges;
+    while (tris.size() < 700) {
+        const Vec3 a = point(depth(rng));
+        const double r = 0.1 * a[2];
+        const Vec3 b{a[0] + r * uni(rng), a[1] + r * uni(rng), a[2] + r * uni(rng)};
+        const Vec3 c{a[0] + r * uni(rng), a[1] + r * uni(rng), a[2] + r * uni(rng)};
+        tris.push_back(facing(a, b, c));
+        const HiddenTriangle& t = tris.back();
+        for (int k = 0; k < 3; ++k) {
+            const Vec3& p = t.E[k];
+            const Vec3& q = t.E[(k + 1) % 3];
+            edges.push_back({p[0], p[1], p[2], q[0], q[1], q[2]});
+        }
+    }
+    for (int i = 0; i < 1500; ++i) {
+        const Vec3 a = point(depth(rng));
+        Vec3 b = point(depth(rng));
+        if (i % 97 == 0) b = {b[0] * 0.001, b[1] * 0.001, 0.05};  // at the eye
+        edges.push_back({a[0], a[1], a[2], b[0], b[1], b[2]});
+    }
+    const auto plain = hidden_lines(tris, edges, kTol, HiddenLineMethod::kPlain);
+    ASSERT_GT(plain.size(), edges.size() / 2);
+    for (unsigned workers : {1u, 2u, 3u, 8u}) {
+        const auto fast = hidden_lines(tris, edges, kTol, HiddenLineMethod::kFast, workers);
+        expect_same(fast, plain, "workers " + std::to_string(workers));
+    }
+    EXPECT_GE(hidden_line_workers(), 1u);
+    EXPECT_LE(hidden_line_workers(), static_cast<unsigned>(kMaxHiddenLineWorkers));
+}
+
 // View files much larger than the reader's block, with a torn last edge
 // record: the image through the files is the one of the records themselves.
 TEST(MakePers, LargeViewFilesGiveTheImageOfTheirRecords) {
