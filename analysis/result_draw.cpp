@@ -5,23 +5,23 @@
 #include <cstdio>
 
 #include "model/spy.h"
-#include "views/draw.h"
-#include "views/projection.h"
+#include "render/draw.h"
+#include "render/projection.h"
 
 namespace tarvik::analysis {
 namespace {
 
 constexpr double kPi = 3.14159265358979;
 
-void line(const views::ViewWindow& w, views::Canvas& c, views::ProjPoint a, views::ProjPoint b) {
-    views::draw_to(w, c, a.X, a.Y, views::kPenMove);
-    views::draw_to(w, c, b.X, b.Y, views::kPenDraw);
+void line(const render::ViewWindow& w, render::Canvas& c, render::ProjPoint a, render::ProjPoint b) {
+    render::draw_to(w, c, a.X, a.Y, render::kPenMove);
+    render::draw_to(w, c, b.X, b.Y, render::kPenDraw);
 }
 
 }  // namespace
 
-views::ViewParams angles_of(float TAU, float FAI) {
-    views::ViewParams p;
+render::ViewParams angles_of(float TAU, float FAI) {
+    render::ViewParams p;
     p.TAU = TAU;
     p.FAI = FAI;
     return p;
@@ -34,7 +34,7 @@ void FitBounds::widen(float X, float Y) {
     if (Y > ymax) ymax = Y;
 }
 
-void fit_bounds(views::ViewWindow& w, FitBounds b, int W, int H) {
+void fit_bounds(render::ViewWindow& w, FitBounds b, int W, int H) {
     w.W = W;
     w.H = H;
     // A window smaller than its margins keeps at least half of itself.
@@ -47,13 +47,13 @@ void fit_bounds(views::ViewWindow& w, FitBounds b, int W, int H) {
     if (b.xmin > b.xmax || b.ymin > b.ymax) b.xmin = b.xmax = b.ymin = b.ymax = 0.0f;
     // A frame that projects to a point still gets a World of some size.
     float dx = std::fabs(b.xmax - b.xmin), dy = std::fabs(b.ymax - b.ymin);
-    if (dx < views::kMinWorldSpan && dy < views::kMinWorldSpan) {
+    if (dx < render::kMinWorldSpan && dy < render::kMinWorldSpan) {
         const float cx = (b.xmin + b.xmax) / 2, cy = (b.ymin + b.ymax) / 2;
-        b.xmin = cx - views::kMinWorldSpan / 2;
-        b.xmax = cx + views::kMinWorldSpan / 2;
-        b.ymin = cy - views::kMinWorldSpan / 2;
-        b.ymax = cy + views::kMinWorldSpan / 2;
-        dx = dy = views::kMinWorldSpan;
+        b.xmin = cx - render::kMinWorldSpan / 2;
+        b.xmax = cx + render::kMinWorldSpan / 2;
+        b.ymin = cy - render::kMinWorldSpan / 2;
+        b.ymax = cy + render::kMinWorldSpan / 2;
+        dx = dy = render::kMinWorldSpan;
     }
     const float ratio_crt = static_cast<float>(vx2 - vx1) / static_cast<float>(vy2 - vy1);
     if (dy > 0.0f && dx / dy <= ratio_crt) {
@@ -69,13 +69,13 @@ void fit_bounds(views::ViewWindow& w, FitBounds b, int W, int H) {
     }
 }
 
-void fit_result_world(views::ViewWindow& w, const views::ViewParams& angles, const ResultTables& t,
+void fit_result_world(render::ViewWindow& w, const render::ViewParams& angles, const ResultTables& t,
                       int W, int H) {
     FitBounds b(kFitStart);
     for (int k = 0; k < t.N_Stress; ++k) {
         const StressRecord& s = t.stress[k];
-        const views::ProjPoint p = views::iso_project(angles, s.xi, s.yi, s.zi);
-        const views::ProjPoint q = views::iso_project(angles, s.xj, s.yj, s.zj);
+        const render::ProjPoint p = render::iso_project(angles, s.xi, s.yi, s.zi);
+        const render::ProjPoint q = render::iso_project(angles, s.xj, s.yj, s.zj);
         b.widen(p.X, p.Y);
         b.widen(q.X, q.Y);
     }
@@ -84,58 +84,58 @@ void fit_result_world(views::ViewWindow& w, const views::ViewParams& angles, con
 
 MemberPen axial_pen(int mode, const StressRecord& s) {
     // A zero force is drawn as compression.
-    const int colour = s.force > 0.0f ? views::kRed : views::kBlue;
+    const int colour = s.force > 0.0f ? render::kRed : render::kBlue;
     if (mode == kModeThickness) {
         const int width = static_cast<int>(0.1f * s.percent);
-        if (width < 1) return {1, views::kBlack};
+        if (width < 1) return {1, render::kBlack};
         return {width, colour};
     }
     return {1, colour};
 }
 
-void draw_axial(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+void draw_axial(render::ViewWindow& w, render::Canvas& c, const render::ViewParams& angles,
                 const ResultTables& t, int mode) {
     fit_result_world(w, angles, t, c.width(), c.height());
     for (int k = 0; k < t.N_Stress; ++k) {
         const StressRecord& s = t.stress[k];
         const MemberPen pen = axial_pen(mode, s);
-        views::set_pen(c, views::kSolid, pen.width, pen.colour);
-        line(w, c, views::iso_project(angles, s.xi, s.yi, s.zi),
-             views::iso_project(angles, s.xj, s.yj, s.zj));
+        render::set_pen(c, render::kSolid, pen.width, pen.colour);
+        line(w, c, render::iso_project(angles, s.xi, s.yi, s.zi),
+             render::iso_project(angles, s.xj, s.yj, s.zj));
     }
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
 }
 
-void draw_displaced(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+void draw_displaced(render::ViewWindow& w, render::Canvas& c, const render::ViewParams& angles,
                     const ResultTables& t) {
     fit_result_world(w, angles, t, c.width(), c.height());
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
     for (int k = 0; k < t.N_Stress; ++k) {
         const StressRecord& s = t.stress[k];
-        line(w, c, views::iso_project(angles, s.xi, s.yi, s.zi),
-             views::iso_project(angles, s.xj, s.yj, s.zj));
+        line(w, c, render::iso_project(angles, s.xi, s.yi, s.zi),
+             render::iso_project(angles, s.xj, s.yj, s.zj));
     }
-    views::set_pen(c, views::kSolid, 1, views::kRed);
+    render::set_pen(c, render::kSolid, 1, render::kRed);
     for (int k = 0; k < t.N_NewBeam; ++k) {
         const DisplacedBeam& b = t.new_beam[k];
-        line(w, c, views::iso_project(angles, b.xs, b.ys, b.zs),
-             views::iso_project(angles, b.xl, b.yl, b.zl));
+        line(w, c, render::iso_project(angles, b.xs, b.ys, b.zs),
+             render::iso_project(angles, b.xl, b.yl, b.zl));
     }
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
 }
 
-void draw_result_labels(const views::ViewWindow& w, views::Canvas& c,
-                        const views::ViewParams& angles, const ResultTables& t,
+void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
+                        const render::ViewParams& angles, const ResultTables& t,
                         const model::ModelStore& m, const LabelToggles& on,
-                        views::StrokeText& text) {
+                        render::StrokeText& text) {
     const double span = w.World.top - w.World.bottom;
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
     char buf[96];
     if (on.node_names == 1) {
         const double h = span / 75.0;
         for (int i = 0; i < t.N_Setuten; ++i) {
             const ResultNode& r = t.setuten[i];
-            const views::ProjPoint p = views::iso_project(angles, r.x, r.y, r.z);
+            const render::ProjPoint p = render::iso_project(angles, r.x, r.y, r.z);
             text.stroke_text(w, c, r.pname, kCompareLength, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y);
         }
     }
@@ -143,7 +143,7 @@ void draw_result_labels(const views::ViewWindow& w, views::Canvas& c,
     if (on.member_numbers == 1) {
         for (int k = 0; k < t.N_Stress; ++k) {
             const StressRecord& s = t.stress[k];
-            const views::ProjPoint p = views::iso_project(
+            const render::ProjPoint p = render::iso_project(
                 angles, (s.xi + s.xj) / 2.0f, (s.yi + s.yj) / 2.0f, (s.zi + s.zj) / 2.0f);
             std::snprintf(buf, sizeof buf, "%5d", s.no);
             text.stroke_text(w, c, buf, 5, 0.0, 0.0, 0.0, h, p.X, p.Y);
@@ -155,7 +155,7 @@ void draw_result_labels(const views::ViewWindow& w, views::Canvas& c,
         return (no >= 1 && no <= t.N_Setuten) ? &t.setuten[no - 1] : nullptr;
     };
     auto at_node = [&](const ResultNode* r, const char* label, int len) {
-        const views::ProjPoint p = views::iso_project(angles, r->x, r->y, r->z);
+        const render::ProjPoint p = render::iso_project(angles, r->x, r->y, r->z);
         text.stroke_text(w, c, label, len, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y - 2 * h);
     };
     if (on.supports == 1) {

@@ -5,10 +5,10 @@
 
 #include "analysis/result_tables.h"
 #include "model/model_store.h"
-#include "views/canvas.h"
-#include "views/stroke_text.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/stroke_text.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 namespace tarvik::analysis {
 
@@ -30,7 +30,7 @@ struct LabelToggles {
 };
 
 // The projection of the window: its own two angles.
-views::ViewParams angles_of(float TAU, float FAI);
+render::ViewParams angles_of(float TAU, float FAI);
 
 // Extremes of projected points, from given start values: a point lowers a
 // minimum only when it is smaller and raises a maximum only when it is greater.
@@ -42,12 +42,12 @@ struct FitBounds {
 
 // World and Crt of a W x H drawing area for the bounds: Crt the area less a
 // margin of 100 pixels, World around the bounds with the same scale on both axes.
-void fit_bounds(views::ViewWindow& w, FitBounds b, int W, int H);
+void fit_bounds(render::ViewWindow& w, FitBounds b, int W, int H);
 
 // Fits the window to both ends of every member (the undisplaced frame) in a
 // W x H drawing area: World from the projected extremes, Crt the area less a
 // margin of 100 pixels, the same scale on both axes.
-void fit_result_world(views::ViewWindow& w, const views::ViewParams& angles, const ResultTables& t,
+void fit_result_world(render::ViewWindow& w, const render::ViewParams& angles, const ResultTables& t,
                       int W, int H);
 
 // Pen of a member in modes 3 and 5.
@@ -57,18 +57,18 @@ struct MemberPen {
 MemberPen axial_pen(int mode, const StressRecord& s);
 
 // Mode 3 or 5: every member from end I to end J, largest share first.
-void draw_axial(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+void draw_axial(render::ViewWindow& w, render::Canvas& c, const render::ViewParams& angles,
                 const ResultTables& t, int mode);
 
 // Mode 9: the frame in black, then the displaced members in red.
-void draw_displaced(views::ViewWindow& w, views::Canvas& c, const views::ViewParams& angles,
+void draw_displaced(render::ViewWindow& w, render::Canvas& c, const render::ViewParams& angles,
                     const ResultTables& t);
 
 // The labels that are switched on, in the window's current fit.
-void draw_result_labels(const views::ViewWindow& w, views::Canvas& c,
-                        const views::ViewParams& angles, const ResultTables& t,
+void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
+                        const render::ViewParams& angles, const ResultTables& t,
                         const model::ModelStore& m, const LabelToggles& on,
-                        views::StrokeText& text);
+                        render::StrokeText& text);
 
 // The bar of a member in the solid view: compression members are square bars
 // with the cross-section area of their share; tension members round bars

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "analysis/velto_form.h"
-#include "views/solid.h"
+#include "render/solid.h"
 
 namespace tarvik::analysis {
 
@@ -16,16 +16,16 @@ class ViewSolidResults : public SolidResults {
         : m_(m), solids_(cDirectory) {}
 
     bool build(const ResultTables& t, model::MessageService& msg) override;
-    void paint(int mode, views::ViewWindow& w, views::Canvas& c, views::ViewParams& p,
+    void paint(int mode, render::ViewWindow& w, render::Canvas& c, render::ViewParams& p,
                model::MessageService& msg) override;
-    bool hidden_lines(views::ViewWindow& w, views::ViewParams& p, int W, int H,
+    bool hidden_lines(render::ViewWindow& w, render::ViewParams& p, int W, int H,
                       model::MessageService& msg) override;
 
-    const views::SolidModel& solids() const { return solids_; }
+    const render::SolidModel& solids() const { return solids_; }
 
   private:
     model::ModelStore& m_;
-    views::SolidModel solids_;
+    render::SolidModel solids_;
 };
 
 }  // namespace tarvik::analysis

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "analysis/result_draw.h"
-#include "views/draw.h"
+#include "render/draw.h"
 #include "views/isome_form.h"
-#include "views/projection.h"
+#include "render/projection.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -132,11 +132,11 @@ void ShowStressPresenter::FaiScrollBarChange(int position) {
     view_.repaint();
 }
 
-void ShowStressPresenter::FormPaint(views::Canvas& c) {
-    c.clear(views::kWhite);
-    const views::ViewParams angles = angles_of(TAU_, FAI_);
+void ShowStressPresenter::FormPaint(render::Canvas& c) {
+    c.clear(render::kWhite);
+    const render::ViewParams angles = angles_of(TAU_, FAI_);
     struct Projected {
-        views::ProjPoint i, j, p3, p4;
+        render::ProjPoint i, j, p3, p4;
     };
     std::vector<Projected> pts;
     pts.reserve(found_.rows.size());
@@ -146,27 +146,27 @@ void ShowStressPresenter::FormPaint(views::Canvas& c) {
         const float L = member_length(s);
         const auto p3 = member_point(s, 0.0, v[0] * scale_);
         const auto p4 = member_point(s, L, v[1] * scale_);
-        Projected p{views::iso_project(angles, s.xi, s.yi, s.zi),
-                    views::iso_project(angles, s.xj, s.yj, s.zj),
-                    views::iso_project(angles, p3[0], p3[1], p3[2]),
-                    views::iso_project(angles, p4[0], p4[1], p4[2])};
-        for (const views::ProjPoint& q : {p.i, p.j, p.p3, p.p4}) b.widen(q.X, q.Y);
+        Projected p{render::iso_project(angles, s.xi, s.yi, s.zi),
+                    render::iso_project(angles, s.xj, s.yj, s.zj),
+                    render::iso_project(angles, p3[0], p3[1], p3[2]),
+                    render::iso_project(angles, p4[0], p4[1], p4[2])};
+        for (const render::ProjPoint& q : {p.i, p.j, p.p3, p.p4}) b.widen(q.X, q.Y);
         pts.push_back(p);
     }
     fit_bounds(win_, b, c.width(), c.height());
-    auto line = [&](views::ProjPoint a, views::ProjPoint e) {
-        views::draw_to(win_, c, a.X, a.Y, views::kPenMove);
-        views::draw_to(win_, c, e.X, e.Y, views::kPenDraw);
+    auto line = [&](render::ProjPoint a, render::ProjPoint e) {
+        render::draw_to(win_, c, a.X, a.Y, render::kPenMove);
+        render::draw_to(win_, c, e.X, e.Y, render::kPenDraw);
     };
     for (const Projected& p : pts) {
-        views::set_pen(c, views::kSolid, 2, views::kBlack);
+        render::set_pen(c, render::kSolid, 2, render::kBlack);
         line(p.i, p.j);
-        views::set_pen(c, views::kDotted, 1, views::kBlack);
+        render::set_pen(c, render::kDotted, 1, render::kBlack);
         line(p.i, p.p3);
         line(p.p3, p.p4);
         line(p.p4, p.j);
     }
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
 }
 
 }  // namespace tarvik::analysis

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "analysis/result_lists.h"
-#include "views/canvas.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/view_window.h"
 
 namespace tarvik::analysis {
 
@@ -68,13 +68,13 @@ class ShowStressPresenter {
     void ZumenRadioGroupClick(int index);
     void TauScrollBarChange(int position);
     void FaiScrollBarChange(int position);
-    void FormPaint(views::Canvas& c);
+    void FormPaint(render::Canvas& c);
 
     int kind() const { return kind_; }
     float scale() const { return scale_; }
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }
-    const views::ViewWindow& window() const { return win_; }
+    const render::ViewWindow& window() const { return win_; }
     // Any kind, also those the radio group does not offer.
     void set_kind(int kind);
 
@@ -87,7 +87,7 @@ class ShowStressPresenter {
     ShowStressView& view_;
     int kind_ = kAxial;
     float scale_ = 0.0f;
-    views::ViewWindow win_;
+    render::ViewWindow win_;
 };
 
 }  // namespace tarvik::analysis

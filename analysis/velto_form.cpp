@@ -54,9 +54,9 @@ const char* velto_menu_caption(VeltoMenu item) {
     return "";
 }
 
-VeltoPresenter::VeltoPresenter(model::ModelStore& m, views::ViewParams& params,
+VeltoPresenter::VeltoPresenter(model::ModelStore& m, render::ViewParams& params,
                                std::string cDirectory, VeltoView& view, model::MessageService& msg,
-                               views::StrokeText& text, SolidResults* solid)
+                               render::StrokeText& text, SolidResults* solid)
     : m_(m),
       params_(params),
       dir_(std::move(cDirectory)),
@@ -86,9 +86,9 @@ void VeltoPresenter::FormResize(int width, int height) {
     view_.repaint();
 }
 
-void VeltoPresenter::FormPaint(views::Canvas& c) {
-    c.clear(views::kWhite);
-    const views::ViewParams angles = angles_of(TAU_, FAI_);
+void VeltoPresenter::FormPaint(render::Canvas& c) {
+    c.clear(render::kWhite);
+    const render::ViewParams angles = angles_of(TAU_, FAI_);
     switch (KekkaMode_) {
         case kModeSign:
         case kModeThickness:
@@ -150,8 +150,8 @@ void VeltoPresenter::KekkaSaveMenuClick() {
 }
 
 void VeltoPresenter::OwariExitClick() {
-    params_.TAU = views::kStartTau;
-    params_.FAI = views::kStartFai;
+    params_.TAU = render::kStartTau;
+    params_.FAI = render::kStartFai;
     view_.set_timer(false);
     view_.show_view_window(false);
     view_.close_window();
@@ -187,10 +187,10 @@ void VeltoPresenter::KakumaruMenuClick() {
         return;
     }
     // The eye of the solid view starts where the program started.
-    params_.X0 = params_.Y0 = params_.Z0 = views::kStartViewPoint;
-    params_.Rho = Rho_ = views::kStartRho;
-    params_.Theta = Theta_ = views::kStartTheta;
-    params_.Phi = Phi_ = views::kStartPhi;
+    params_.X0 = params_.Y0 = params_.Z0 = render::kStartViewPoint;
+    params_.Rho = Rho_ = render::kStartRho;
+    params_.Theta = Theta_ = render::kStartTheta;
+    params_.Phi = Phi_ = render::kStartPhi;
     params_.PersRequest = 0;
     KekkaMode_ = kModeSolid;
     view_.repaint();

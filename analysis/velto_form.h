@@ -13,10 +13,10 @@
 #include "analysis/result_tables.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
-#include "views/canvas.h"
-#include "views/stroke_text.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/stroke_text.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 namespace tarvik::analysis {
 
@@ -78,22 +78,22 @@ class SolidResults {
     // message of a failure.
     virtual bool build(const ResultTables& t, model::MessageService& msg) = 0;
     // Draws the solid view (mode 6) or the hidden-line image (mode 7).
-    virtual void paint(int mode, views::ViewWindow& w, views::Canvas& c, views::ViewParams& p,
+    virtual void paint(int mode, render::ViewWindow& w, render::Canvas& c, render::ViewParams& p,
                        model::MessageService& msg) = 0;
     // Builds the hidden-line image; false after a message.
-    virtual bool hidden_lines(views::ViewWindow& w, views::ViewParams& p, int W, int H,
+    virtual bool hidden_lines(render::ViewWindow& w, render::ViewParams& p, int W, int H,
                               model::MessageService& msg) = 0;
 };
 
 class VeltoPresenter {
   public:
-    VeltoPresenter(model::ModelStore& m, views::ViewParams& params, std::string cDirectory,
-                   VeltoView& view, model::MessageService& msg, views::StrokeText& text,
+    VeltoPresenter(model::ModelStore& m, render::ViewParams& params, std::string cDirectory,
+                   VeltoView& view, model::MessageService& msg, render::StrokeText& text,
                    SolidResults* solid = nullptr);
 
     // Creation: reads the result files and sets the window up.
     void FormCreate(int width, int height);
-    void FormPaint(views::Canvas& c);
+    void FormPaint(render::Canvas& c);
     void FormResize(int width, int height);
     void Timer1Timer();
 
@@ -122,9 +122,9 @@ class VeltoPresenter {
     const ResultTables& tables() const { return *t_; }
     FoundTable& found() { return found_; }
     const model::ModelStore& store() const { return m_; }
-    views::ViewParams& params() { return params_; }
+    render::ViewParams& params() { return params_; }
     model::MessageService& messages() { return msg_; }
-    const views::ViewWindow& window() const { return win_; }
+    const render::ViewWindow& window() const { return win_; }
     const LabelToggles& labels() const { return labels_; }
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }
@@ -134,22 +134,22 @@ class VeltoPresenter {
     void toggle(int& flag, VeltoMenu item);
 
     model::ModelStore& m_;
-    views::ViewParams& params_;
+    render::ViewParams& params_;
     std::string dir_;
     VeltoView& view_;
     model::MessageService& msg_;
-    views::StrokeText& text_;
+    render::StrokeText& text_;
     SolidResults* solid_;
     std::unique_ptr<ResultTables> t_;
     FoundTable found_;
-    views::ViewWindow win_;
+    render::ViewWindow win_;
     LabelToggles labels_;
     int KekkaMode_ = kModeNone;
     bool loaded_ = false;
-    float TAU_ = views::kStartTau, FAI_ = views::kStartFai;
+    float TAU_ = render::kStartTau, FAI_ = render::kStartFai;
     int W_ = 0, H_ = 0;
     // The solid view's own copies of the eye.
-    double Rho_ = views::kStartRho, Theta_ = views::kStartTheta, Phi_ = views::kStartPhi;
+    double Rho_ = render::kStartRho, Theta_ = render::kStartTheta, Phi_ = render::kStartPhi;
 };
 
 }  // namespace tarvik::analysis

@@ -15,7 +15,7 @@
 #include "generator/basic_data.h"
 #include "generator/generator.h"
 #include "model/model_store.h"
-#include "views/hidden_image_job.h"
+#include "render/hidden_image_job.h"
 
 namespace tarvik::app {
 namespace {
@@ -177,7 +177,7 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
         } else if (a == "--hidden") {
             if (!value(o.hidden)) return false;
             double rho, theta, phi;
-            if (!views::parse_eye(o.hidden, rho, theta, phi)) {
+            if (!render::parse_eye(o.hidden, rho, theta, phi)) {
                 error = "bad eye '" + o.hidden + "' (RHO,THETA,PHI, RHO above 0)";
                 return false;
             }
@@ -361,7 +361,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // before the flags are taken over by the pick marks (the upkeep does not
     // look at node flags, so the order does not change it).
     if (!o.man.empty() && files::save_tegaki_data(m, o.man, msg) != 0) return kExitWrite;
-    if (!o.hidden.empty() && views::hidden_image_job(m, "", o.hidden, o.plain, msg, out) != 0)
+    if (!o.hidden.empty() && render::hidden_image_job(m, "", o.hidden, o.plain, msg, out) != 0)
         return kExitWrite;
 
     clear_node_marks(m);

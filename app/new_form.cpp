@@ -5,8 +5,8 @@
 #include "files/honegumi.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
-#include "views/draw.h"
-#include "views/projection.h"
+#include "render/draw.h"
+#include "render/projection.h"
 
 namespace tarvik::app {
 
@@ -50,7 +50,7 @@ const char* menu_caption(MenuItem item) {
     return "";
 }
 
-NewFormPresenter::NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, views::StrokeText& text)
+NewFormPresenter::NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, render::StrokeText& text)
     : ctx_(ctx), view_(view), dialogs_(dialogs), text_(text), ken_(ctx.store) {}
 
 void NewFormPresenter::enable(MenuItem item, bool on) {
@@ -86,8 +86,8 @@ void NewFormPresenter::FormCreate(int client_width, int client_height) {
     for (MenuItem m : {MenuItem::SaveFileMenu, MenuItem::KaisekiMenu, MenuItem::KekkaHozonMenu,
                        MenuItem::SetutenShiteiMenu, MenuItem::HyoujiMenu})
         enable(m, false);
-    ctx_.view.TAU = views::kStartTau;
-    ctx_.view.FAI = views::kStartFai;
+    ctx_.view.TAU = render::kStartTau;
+    ctx_.view.FAI = render::kStartFai;
     ctx_.store.OnSaveOld = 0;
     state_ = MainFlowState{};
     ShowNodeName_ = ShowBeamNo_ = ShowFix_ = ShowLoad_ = 0;
@@ -121,9 +121,9 @@ void NewFormPresenter::enter_empty_state() {
 void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     model::ModelStore& m = ctx_.store;
     if (view_reset) {
-        ctx_.view.TAU = views::kStartTau;
-        ctx_.view.FAI = views::kStartFai;
-        views::get_new_world(win_, m, ctx_.view, views::BoxUpdate::kWiden);
+        ctx_.view.TAU = render::kStartTau;
+        ctx_.view.FAI = render::kStartFai;
+        render::get_new_world(win_, m, ctx_.view, render::BoxUpdate::kWiden);
     }
     if (model_ready_step(m, state_, dialogs_) != 0) return;
     ken_.open();
@@ -174,7 +174,7 @@ void NewFormPresenter::TegakiMenuClick() {
 void NewFormPresenter::JikuDataReadMenuClick() {
     // Reading axis data comes with the axis data editor.
     if (!window_available(Window::Jiku)) return;
-    views::ModelBox& box = ctx_.view.box;
+    render::ModelBox& box = ctx_.view.box;
     box.reset();
     enable(MenuItem::TegakiMenu, false);
     enable(MenuItem::JikuDataReadMenu, false);
@@ -209,8 +209,8 @@ void NewFormPresenter::KaisekiMenuClick() {
     model::spy("構造解析実施 cDirectory %s", ctx_.cDirectory.c_str());
     analysis::KaisekiMenuClick(analysis_context(), dialogs_, analysis_host_);
     // Whatever the run gave, the drawing comes back in the standard view.
-    ctx_.view.TAU = views::kStartTau;
-    ctx_.view.FAI = views::kStartFai;
+    ctx_.view.TAU = render::kStartTau;
+    ctx_.view.FAI = render::kStartFai;
     state_.PaintMode = 1;
     view_.repaint();
 }
@@ -224,8 +224,8 @@ void NewFormPresenter::SaigoKaisekiMenuClick() {
     if (!window_available(Window::Velto)) return;
     analysis::SaigoKaisekiMenuClick(analysis_host_);
     enable(MenuItem::KekkaHozonMenu, true);
-    ctx_.view.TAU = views::kStartTau;
-    ctx_.view.FAI = views::kStartFai;
+    ctx_.view.TAU = render::kStartTau;
+    ctx_.view.FAI = render::kStartFai;
     state_.PaintMode = 1;
     view_.repaint();
 }
@@ -302,8 +302,8 @@ void NewFormPresenter::FormMouseDown(MouseButton button, int x, int y) {
 void NewFormPresenter::FormMouseUp(MouseButton, int, int) {
     model::ModelStore& m = ctx_.store;
     if (MouseButtons == 1 && (state_.KousokuPick == 1 || state_.KajyuPick == 1)) {
-        const float X = views::crt_to_world_x(win_, PickX);
-        const float Y = views::crt_to_world_y(win_, PickY);
+        const float X = render::crt_to_world_x(win_, PickX);
+        const float Y = render::crt_to_world_y(win_, PickY);
         const int i = model::search_2dim_node(m, X, Y);
         if (i < 0) {
             dialogs_.show_message(kNoNodeFound);
@@ -325,8 +325,8 @@ void NewFormPresenter::Timer1Timer() {
     view_.set_timer_enabled(false);
 }
 
-void NewFormPresenter::FormPaint(views::Canvas& canvas) {
-    canvas.clear(views::kWhite);
+void NewFormPresenter::FormPaint(render::Canvas& canvas) {
+    canvas.clear(render::kWhite);
     if (state_.PaintMode <= 0) return;
     win_.W = canvas.width();
     win_.H = canvas.height();
@@ -334,13 +334,13 @@ void NewFormPresenter::FormPaint(views::Canvas& canvas) {
     paint_labels(canvas);
 }
 
-void NewFormPresenter::paint_model(views::Canvas& canvas) {
+void NewFormPresenter::paint_model(render::Canvas& canvas) {
     model::ModelStore& m = ctx_.store;
-    views::get_new_world(win_, m, ctx_.view, views::BoxUpdate::kWiden);
+    render::get_new_world(win_, m, ctx_.view, render::BoxUpdate::kWiden);
     const int lo[3] = {ken_.XlevelMin, ken_.YlevelMin, ken_.ZlevelMin};
     const int hi[3] = {ken_.XlevelMax, ken_.YlevelMax, ken_.ZlevelMax};
 
-    views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+    render::set_pen(canvas, render::kSolid, 1, render::kBlack);
     for (int b = 0; b < m.N_Beam; ++b) {
         const model::Beam& beam = m.beam[b];
         bool skip = false;
@@ -351,8 +351,8 @@ void NewFormPresenter::paint_model(views::Canvas& canvas) {
             if ((li < lo[axis] && lj < lo[axis]) || (li > hi[axis] && lj > hi[axis])) skip = true;
         }
         if (skip) continue;
-        views::draw_to(win_, canvas, beam.XS, beam.YS, views::kPenMove);
-        views::draw_to(win_, canvas, beam.XL, beam.YL, views::kPenDraw);
+        render::draw_to(win_, canvas, beam.XS, beam.YS, render::kPenMove);
+        render::draw_to(win_, canvas, beam.XL, beam.YL, render::kPenDraw);
     }
 
     drawn_nodes_ = 0;
@@ -362,27 +362,27 @@ void NewFormPresenter::paint_model(views::Canvas& canvas) {
         for (int axis = 0; axis < 3; ++axis)
             inside = inside && level_inside(model::code_level(n.id, axis), lo[axis], hi[axis]);
         if (!inside) continue;
-        const views::Pixel p = views::world_to_crt(win_, n.X, n.Y);
+        const render::Pixel p = render::world_to_crt(win_, n.X, n.Y);
         const int l = p.x - kSymbolHalf, t = p.y - kSymbolHalf;
         const int r = p.x + kSymbolHalf, btm = p.y + kSymbolHalf;
-        views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+        render::set_pen(canvas, render::kSolid, 1, render::kBlack);
         if (n.flag == model::kPickSupport) {
-            canvas.set_brush(views::kRed);
+            canvas.set_brush(render::kRed);
             canvas.rectangle(l, t, r, btm);
         } else {
-            canvas.set_brush(n.flag == model::kPickLoad     ? views::kRed
-                             : n.flag == model::kSearchMark ? views::kBlue
-                                                            : views::kBlack);
+            canvas.set_brush(n.flag == model::kPickLoad     ? render::kRed
+                             : n.flag == model::kSearchMark ? render::kBlue
+                                                            : render::kBlack);
             canvas.ellipse(l, t, r, btm);
         }
         ++drawn_nodes_;
     }
 }
 
-void NewFormPresenter::paint_labels(views::Canvas& canvas) {
+void NewFormPresenter::paint_labels(render::Canvas& canvas) {
     model::ModelStore& m = ctx_.store;
     const double span = win_.World.top - win_.World.bottom;
-    views::set_pen(canvas, views::kSolid, 1, views::kBlack);
+    render::set_pen(canvas, render::kSolid, 1, render::kBlack);
     char buf[96];
     if (ShowNodeName_ == 1) {
         const double h = span / 75.0;
@@ -395,8 +395,8 @@ void NewFormPresenter::paint_labels(views::Canvas& canvas) {
     if (ShowBeamNo_ == 1) {
         for (int b = 0; b < m.N_Beam; ++b) {
             const model::Beam& beam = m.beam[b];
-            const views::ProjPoint mid =
-                views::iso_project(ctx_.view, (beam.xs + beam.xl) / 2.0f, (beam.ys + beam.yl) / 2.0f,
+            const render::ProjPoint mid =
+                render::iso_project(ctx_.view, (beam.xs + beam.xl) / 2.0f, (beam.ys + beam.yl) / 2.0f,
                                    (beam.zs + beam.zl) / 2.0f);
             std::snprintf(buf, sizeof buf, "%5d", beam.no);
             text_.stroke_text(win_, canvas, buf, 5, 0.0, 0.0, 0.0, h, mid.X, mid.Y);

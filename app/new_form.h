@@ -12,10 +12,10 @@
 #include "editing/ken_node.h"
 #include "editing/ken_node_form.h"
 #include "model/model_store.h"
-#include "views/canvas.h"
-#include "views/stroke_text.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/stroke_text.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 namespace tarvik::app {
 
@@ -76,14 +76,14 @@ enum class MouseButton { Left, Right, Middle };
 // The process-wide state the main window shares with the other windows.
 struct AppContext {
     model::ModelStore& store;
-    views::ViewParams& view;
+    render::ViewParams& view;
     std::string cDirectory;
     std::string program_dir;  // folder of the running program: where the solver is looked for next
 };
 
 class NewFormPresenter : public editing::KenNodeHost {
 public:
-    NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, views::StrokeText& text);
+    NewFormPresenter(AppContext& ctx, NewFormView& view, Dialogs& dialogs, render::StrokeText& text);
 
     // Start-up, in the order the window is created.
     void FormCreate(int client_width, int client_height);
@@ -110,7 +110,7 @@ public:
     void About1Click();
 
     // Window events.
-    void FormPaint(views::Canvas& canvas);
+    void FormPaint(render::Canvas& canvas);
     void FormResize(int client_width, int client_height);
     void FormMouseDown(MouseButton button, int x, int y);
     void FormMouseUp(MouseButton button, int x, int y);
@@ -134,7 +134,7 @@ public:
     int ShowFix() const { return ShowFix_; }
     int ShowLoad() const { return ShowLoad_; }
     int drawn_nodes() const { return drawn_nodes_; }
-    const views::ViewWindow& view_window() const { return win_; }
+    const render::ViewWindow& view_window() const { return win_; }
 
 private:
     void enable(MenuItem item, bool on);
@@ -144,8 +144,8 @@ private:
     void enter_empty_state();
     void toggle(int& flag, MenuItem item);
     void start_pick(bool kousoku);
-    void paint_model(views::Canvas& canvas);
-    void paint_labels(views::Canvas& canvas);
+    void paint_model(render::Canvas& canvas);
+    void paint_labels(render::Canvas& canvas);
     void results_shown();
 
     // What the analysis commands need of the window.
@@ -169,8 +169,8 @@ private:
     AppContext& ctx_;
     NewFormView& view_;
     Dialogs& dialogs_;
-    views::StrokeText& text_;
-    views::ViewWindow win_;
+    render::StrokeText& text_;
+    render::ViewWindow win_;
     editing::KenNodeCore ken_;
 
     std::array<bool, static_cast<int>(MenuItem::Count)> enabled_{};

@@ -18,7 +18,7 @@
 #include "generator/generator.h"
 #include "model/tests/model_builder.h"
 #include "views/display_modes.h"
-#include "views/hidden_line.h"
+#include "render/hidden_line.h"
 
 namespace {
 
@@ -69,16 +69,16 @@ std::unique_ptr<ModelStore> space_floor(int n) {
 // shows it (Rho 4000, Theta 20, Phi 70) from the middle of the model.
 struct Scene {
     std::string dir;
-    std::unique_ptr<views::SolidModel> solids;
-    views::ViewParams params;
-    views::ViewWindow win;
+    std::unique_ptr<render::SolidModel> solids;
+    render::ViewParams params;
+    render::ViewWindow win;
     int members = 0;
 
     explicit Scene(const ModelStore& m) {
         std::string tmpl =
             (std::filesystem::temp_directory_path() / "hidden_bench_XXXXXX").string();
         dir = mkdtemp(tmpl.data()) ? tmpl : std::string(".");
-        solids = std::make_unique<views::SolidModel>(dir);
+        solids = std::make_unique<render::SolidModel>(dir);
         members = m.N_Beam;
         QuietMessages msg;
         float lo[3] = {1e30f, 1e30f, 1e30f}, hi[3] = {-1e30f, -1e30f, -1e30f};
@@ -93,7 +93,7 @@ struct Scene {
         params.Rho = std::max(4000.0, 2.0 * (hi[0] - lo[0]));
         win.W = 1024;
         win.H = 768;
-        views::build_hidden_image(*solids, m, params, win, msg, views::HiddenLineMethod::kFast);
+        render::build_hidden_image(*solids, m, params, win, msg, render::HiddenLineMethod::kFast);
     }
     ~Scene() {
         std::error_code ec;
@@ -111,12 +111,12 @@ Scene& big_scene() {
     return s;
 }
 
-void run(benchmark::State& state, Scene& s, views::HiddenLineMethod method,
+void run(benchmark::State& state, Scene& s, render::HiddenLineMethod method,
          unsigned workers = 0) {
     QuietMessages msg;
-    views::ImageBounds b;
+    render::ImageBounds b;
     for (auto _ : state) {
-        if (views::make_pers(s.win, nullptr, *s.solids, s.params, msg, method, &b, workers) != 0) {
+        if (render::make_pers(s.win, nullptr, *s.solids, s.params, msg, method, &b, workers) != 0) {
             state.SkipWithError("make_pers failed");
             return;
         }
@@ -124,28 +124,28 @@ void run(benchmark::State& state, Scene& s, views::HiddenLineMethod method,
     state.counters["members"] = s.members;
     state.counters["triangles"] = s.solids->N_TRIO;
     state.counters["edges"] = s.solids->N_VECT;
-    state.counters["workers"] = method == views::HiddenLineMethod::kPlain ? 1
-                                : workers == 0 ? views::hidden_line_workers()
+    state.counters["workers"] = method == render::HiddenLineMethod::kPlain ? 1
+                                : workers == 0 ? render::hidden_line_workers()
                                                : workers;
 }
 
 void BM_HouseFast(benchmark::State& st) {
-    run(st, house_scene(), views::HiddenLineMethod::kFast);
+    run(st, house_scene(), render::HiddenLineMethod::kFast);
 }
 void BM_HouseFastOneWorker(benchmark::State& st) {
-    run(st, house_scene(), views::HiddenLineMethod::kFast, 1);
+    run(st, house_scene(), render::HiddenLineMethod::kFast, 1);
 }
 void BM_HousePlain(benchmark::State& st) {
-    run(st, house_scene(), views::HiddenLineMethod::kPlain);
+    run(st, house_scene(), render::HiddenLineMethod::kPlain);
 }
 void BM_Frame6000Fast(benchmark::State& st) {
-    run(st, big_scene(), views::HiddenLineMethod::kFast);
+    run(st, big_scene(), render::HiddenLineMethod::kFast);
 }
 void BM_Frame6000FastOneWorker(benchmark::State& st) {
-    run(st, big_scene(), views::HiddenLineMethod::kFast, 1);
+    run(st, big_scene(), render::HiddenLineMethod::kFast, 1);
 }
 void BM_Frame6000Plain(benchmark::State& st) {
-    run(st, big_scene(), views::HiddenLineMethod::kPlain);
+    run(st, big_scene(), render::HiddenLineMethod::kPlain);
 }
 
 BENCHMARK(BM_HouseFast)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);

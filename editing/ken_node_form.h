@@ -8,7 +8,7 @@
 
 #include "editing/ken_node.h"
 #include "model/message_service.h"
-#include "views/view_params.h"
+#include "render/view_params.h"
 
 namespace tarvik::editing {
 
@@ -46,7 +46,7 @@ public:
 class KenNodePresenter {
 public:
     // The questions of "選" go to ask (shown in the window TYesNoForm).
-    KenNodePresenter(model::ModelStore& m, KenNodeCore& core, views::ViewParams& params,
+    KenNodePresenter(model::ModelStore& m, KenNodeCore& core, render::ViewParams& params,
                  KenNodeHost& host, KenNodeView& view, model::MessageService& ask)
         : m_(m), core_(core), p_(params), host_(host), view_(view), ask_(ask) {}
 
@@ -63,7 +63,7 @@ private:
 
     model::ModelStore& m_;
     KenNodeCore& core_;
-    views::ViewParams& p_;
+    render::ViewParams& p_;
     KenNodeHost& host_;
     KenNodeView& view_;
     model::MessageService& ask_;

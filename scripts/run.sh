@@ -15,7 +15,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF >/
 cmake --build "$build" -j"$(nproc)" --target tarvik tarvik-batch veltosol
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-work.XXXXXX")
-cp "$build/solver/veltosol" views/symbol.cod examples/frame/frame.man "$work/"
+cp "$build/solver/veltosol" render/symbol.cod examples/frame/frame.man "$work/"
 cd "$work"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

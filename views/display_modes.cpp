@@ -1,7 +1,7 @@
 #include "views/display_modes.h"
 
 #include "model/spy.h"
-#include "views/draw.h"
+#include "render/draw.h"
 
 namespace tarvik::views {
 
@@ -110,15 +110,5 @@ TickResult drawing_window_tick(DrawingContext& ctx, Canvas* live, HiddenLineMeth
     return t;
 }
 
-int build_hidden_image(SolidModel& s, const model::ModelStore& m, ViewParams& p, ViewWindow& w,
-                       model::MessageService& msg, HiddenLineMethod method, ImageBounds* bounds) {
-    if (make_trio_file(s, m, msg) != 0) return -1;
-    coeff(p);
-    if (make_view(s, p.coeffs, p.X0, p.Y0, p.Z0, msg) != 0) return -1;
-    ViewBounds b;
-    if (calcu_view(s, b, msg) != 0) return -1;
-    get_world(w, b.xmin, b.ymin, b.xmax, b.ymax);
-    return make_pers(w, nullptr, s, p, msg, method, bounds);
-}
 
 }  // namespace tarvik::views

@@ -6,14 +6,17 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
-#include "views/canvas.h"
-#include "views/hidden_line.h"
-#include "views/projection.h"
-#include "views/solid.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/hidden_line.h"
+#include "render/projection.h"
+#include "render/solid.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 namespace tarvik::views {
+
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
 
 // Display modes of these drawings (a window with other numbers maps them).
 inline constexpr int kModeBlank = 0;      // blank during a perspective build
@@ -81,11 +84,5 @@ struct TickResult {
 TickResult drawing_window_tick(DrawingContext& ctx, Canvas* live,
                                HiddenLineMethod method = HiddenLineMethod::kFast);
 
-// The hidden-line image of the current model in one call, as the batch front
-// end and the timing need it: "TRIO.DAT", the view files and "TEMP.DAT" for
-// the eye at (Rho, Theta, Phi) in a window of W x H pixels. 0 or -1.
-int build_hidden_image(SolidModel& s, const model::ModelStore& m, ViewParams& p, ViewWindow& w,
-                       model::MessageService& msg, HiddenLineMethod method,
-                       ImageBounds* bounds = nullptr);
 
 }  // namespace tarvik::views

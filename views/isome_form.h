@@ -6,9 +6,12 @@
 #include <array>
 #include <string>
 
-#include "views/view_params.h"
+#include "render/view_params.h"
 
 namespace tarvik::views {
+
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
 
 inline constexpr const char* kIsomeCaption = "アイソメ";
 inline constexpr const char* kTauCaption = "Tau";

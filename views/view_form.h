@@ -6,10 +6,13 @@
 #include <array>
 #include <string>
 
-#include "views/canvas.h"
-#include "views/view_params.h"
+#include "render/canvas.h"
+#include "render/view_params.h"
 
 namespace tarvik::views {
+
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
 
 inline constexpr const char* kViewCaption = "視点";
 inline constexpr const char* kViewOKCaption = "OK";

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "model/spy.h"
-#include "views/draw.h"
-#include "views/projection.h"
-#include "views/stroke_text.h"
+#include "render/draw.h"
+#include "render/projection.h"
+#include "render/stroke_text.h"
 
 namespace tarvik::views {
 namespace {

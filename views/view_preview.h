@@ -2,11 +2,14 @@
 // sees it, and the fixed sketch that explains the three eye parameters.
 #pragma once
 
-#include "views/canvas.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/canvas.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 namespace tarvik::views {
+
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
 
 inline constexpr int kPreviewSize = 121;  // pixels, square
 inline constexpr int kPictureWidth = 126;

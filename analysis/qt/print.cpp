@@ -71,7 +71,7 @@ bool print_grid(QWidget* parent, const QString& title, const Grid& grid, const Q
 }
 
 bool print_drawing(QWidget* parent, const QString& title,
-                   const std::function<void(views::Canvas&)>& paint, const QString& pdf_path) {
+                   const std::function<void(render::Canvas&)>& paint, const QString& pdf_path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!set_up(printer, parent, pdf_path)) return false;

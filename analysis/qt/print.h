@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "analysis/result_lists.h"
-#include "views/canvas.h"
+#include "render/canvas.h"
 
 namespace tarvik::analysis {
 
@@ -16,7 +16,7 @@ namespace tarvik::analysis {
 bool print_grid(QWidget* parent, const QString& title, const Grid& grid,
                 const QString& pdf_path = QString());
 bool print_drawing(QWidget* parent, const QString& title,
-                   const std::function<void(views::Canvas&)>& paint,
+                   const std::function<void(render::Canvas&)>& paint,
                    const QString& pdf_path = QString());
 
 }  // namespace tarvik::analysis

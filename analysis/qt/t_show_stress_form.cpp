@@ -86,7 +86,7 @@ TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, 
     side->addWidget(hcopy);
     side->addWidget(close);
 
-    Image1 = new DrawingArea([this](views::Canvas& c) { presenter_.FormPaint(c); }, this);
+    Image1 = new DrawingArea([this](render::Canvas& c) { presenter_.FormPaint(c); }, this);
     h->addWidget(Image1, 1);
     resize(900, 600);
 
@@ -100,7 +100,7 @@ TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, 
     connect(FaiScrollBar, &QScrollBar::valueChanged, this,
             [this](int v) { presenter_.FaiScrollBarChange(v); });
     connect(hcopy, &QPushButton::clicked, this, [this] {
-        print_drawing(this, windowTitle(), [this](views::Canvas& c) { presenter_.FormPaint(c); });
+        print_drawing(this, windowTitle(), [this](render::Canvas& c) { presenter_.FormPaint(c); });
     });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -45,7 +45,7 @@ class TShowStressForm : public QDialog, public ShowStressView {
 class DrawingArea : public QWidget {
     Q_OBJECT
   public:
-    using Paint = std::function<void(views::Canvas&)>;
+    using Paint = std::function<void(render::Canvas&)>;
     DrawingArea(Paint paint, QWidget* parent = nullptr);
 
   protected:

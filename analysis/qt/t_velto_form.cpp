@@ -29,8 +29,8 @@ QString qt_filter(std::string_view filter) {
 
 }  // namespace
 
-TVeltoForm::TVeltoForm(model::ModelStore& m, views::ViewParams& params,
-                       const std::string& cDirectory, views::StrokeText& text, int xScreen,
+TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
+                       const std::string& cDirectory, render::StrokeText& text, int xScreen,
                        QWidget* parent, SolidResults* solid)
     : QDialog(parent),
       messages_(this),
@@ -44,7 +44,7 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, views::ViewParams& params,
     v->setContentsMargins(0, 0, 0, 0);
     menu_ = new QMenuBar(this);
     v->setMenuBar(menu_);
-    Image1 = new DrawingArea([this](views::Canvas& c) { presenter_.FormPaint(c); }, this);
+    Image1 = new DrawingArea([this](render::Canvas& c) { presenter_.FormPaint(c); }, this);
     v->addWidget(Image1, 1);
 
     auto add = [this](QMenu* menu, VeltoMenu item, void (VeltoPresenter::*event)()) {
@@ -168,8 +168,8 @@ void TVeltoForm::close_window() {
     accept();
 }
 
-void run_velto_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
-                    const std::string& cDirectory, views::StrokeText& text, int xScreen) {
+void run_velto_form(QWidget* parent, model::ModelStore& m, render::ViewParams& params,
+                    const std::string& cDirectory, render::StrokeText& text, int xScreen) {
     TVeltoForm f(m, params, cDirectory, text, xScreen, parent);
     f.exec();
 }

@@ -28,8 +28,8 @@ class TVeltoForm : public QDialog, public VeltoView {
   public:
     // xScreen: width of the main window, for placing the view windows. The
     // solid view is built on the views' solid model unless solid is given.
-    TVeltoForm(model::ModelStore& m, views::ViewParams& params, const std::string& cDirectory,
-               views::StrokeText& text, int xScreen, QWidget* parent = nullptr,
+    TVeltoForm(model::ModelStore& m, render::ViewParams& params, const std::string& cDirectory,
+               render::StrokeText& text, int xScreen, QWidget* parent = nullptr,
                SolidResults* solid = nullptr);
     ~TVeltoForm() override;
 
@@ -57,7 +57,7 @@ class TVeltoForm : public QDialog, public VeltoView {
   private:
     views::QtMessages messages_;
     std::unique_ptr<SolidResults> own_solid_;  // the views' solid model unless one is given
-    views::ViewParams& params_;
+    render::ViewParams& params_;
     int xScreen_;
     std::string dir_;
     VeltoPresenter presenter_;
@@ -69,7 +69,7 @@ class TVeltoForm : public QDialog, public VeltoView {
 
 // Creates the results window on the files of cDirectory, shows it modally
 // and destroys it.
-void run_velto_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
-                    const std::string& cDirectory, views::StrokeText& text, int xScreen);
+void run_velto_form(QWidget* parent, model::ModelStore& m, render::ViewParams& params,
+                    const std::string& cDirectory, render::StrokeText& text, int xScreen);
 
 }  // namespace tarvik::analysis

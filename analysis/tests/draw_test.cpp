@@ -7,13 +7,13 @@
 
 #include "analysis/result_draw.h"
 #include "analysis/stress_diagram.h"
-#include "views/projection.h"
-#include "views/recording_canvas.h"
+#include "render/projection.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::analysis {
 namespace {
 
-using views::RecordingCanvas;
+using render::RecordingCanvas;
 
 StressRecord member(float xi, float zi, float xj, float zj, float force, float percent) {
     StressRecord s{};
@@ -28,22 +28,22 @@ StressRecord member(float xi, float zi, float xj, float zj, float force, float p
 
 TEST(AxialPen, ThicknessModeFollowsTheShare) {
     EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -9, 9.0f)).width, 1);
-    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -9, 9.0f)).colour, views::kBlack);
+    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -9, 9.0f)).colour, render::kBlack);
     EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -20, 20.0f)).width, 2);
-    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -20, 20.0f)).colour, views::kBlue);
-    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, 20, 20.0f)).colour, views::kRed);
+    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, -20, 20.0f)).colour, render::kBlue);
+    EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, 20, 20.0f)).colour, render::kRed);
     EXPECT_EQ(axial_pen(kModeThickness, member(0, 0, 1, 0, 100, 100.0f)).width, 10);
     // In the sign mode a zero force is drawn as compression.
-    EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 0, 0.0f)).colour, views::kBlue);
-    EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 1, 100.0f)).colour, views::kRed);
+    EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 0, 0.0f)).colour, render::kBlue);
+    EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 1, 100.0f)).colour, render::kRed);
     EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 1, 100.0f)).width, 1);
 }
 
 struct Frame : ::testing::Test {
     std::unique_ptr<ResultTables> t = std::make_unique<ResultTables>();
-    views::ViewWindow w;
+    render::ViewWindow w;
     // Side view: X = y, Y = z; the frame lies in the x-z plane, so look from the front.
-    views::ViewParams front = angles_of(90.0f, 0.0f);
+    render::ViewParams front = angles_of(90.0f, 0.0f);
 };
 
 TEST_F(Frame, SignModeDrawsEveryMemberOnceWithItsPenAndResetsThePen) {
@@ -54,15 +54,15 @@ TEST_F(Frame, SignModeDrawsEveryMemberOnceWithItsPenAndResetsThePen) {
     draw_axial(w, c, front, *t, kModeSign);
     const auto lines = c.of(RecordingCanvas::Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].pen.colour, views::kRed);
-    EXPECT_EQ(lines[1].pen.colour, views::kBlue);
+    EXPECT_EQ(lines[0].pen.colour, render::kRed);
+    EXPECT_EQ(lines[1].pen.colour, render::kBlue);
     // The ends land on the projected member ends.
     for (int k = 0; k < 2; ++k) {
         const StressRecord& s = t->stress[k];
-        const views::ProjPoint a = views::iso_project(front, s.xi, s.yi, s.zi);
-        const views::ProjPoint b = views::iso_project(front, s.xj, s.yj, s.zj);
-        const views::Pixel pa = views::world_to_crt(w, a.X, a.Y);
-        const views::Pixel pb = views::world_to_crt(w, b.X, b.Y);
+        const render::ProjPoint a = render::iso_project(front, s.xi, s.yi, s.zi);
+        const render::ProjPoint b = render::iso_project(front, s.xj, s.yj, s.zj);
+        const render::Pixel pa = render::world_to_crt(w, a.X, a.Y);
+        const render::Pixel pb = render::world_to_crt(w, b.X, b.Y);
         EXPECT_NEAR(lines[k].x1, pa.x, 1);
         EXPECT_NEAR(lines[k].y1, pa.y, 1);
         EXPECT_NEAR(lines[k].x2, pb.x, 1);
@@ -79,7 +79,7 @@ TEST_F(Frame, SignModeDrawsEveryMemberOnceWithItsPenAndResetsThePen) {
 
 TEST_F(Frame, FitStartsFromItsFixedValues) {
     // Projected X from 1500 to 2500 (all beyond 999.9): the range starts at 999.9.
-    views::ViewParams side = angles_of(0.0f, 0.0f);  // X = y... with TAU 0: X = y, Y = z
+    render::ViewParams side = angles_of(0.0f, 0.0f);  // X = y... with TAU 0: X = y, Y = z
     t->stress[0] = member(0, 0, 0, 100, 1, 100);
     t->stress[0].yi = 1500;
     t->stress[0].yj = 2500;
@@ -124,8 +124,8 @@ TEST_F(Frame, DisplacedShapeDrawsTheFrameBlackThenTheDisplacedRed) {
     draw_displaced(w, c, angles_of(0.0f, 90.0f), *t);
     const auto lines = c.of(RecordingCanvas::Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].pen.colour, views::kBlack);
-    EXPECT_EQ(lines[1].pen.colour, views::kRed);
+    EXPECT_EQ(lines[0].pen.colour, render::kBlack);
+    EXPECT_EQ(lines[1].pen.colour, render::kRed);
     EXPECT_EQ(lines[1].pen.width, 1);
 }
 

@@ -9,7 +9,7 @@
 #include "analysis/tests/fakes.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
-#include "views/recording_canvas.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -236,13 +236,13 @@ TEST_F(Lists, DiagramScaleMakesTheLargestOrdinateAsLongAsTheShortestMember) {
     p.FormShow();
     EXPECT_FLOAT_EQ(p.scale(), 100.0f / 300.0f);
     EXPECT_EQ(dv.scale, "   0.333");
-    views::RecordingCanvas c(600, 400);
+    render::RecordingCanvas c(600, 400);
     p.FormPaint(c);
-    const auto lines = c.of(views::RecordingCanvas::Kind::Line);
+    const auto lines = c.of(render::RecordingCanvas::Kind::Line);
     // Per member its line, then three dotted diagram lines.
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].pen.width, 2);
-    EXPECT_EQ(lines[1].pen.style, views::kDotted);
+    EXPECT_EQ(lines[1].pen.style, render::kDotted);
     // A kind without any force keeps the diagram on the members.
     p.set_kind(kTorsion);
     EXPECT_EQ(p.scale(), 0.0f);

@@ -22,7 +22,7 @@
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "views/recording_canvas.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -202,13 +202,13 @@ TEST_P(GeneratedHouse, InEveryTableAndDrawing) {
             const ResultNode& r = t->setuten[dr.old_no - 1];
             EXPECT_FLOAT_EQ(t->new_node[i].z, r.z + dr.disp_z * scale);
         }
-        views::RecordingCanvas c(1000, 700);
-        views::ViewWindow w;
+        render::RecordingCanvas c(1000, 700);
+        render::ViewWindow w;
         draw_displaced(w, c, angles_of(30.0f, 30.0f), *t);
-        const auto lines = c.of(views::RecordingCanvas::Kind::Line);
+        const auto lines = c.of(render::RecordingCanvas::Kind::Line);
         ASSERT_EQ(static_cast<int>(lines.size()), 2 * m->N_Beam);
         int red = 0;
-        for (const auto& l : lines) red += l.pen.colour == views::kRed;
+        for (const auto& l : lines) red += l.pen.colour == render::kRed;
         EXPECT_EQ(red, m->N_Beam);
     }
     EXPECT_EQ(msg.shown.size(), 1u);

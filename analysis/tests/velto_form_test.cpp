@@ -11,7 +11,7 @@
 #include "analysis/tests/fakes.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
-#include "views/recording_canvas.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -29,7 +29,7 @@ class FakeVeltoView : public VeltoView {
     ResultTables* tables = nullptr;
     model::MessageService* msg = nullptr;
     std::string save_name;
-    views::ViewParams* params = nullptr;
+    render::ViewParams* params = nullptr;
 
     void repaint() override { events.push_back("repaint"); }
     void set_busy(bool b) override { events.push_back(b ? "busy" : "arrow"); }
@@ -89,10 +89,10 @@ const std::string kDsp = crlf_lines({
 struct Velto : ::testing::Test {
     TempDir dir;
     std::unique_ptr<model::ModelStore> m = std::make_unique<model::ModelStore>();
-    views::ViewParams params;
+    render::ViewParams params;
     ScriptedMessages msg;
     FakeVeltoView view;
-    views::StrokeText text{views::StrokeFont::builtin()};
+    render::StrokeText text{render::StrokeFont::builtin()};
     std::unique_ptr<VeltoPresenter> p;
 
     void open(bool with_files = true) {
@@ -111,10 +111,10 @@ struct Velto : ::testing::Test {
         p->FormCreate(800, 600);
     }
     size_t lines(int colour = -1) {
-        views::RecordingCanvas c(800, 600);
+        render::RecordingCanvas c(800, 600);
         p->FormPaint(c);
         size_t n = 0;
-        for (const auto& l : c.of(views::RecordingCanvas::Kind::Line))
+        for (const auto& l : c.of(render::RecordingCanvas::Kind::Line))
             if (colour < 0 || l.pen.colour == colour) ++n;
         return n;
     }
@@ -127,8 +127,8 @@ TEST_F(Velto, OpensInTheSignModeWithTheMainAngles) {
     EXPECT_EQ(p->TAU(), 45.0f);
     EXPECT_FALSE(view.enabled[VeltoMenu::SaveDxfMenu]);
     EXPECT_EQ(m->N_Z, 2);
-    EXPECT_EQ(lines(views::kRed), 1u);
-    EXPECT_EQ(lines(views::kBlue), 1u);
+    EXPECT_EQ(lines(render::kRed), 1u);
+    EXPECT_EQ(lines(render::kBlue), 1u);
 }
 
 TEST_F(Velto, WithoutItsFilesTheWindowDrawsNothing) {
@@ -146,7 +146,7 @@ TEST_F(Velto, MagnificationSwitchesToTheDisplacedShape) {
     p->Scale10MenuClick();
     EXPECT_EQ(p->KekkaMode(), kModeDisplaced);
     EXPECT_FLOAT_EQ(p->tables().new_node[0].z, 280.0f);
-    EXPECT_EQ(lines(views::kRed), 2u);
+    EXPECT_EQ(lines(render::kRed), 2u);
     p->JikuIroMenuClick();
     EXPECT_EQ(p->KekkaMode(), kModeThickness);
 }

@@ -7,18 +7,18 @@
 #include "views/qt/qt_messages.h"
 #include "app/qt/t_new_form.h"
 #include "model/model_store.h"
-#include "views/stroke_text.h"
-#include "views/view_params.h"
+#include "render/stroke_text.h"
+#include "render/view_params.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarvik");
 
     auto store = std::make_unique<tarvik::model::ModelStore>();
-    tarvik::views::ViewParams params;
+    tarvik::render::ViewParams params;
     tarvik::app::AppContext ctx{*store, params, QDir::currentPath().toStdString(),
                                 QCoreApplication::applicationDirPath().toStdString()};
-    tarvik::views::StrokeText text(ctx.cDirectory);
+    tarvik::render::StrokeText text(ctx.cDirectory);
     {
         // The trace comes first, so that the rest of the start-up is in it.
         tarvik::views::QtMessages early(nullptr);

@@ -13,7 +13,7 @@ namespace tarvik::app {
 
 class QtDialogs : public Dialogs {
 public:
-    QtDialogs(QWidget* parent, AppContext& ctx, views::StrokeText& text)
+    QtDialogs(QWidget* parent, AppContext& ctx, render::StrokeText& text)
         : parent_(parent), ctx_(ctx), text_(text) {}
 
     void show_message(std::string_view text) override;
@@ -30,7 +30,7 @@ public:
 private:
     QWidget* parent_;
     AppContext& ctx_;
-    views::StrokeText& text_;
+    render::StrokeText& text_;
     // Selections of the editing windows, kept between their openings.
     editing::NodeEditExchange node_edit_;
     editing::BeamEditExchange beam_edit_;

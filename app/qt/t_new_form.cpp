@@ -54,7 +54,7 @@ QString q(const char* s) { return QString::fromUtf8(s); }
 
 }  // namespace
 
-TNewForm::TNewForm(AppContext& ctx, views::StrokeText& text, QWidget* parent)
+TNewForm::TNewForm(AppContext& ctx, render::StrokeText& text, QWidget* parent)
     : QMainWindow(parent), dialogs_(this, ctx, text), presenter_(ctx, *this, dialogs_, text) {
     setWindowTitle("Tarvik");
     resize(639, 480);

@@ -22,7 +22,7 @@ class ModelView;
 class TNewForm : public QMainWindow, public NewFormView {
     Q_OBJECT
 public:
-    TNewForm(AppContext& ctx, views::StrokeText& text, QWidget* parent = nullptr);
+    TNewForm(AppContext& ctx, render::StrokeText& text, QWidget* parent = nullptr);
     ~TNewForm() override;
 
     void set_menu_enabled(MenuItem item, bool enabled) override;

@@ -11,13 +11,13 @@
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "views/projection.h"
-#include "views/recording_canvas.h"
+#include "render/projection.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::app {
 namespace {
 
-using views::RecordingCanvas;
+using render::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 
 class FakeView : public NewFormView {
@@ -95,22 +95,22 @@ protected:
         canvas.reset();
         form.FormPaint(canvas);
     }
-    views::Pixel pixel_of_node(int i) {
-        return views::world_to_crt(form.view_window(), store.node[i].X, store.node[i].Y);
+    render::Pixel pixel_of_node(int i) {
+        return render::world_to_crt(form.view_window(), store.node[i].X, store.node[i].Y);
     }
     void click(int i, MouseButton b = MouseButton::Left) {
-        const views::Pixel p = pixel_of_node(i);
+        const render::Pixel p = pixel_of_node(i);
         form.FormMouseDown(b, p.x, p.y);
         form.FormMouseUp(b, p.x, p.y);
     }
     int node_at(float x, float y, float z) { return model::find_node_by_scan(store, x, y, z) - 1; }
 
     model::ModelStore store;
-    views::ViewParams params;
+    render::ViewParams params;
     AppContext ctx;
     FakeView view;
     ScriptedDialogs dialogs;
-    views::StrokeText text{views::StrokeFont::builtin()};
+    render::StrokeText text{render::StrokeFont::builtin()};
     NewFormPresenter form;
     RecordingCanvas canvas{800, 600};
 };
@@ -232,7 +232,7 @@ TEST_F(MainWindow, OnlyALoneLeftButtonPicks) {
     const int foot = node_at(0, 0, 0);
     click(foot, MouseButton::Right);
     EXPECT_EQ(store.node[foot].flag, 0);
-    const views::Pixel p = pixel_of_node(foot);
+    const render::Pixel p = pixel_of_node(foot);
     form.FormMouseDown(MouseButton::Left, p.x, p.y);
     form.FormMouseDown(MouseButton::Right, p.x, p.y);
     form.FormMouseUp(MouseButton::Right, p.x, p.y);
@@ -321,13 +321,13 @@ TEST_F(MainWindow, PaintDrawsMembersAndNodeSymbolsThroughTheLevelWindow) {
     EXPECT_EQ(form.drawn_nodes(), 4);
     auto boxes = canvas.of(Kind::Rectangle);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].brush, views::kRed);
+    EXPECT_EQ(boxes[0].brush, render::kRed);
     EXPECT_EQ(boxes[0].x2 - boxes[0].x1, 10);
     std::multiset<int> discs;
     for (const auto& e : canvas.of(Kind::Ellipse)) discs.insert(e.brush);
-    EXPECT_EQ(discs, (std::multiset<int>{views::kRed, views::kBlue, views::kBlack}));
+    EXPECT_EQ(discs, (std::multiset<int>{render::kRed, render::kBlue, render::kBlack}));
     for (const auto& l : canvas.of(Kind::Line)) {
-        EXPECT_EQ(l.pen.colour, views::kBlack);
+        EXPECT_EQ(l.pen.colour, render::kBlack);
         EXPECT_EQ(l.pen.width, 1);
     }
     // A member is drawn with one end inside; both ends above the window hide it.

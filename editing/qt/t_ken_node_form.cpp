@@ -43,7 +43,7 @@ bool YesNoService::ask_yes_no(std::string_view question) {
     return form.exec() == QDialog::Accepted;
 }
 
-TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, views::ViewParams& params,
+TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::ViewParams& params,
                            KenNodeHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ask_(this),

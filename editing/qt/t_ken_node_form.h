@@ -36,7 +36,7 @@ private:
 class TKenNodeForm : public QWidget, public KenNodeView {
     Q_OBJECT
 public:
-    TKenNodeForm(model::ModelStore& m, KenNodeCore& core, views::ViewParams& params,
+    TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::ViewParams& params,
                  KenNodeHost& host, QWidget* parent = nullptr);
 
     LevelTexts range_texts() const override;

@@ -61,7 +61,7 @@ protected:
     }
     model::ModelStore m;
     testing::ScriptedMessages msg;
-    views::ViewParams params;
+    render::ViewParams params;
     KenNodeCore core;
     FakeHost host;
     FakeKenView view;

@@ -12,8 +12,8 @@
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "views/projection.h"
-#include "views/recording_canvas.h"
+#include "render/projection.h"
+#include "render/recording_canvas.h"
 
 namespace tarvik::editing {
 namespace {
@@ -76,13 +76,13 @@ class NodeDataFlow : public ::testing::Test {
 
     void make_model() {
         form.KihonMenuClick();
-        views::RecordingCanvas canvas{800, 600};
+        render::RecordingCanvas canvas{800, 600};
         form.FormPaint(canvas);  // gives the nodes their plan points
     }
     int node_at(float x, float y, float z) { return model::find_node_by_scan(store, x, y, z) - 1; }
     void click(int i) {
-        const views::Pixel p =
-            views::world_to_crt(form.view_window(), store.node[i].X, store.node[i].Y);
+        const render::Pixel p =
+            render::world_to_crt(form.view_window(), store.node[i].X, store.node[i].Y);
         form.FormMouseDown(app::MouseButton::Left, p.x, p.y);
         form.FormMouseUp(app::MouseButton::Left, p.x, p.y);
     }
@@ -93,11 +93,11 @@ class NodeDataFlow : public ::testing::Test {
     }
 
     model::ModelStore store;
-    views::ViewParams params;
+    render::ViewParams params;
     app::AppContext ctx;
     MainView view;
     MainDialogs dialogs;
-    views::StrokeText text{views::StrokeFont::builtin()};
+    render::StrokeText text{render::StrokeFont::builtin()};
     app::NewFormPresenter form;
 
     // Kept by the main window for the whole run.

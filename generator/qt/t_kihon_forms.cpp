@@ -12,8 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "views/draw.h"
-#include "views/projection.h"
+#include "render/draw.h"
+#include "render/projection.h"
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
@@ -28,7 +28,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 // A drawing area that paints through a callback.
 class Drawing : public QWidget {
 public:
-    explicit Drawing(std::function<void(views::Canvas&)> paint, QWidget* parent)
+    explicit Drawing(std::function<void(render::Canvas&)> paint, QWidget* parent)
         : QWidget(parent), paint_(std::move(paint)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMinimumSize(320, 240);
@@ -42,7 +42,7 @@ protected:
     }
 
 private:
-    std::function<void(views::Canvas&)> paint_;
+    std::function<void(render::Canvas&)> paint_;
 };
 
 }  // namespace
@@ -191,7 +191,7 @@ void TKihonForm::close_window(int result) { done(result); }
 
 // ---------------------------------------------------------------- unit window
 
-TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params,
+TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
                                const std::string& directory, QWidget* parent)
     : QDialog(parent),
       m_(m),
@@ -200,7 +200,7 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params,
       solids_(directory),
       bar_solids_(solids_, msg_),
       presenter_(m, d_, *this, msg_, &bar_solids_),
-      ctx_{win_, params_, solids_, m_, msg_, views::TrioReader::kGenerator} {
+      ctx_{win_, params_, solids_, m_, msg_, render::TrioReader::kGenerator} {
     setWindowTitle(q(kUnitCaptionEnd));
     resize(800, 600);
     auto* layout = new QVBoxLayout(this);
@@ -235,7 +235,7 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, views::ViewParams& params,
     connect(help->addAction(q("バージョン情報")), &QAction::triggered, this,
             [this] { presenter_.VersionMenuClick(); });
 
-    drawing_ = new Drawing([this](views::Canvas& c) { paint(c); }, this);
+    drawing_ = new Drawing([this](render::Canvas& c) { paint(c); }, this);
     layout->addWidget(drawing_);
 
     // Angles changed in the angle windows redraw this window at the next tick;
@@ -327,15 +327,15 @@ void TKihonUnitForm::closeEvent(QCloseEvent* e) {
     QDialog::closeEvent(e);
 }
 
-void TKihonUnitForm::paint(views::Canvas& c) {
-    c.clear(views::kWhite);
+void TKihonUnitForm::paint(render::Canvas& c) {
+    c.clear(render::kWhite);
     const int before = mode_;
     mode_ = 0;
     // The generation of state 1 also writes the member solids of the views.
     const bool generates = presenter_.display_state() == kDisplayWireNodes;
-    if (generates) views::begin_trio_file(solids_, msg_);
+    if (generates) render::begin_trio_file(solids_, msg_);
     presenter_.FormPaint();
-    if (generates) views::end_trio_file(solids_, msg_);
+    if (generates) render::end_trio_file(solids_, msg_);
     if (mode_ == 0) return;
     win_.W = c.width();
     win_.H = c.height();
@@ -354,21 +354,21 @@ void TKihonUnitForm::paint(views::Canvas& c) {
         views::paint_display_mode(ctx_, c);
         return;
     }
-    views::get_new_world(win_, m_, params_);
+    render::get_new_world(win_, m_, params_);
     win_.TAU = params_.TAU;
     win_.FAI = params_.FAI;
-    views::set_pen(c, views::kSolid, 1, views::kBlack);
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
     for (int b = 0; b < m_.N_Beam; ++b) {
         const model::Beam& beam = m_.beam[b];
-        views::draw_to(win_, c, beam.XS, beam.YS, views::kPenMove);
-        views::draw_to(win_, c, beam.XL, beam.YL, views::kPenDraw);
+        render::draw_to(win_, c, beam.XS, beam.YS, render::kPenMove);
+        render::draw_to(win_, c, beam.XL, beam.YL, render::kPenDraw);
     }
     if (mode_ == 1 && with_nodes_)
         for (int i = 0; i < m_.N_Node; ++i)
-            views::mark_node(win_, c, m_.node[i].X, m_.node[i].Y, views::kMarkDoubleSquare);
+            render::mark_node(win_, c, m_.node[i].X, m_.node[i].Y, render::kMarkDoubleSquare);
 }
 
-void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, render::ViewParams& params,
                          const std::string& directory) {
     TKihonUnitForm form(m, params, directory, parent);
     form.run();

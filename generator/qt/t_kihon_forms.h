@@ -14,13 +14,13 @@
 #include "generator/kihon_form.h"
 #include "generator/kihon_unit_form.h"
 #include "generator/yane_form.h"
-#include "views/canvas.h"
+#include "render/canvas.h"
 #include "views/qt/qt_messages.h"
-#include "views/view_params.h"
-#include "views/view_window.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
 
 #include "views/display_modes.h"
-#include "views/solid.h"
+#include "render/solid.h"
 
 namespace tarvik::views {
 class TIsomeForm;
@@ -76,7 +76,7 @@ class TKihonUnitForm : public QDialog, public KihonUnitView {
     Q_OBJECT
 public:
     // directory: where the solid and image files of the views are written.
-    TKihonUnitForm(model::ModelStore& m, views::ViewParams& params, const std::string& directory,
+    TKihonUnitForm(model::ModelStore& m, render::ViewParams& params, const std::string& directory,
                    QWidget* parent = nullptr);
     ~TKihonUnitForm() override;
 
@@ -102,30 +102,30 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void paint(views::Canvas& c);
+    void paint(render::Canvas& c);
 
     // Member solids of each generation go to the triangle file of the views.
     class Solids : public BarSolids {
     public:
-        Solids(views::SolidModel& s, model::MessageService& msg) : s_(s), msg_(msg) {}
+        Solids(render::SolidModel& s, model::MessageService& msg) : s_(s), msg_(msg) {}
         int make_kakuzai2(float xs, float ys, float zs, float xl, float yl, float zl, float haba,
                           float atumi) override {
-            return views::make_kakuzai2(s_, xs, ys, zs, xl, yl, zl, haba, atumi, msg_);
+            return render::make_kakuzai2(s_, xs, ys, zs, xl, yl, zl, haba, atumi, msg_);
         }
 
     private:
-        views::SolidModel& s_;
+        render::SolidModel& s_;
         model::MessageService& msg_;
     };
 
     model::ModelStore& m_;
-    views::ViewParams& params_;
+    render::ViewParams& params_;
     BasicData d_;
     views::QtMessages msg_;
-    views::SolidModel solids_;
+    render::SolidModel solids_;
     Solids bar_solids_;
     KihonUnitPresenter presenter_;
-    views::ViewWindow win_;
+    render::ViewWindow win_;
     views::DrawingContext ctx_;
     views::TViewForm* view_form_ = nullptr;
     bool view_form_shown_ = false;
@@ -140,7 +140,7 @@ private:
 
 // Opens the unit window modally on the model store, as the main window's
 // "基本データ選択" does.
-void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, views::ViewParams& params,
+void run_kihon_unit_form(QWidget* parent, model::ModelStore& m, render::ViewParams& params,
                          const std::string& directory);
 
 }  // namespace tarvik::generator

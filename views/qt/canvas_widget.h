@@ -12,6 +12,9 @@
 
 namespace tarvik::views {
 
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
+
 class CanvasWidget : public QWidget {
   public:
     using Paint = std::function<void(Canvas&)>;

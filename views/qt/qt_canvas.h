@@ -7,9 +7,12 @@
 #include <QPainter>
 #include <QPoint>
 
-#include "views/canvas.h"
+#include "render/canvas.h"
 
 namespace tarvik::views {
+
+// The view windows are built on the render core and use its names as their own.
+using namespace tarvik::render;
 
 class QtCanvas : public Canvas {
   public:

@@ -6,8 +6,8 @@
 
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "views/recording_canvas.h"
-#include "views/tests/test_support.h"
+#include "render/recording_canvas.h"
+#include "render/tests/test_support.h"
 
 namespace tarvik::views {
 namespace {

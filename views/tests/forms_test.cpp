@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "views/isome_form.h"
-#include "views/projection.h"
-#include "views/recording_canvas.h"
-#include "views/tests/test_support.h"
+#include "render/projection.h"
+#include "render/recording_canvas.h"
+#include "render/tests/test_support.h"
 #include "views/view_form.h"
 #include "views/view_preview.h"
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "views/recording_canvas.h"
+#include "render/recording_canvas.h"
 #include "views/view_preview.h"
 
 namespace tarvik::views {

@@ -35,9 +35,9 @@ void shot(QWidget& w, const char* name) {
 struct VeltoQt : ::testing::Test {
     tarvik::testing::TempDir dir;
     std::unique_ptr<model::ModelStore> m = std::make_unique<model::ModelStore>();
-    views::ViewParams params;
+    render::ViewParams params;
     ScriptedMessages msg;
-    views::StrokeText text{views::StrokeFont::builtin()};
+    render::StrokeText text{render::StrokeFont::builtin()};
 
     void SetUp() override {
 #ifndef VELTOSOL_PATH
@@ -152,7 +152,7 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     shot(diagram, "stress_diagram_moment");
     EXPECT_TRUE(print_drawing(
         &diagram, diagram.windowTitle(),
-        [&](views::Canvas& c) { diagram.presenter().FormPaint(c); },
+        [&](render::Canvas& c) { diagram.presenter().FormPaint(c); },
         QString(ANALYSIS_QT_SHOTS) + "/stress_diagram.pdf"));
 
     f.presenter().found().KensakuID = f.presenter().tables().stress[0].iname;

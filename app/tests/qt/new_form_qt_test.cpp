@@ -26,9 +26,9 @@ protected:
         if (!QApplication::instance()) new QApplication(argc, argv);
     }
     model::ModelStore store;
-    views::ViewParams params;
+    render::ViewParams params;
     AppContext ctx{store, params, ".", ""};
-    views::StrokeText text{views::StrokeFont::builtin()};
+    render::StrokeText text{render::StrokeFont::builtin()};
 };
 
 TEST_F(QtMainWindow, MenusCarryTheirCaptionsAndStartUpStates) {

@@ -27,7 +27,7 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
     if (!QApplication::instance()) new QApplication(argc, argv);
 
     model::ModelStore m;
-    views::ViewParams params;
+    render::ViewParams params;
     const std::string dir = QDir::currentPath().toStdString();
     TKihonUnitForm unit(m, params, dir);
     bool saw_basic_data = false, saw_unit = false, saw_trio = false;

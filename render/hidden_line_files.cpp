@@ -1,0 +1,171 @@
+// The file side of the hidden-line image: "VIEW.DAT" and "VECT.DAT" read by
+// large blocks and decoded in place, the lines drawn and written to "TEMP.DAT".
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "model/spy.h"
+#include "render/draw.h"
+#include "render/hidden_line.h"
+
+namespace tarvik::render {
+namespace {
+
+// Length of an open file from its start, or -1.
+long file_size(std::FILE* f) {
+    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+    const long size = std::ftell(f);
+    std::rewind(f);
+    return size;
+}
+
+// Bytes of the buffer the view files are read through: whole records of
+// both files (816 = 3 * 272 = 17 * 48), few enough to stay in the cache
+// between the read and the decoding, many enough that reads are few.
+constexpr size_t kReadBufferSize = 256 * 816;
+static_assert(kReadBufferSize % kTrioRecordSize == 0 && kReadBufferSize % kVectRecordSize == 0);
+
+// Reads up to limit bytes of f through buf (kReadBufferSize bytes), a large
+// block per read, and hands each whole record of rec bytes to take, in order.
+// The bytes read.
+template <class Take>
+size_t read_records(std::FILE* f, unsigned char* buf, size_t rec, size_t limit, Take&& take) {
+    size_t total = 0;
+    while (total < limit) {
+        const size_t want = std::min(kReadBufferSize, limit - total);
+        const size_t got = std::fread(buf, 1, want, f);
+        total += got;
+        for (size_t off = 0; off + rec <= got; off += rec) take(buf + off);
+        if (got < want) break;
+    }
+    return total;
+}
+
+// The test's triangle from a "VIEW.DAT" record in place: the same numbers as
+// hidden_triangle(decode_view(r)).
+HiddenTriangle view_geometry(const unsigned char* rec) {
+    double g[kViewGeometryCount];
+    decode_f64s(rec + kViewEyeOffset, g, kViewGeometryCount);
+    HiddenTriangle t;
+    for (int k = 0; k < 3; ++k) t.E[k] = {g[3 * k], g[3 * k + 1], g[3 * k + 2]};
+    t.n = {g[9], g[10], g[11]};
+    t.h = g[12];
+    return t;
+}
+
+}  // namespace
+
+int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewParams& p,
+              model::MessageService& msg, HiddenLineMethod method, ImageBounds* bounds,
+              unsigned workers) {
+    model::spy("Enter make_pers()");
+    struct Closer {
+        void operator()(std::FILE* f) const {
+            if (f) std::fclose(f);
+        }
+    };
+    using File = std::unique_ptr<std::FILE, Closer>;
+    File vect(std::fopen(s.path(kVectFileName).c_str(), "rb"));
+    if (!vect) {
+        msg.show_message(kMsgVectOpen01);
+        return -1;
+    }
+    File temp(std::fopen(s.path(kTempFileName).c_str(), "wb"));
+    if (!temp) {
+        msg.show_message(kMsgTempOpen01);
+        return -1;
+    }
+    TempHeader head;
+    head.world[0] = w.World.left;
+    head.world[1] = w.World.bottom;
+    head.world[2] = w.World.right;
+    head.world[3] = w.World.top;
+    head.crt[0] = w.Crt.left;
+    head.crt[1] = w.Crt.top;
+    head.crt[2] = w.Crt.right;
+    head.crt[3] = w.Crt.bottom;
+    const TempHeaderBytes hb = encode_temp_header(head);
+    bool written = std::fwrite(hb.data(), 1, hb.size(), temp.get()) == hb.size();
+
+    File view(std::fopen(s.path(kViewFileName).c_str(), "rb"));
+    if (!view) {
+        msg.show_message(kMsgViewOpen01);
+        return -1;
+    }
+    const long view_size = file_size(view.get());
+    const long vect_size = file_size(vect.get());
+    if (view_size < 0) {
+        msg.show_message(kMsgReadError);
+        return -1;
+    }
+    // One buffer for both files and the lines, taken once and never cleared:
+    // each file comes in by large blocks, decoded where they lie.
+    std::unique_ptr<unsigned char[]> buf(new (std::nothrow) unsigned char[kReadBufferSize]);
+    if (!buf) {
+        msg.show_message(kMsgNoMemory);
+        return -1;
+    }
+    std::vector<HiddenTriangle> tris;
+    tris.reserve(static_cast<size_t>(view_size) / kTrioRecordSize);
+    const size_t view_got =
+        read_records(view.get(), buf.get(), kTrioRecordSize, static_cast<size_t>(view_size),
+                     [&](const unsigned char* r) { tris.push_back(view_geometry(r)); });
+    if (view_got < static_cast<size_t>(view_size)) {
+        msg.show_message(kMsgReadError);
+        return -1;
+    }
+    view.reset();
+
+    // Whole records only, as far as the file could be read.
+    std::vector<VectRecord> edges;
+    if (vect_size > 0) edges.reserve(static_cast<size_t>(vect_size) / kVectRecordSize);
+    read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX,
+                 [&](const unsigned char* r) { edges.push_back(decode_vect(r)); });
+    vect.reset();
+
+    const std::vector<TempLine> lines =
+        hidden_lines(tris, edges, tolerances_of(p), method, workers);
+    ImageBounds ib;
+    if (c) set_pen(*c, kSolid, 1, kBlack);
+    for (const TempLine& l : lines) {
+        const double xs[2] = {l.xs, l.xl}, ys[2] = {l.ys, l.yl};
+        for (int k = 0; k < 2; ++k) {
+            if (ib.empty) {
+                ib = {xs[k], ys[k], xs[k], ys[k], false};
+            } else {
+                ib.xmin = std::min(ib.xmin, xs[k]);
+                ib.xmax = std::max(ib.xmax, xs[k]);
+                ib.ymin = std::min(ib.ymin, ys[k]);
+                ib.ymax = std::max(ib.ymax, ys[k]);
+            }
+        }
+        if (c) {
+            draw_to(w, *c, l.xs, l.ys, kPenMove);
+            draw_to(w, *c, l.xl, l.yl, kPenDraw);
+        }
+    }
+    // The lines go out by large blocks, encoded in the buffer.
+    constexpr size_t kLinesPerBlock = kReadBufferSize / kTempLineSize;
+    for (size_t i = 0; i < lines.size() && written; i += kLinesPerBlock) {
+        const size_t n = std::min(kLinesPerBlock, lines.size() - i);
+        for (size_t k = 0; k < n; ++k) {
+            const TempLine& l = lines[i + k];
+            const float f[4] = {l.xs, l.ys, l.xl, l.yl};
+            encode_f32s(f, buf.get() + k * kTempLineSize, 4);
+        }
+        written = std::fwrite(buf.get(), 1, n * kTempLineSize, temp.get()) == n * kTempLineSize;
+    }
+    if (bounds) *bounds = ib;
+    const bool closed = std::fclose(temp.release()) == 0;
+    if (!written || !closed) {
+        msg.show_message(kMsgTempWrite);
+        return -1;
+    }
+    model::spy("make_pers %d edges %zu lines", static_cast<int>(edges.size()), lines.size());
+    return 0;
+}
+
+
+}  // namespace tarvik::render

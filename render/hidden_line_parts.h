@@ -1,0 +1,66 @@
+// What the parts of the hidden-line image share among themselves and with
+// nothing else: the vector helpers of the test, the segment loop both routines
+// run, the fast routine's entry and the runner that shares work among threads.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "render/hidden_line.h"
+
+namespace tarvik::render::detail {
+
+inline Vec3 cross(const Vec3& a, const Vec3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+inline double dot(const Vec3& a, const Vec3& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// Normal of the plane through the eye and triangle edge j (Ej, Ej+1), and the
+// side the third vertex lies on. Shared by the test and by the grid's choice
+// of triangles that can never hide anything, so both see the same numbers.
+inline void edge_plane(const HiddenTriangle& t, int j, Vec3& e, double& dV) {
+    e = cross(t.E[j], t.E[(j + 1) % 3]);
+    dV = dot(e, t.E[(j + 2) % 3]);
+}
+
+
+// True when the triangle clears every segment whatever its ends: it faces
+// away from the eye (h < 0, or no plane), or it is seen edge-on.
+bool never_hides(const HiddenTriangle& t, const HiddenTolerances& tol);
+
+// Hands out the triangles to test for a segment, in ascending order.
+struct Job {
+    Vec3 P, Q;
+    int pos;  // first position in the candidate list still to test
+};
+
+// The common loop of both routines: the segments on the stack are tested
+// against the candidates (all triangles when cand is null) from their
+// position on; the first triangle that hides anything decides, its pieces go
+// on with the next candidate.
+void run_segment(const std::vector<HiddenTriangle>& tris, const int* cand, int count, const Vec3& P,
+                 const Vec3& Q, int pos, const HiddenTolerances& tol, std::vector<Job>& stack,
+                 std::vector<TempLine>& out);
+
+// The fast routine: the triangle index over the projection, run on threads.
+void fast_hidden_lines(const std::vector<HiddenTriangle>& tris,
+                       const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+                       unsigned threads, std::vector<TempLine>& out);
+
+// Runs the items [first, last) of a share and appends their lines to out.
+using RangeRun = std::function<void(size_t first, size_t last, std::vector<TempLine>& out)>;
+
+// Runs n items in order: with threads > 1 they are handed out in runs of at
+// least min_run among that many workers, each with the RangeRun that
+// make_worker gives it (its own working space), and the lines of the runs are
+// joined in item order, so out is the same whatever the number of threads.
+// A failure in a worker stops the others at their next run and is thrown here
+// once all have ended.
+void run_in_runs(size_t n, unsigned threads, size_t min_run,
+                 const std::function<RangeRun()>& make_worker, std::vector<TempLine>& out);
+
+}  // namespace tarvik::render::detail

@@ -1,0 +1,158 @@
+// The member solids and the files built from them: the triangle file of all
+// member boxes, its perspective transform into the view and edge files, the
+// member-box and perspective wire drawings, and the line image file.
+//
+// Every file lives in the working folder of the run (SolidModel::directory)
+// and is created anew by its writer. Routines return 0 (or a count) on
+// success and -1 after showing their message.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/message_service.h"
+#include "model/model_store.h"
+#include "render/canvas.h"
+#include "render/projection.h"
+#include "render/trio_file.h"
+#include "render/vertex_table.h"
+#include "render/view_params.h"
+#include "render/view_window.h"
+
+namespace tarvik::render {
+
+// Messages, as the user sees them.
+inline constexpr const char* kMsgTrioCreate = "Error: Unable to open TRIO_FILE 01";
+inline constexpr const char* kMsgTrioOpen02 = "Error: Unable to open TRIO_FILE 02";
+inline constexpr const char* kMsgTrioBoxesTegaki = "Error: Unable to open TRIO_FILE tegaki 02";
+inline constexpr const char* kMsgTrioBoxesJikuire = "Error: Unable to open TRIO_FILE jikuire 02";
+inline constexpr const char* kMsgTrioBoxesGenerator = "Error: Unable to open TRIO_FILE";
+inline constexpr const char* kMsgTrioWrite = "Error: Unable to write TRIO_FILE";
+inline constexpr const char* kMsgViewCreate = "Error: Unable to open VIEW_FILE03";
+inline constexpr const char* kMsgVectCreate = "Error: Unable to open VECT_FILE03";
+inline constexpr const char* kMsgViewWrite = "Error: Unable to write VIEW_FILE";
+inline constexpr const char* kMsgVectWrite = "Error: Unable to write VECT_FILE";
+inline constexpr const char* kMsgViewOpen13 = "Error: Unable to open VIEW_FILE13";
+inline constexpr const char* kMsgViewOpen12 = "Error: Unable to open VIEW_FILE12";
+inline constexpr const char* kMsgViewOpen11 = "Error: Unable to open VIEW_FILE11";
+inline constexpr const char* kMsgTempCreate07 = "Error: Unable to open TEMP_FILE07";
+inline constexpr const char* kMsgTempWrite = "Error: Unable to write TEMP_FILE";
+inline constexpr const char* kMsgInitTempFailed = "init_temp() Failed";
+inline constexpr const char* kMsgTempOpen20 = "Error: Unable to open TEMP_FILE20";
+inline constexpr const char* kMsgTempRead20 = "Error: Unable to read TEMP_FILE20";
+
+// Eye points nearer than this depth (cm) are not drawn: an edge that reaches
+// closer to the eye's plane, or behind it, is cut there. Any ordinary view
+// keeps the whole model far beyond it.
+inline constexpr double kNearClip = 1.0;
+
+// What the solid files of one run share: the working folder, the triangle and
+// edge counts, the vertex table, the running timber volume and the triangle
+// file while solids are being appended to it.
+struct SolidModel {
+    std::string directory;  // working folder of the run ("" = current)
+    int32_t N_TRIO = 0;     // triangles in "TRIO.DAT"
+    int32_t N_VECT = 0;     // edges in "VECT.DAT"
+    VertexTable chouten;
+    double volume = 0.0;  // m^3 of all solids of the last triangle file
+
+    // Open "TRIO.DAT" between begin_trio_file and end_trio_file.
+    std::FILE* trio = nullptr;
+    bool refused = false;       // the vertex table refused a solid of this build
+    bool write_failed = false;  // a record could not be written
+
+    explicit SolidModel(std::string dir = {}, int vertex_capacity = kMaxChouten)
+        : directory(std::move(dir)), chouten(vertex_capacity) {}
+    ~SolidModel();
+    SolidModel(const SolidModel&) = delete;
+    SolidModel& operator=(const SolidModel&) = delete;
+
+    std::string path(const char* name) const;
+};
+
+// Creates "TRIO.DAT" anew for the solids that follow ("Error: Unable to open
+// TRIO_FILE 01" when it cannot be made). Counts, volume and the vertex table
+// start again from empty, so that the table holds exactly the vertices of this
+// file and a run of many models never fills it.
+int begin_trio_file(SolidModel& s, model::MessageService& msg);
+// Closes the triangle file. -1 when a record or the close failed (message
+// shown) or when the vertex table refused a solid; in that case the file is
+// left empty and N_TRIO is 0, so that no part of the model passes for all of it.
+int end_trio_file(SolidModel& s, model::MessageService& msg);
+
+// "TRIO.DAT" from the boxes of all members in order. 0 or -1.
+int make_trio_file(SolidModel& s, const model::ModelStore& m, model::MessageService& msg);
+
+// The box of one member (section haba wide and atumi deep, cm) as 12
+// triangles, each marking one box edge; appended to the open triangle file.
+// 8, or -1 when the vertex table cannot take its new corners (message
+// "頂点の数が上限 50000 を超えるため追加できません" once per build, nothing
+// written) or a record cannot be written.
+int make_kakuzai3(SolidModel& s, float xs, float ys, float zs, float xl, float yl, float zl,
+                  float haba, float atumi, model::MessageService& msg);
+// The same box with the older triangle order: every triangle draws two box
+// edges, so each edge is drawn twice. 8 or -1.
+int make_kakuzai2(SolidModel& s, float xs, float ys, float zs, float xl, float yl, float zl,
+                  float haba, float atumi, model::MessageService& msg);
+// A hexagonal bar of corner radius r standing for a round bar: two capped
+// ends of six triangles and six side faces of two triangles. The caps draw
+// the hexagon edges, one triangle of each side face its long edge; no face
+// diagonal is drawn. 14 (its vertices) or -1.
+int make_enchu2(SolidModel& s, float xs, float ys, float zs, float xl, float yl, float zl, float r,
+                model::MessageService& msg);
+
+// The corners c0..c7 of a member box in model coordinates (cm), as the bar
+// routines compute them; exposed for the tests and the viewer export.
+struct BoxCorners {
+    double kakudoY = 0.0, kakudoZ = 0.0;  // elevation and azimuth, degrees
+    float c[8][3];
+};
+BoxCorners kakuzai_corners(float xs, float ys, float zs, float xl, float yl, float zl, float haba,
+                           float atumi);
+
+// Member-box model: every marked edge of "TRIO.DAT" in the parallel
+// projection, black, solid, width 1. 0, or -1 when the file cannot be opened
+// (message by reader; nothing drawn).
+int draw_member_boxes(const ViewWindow& w, Canvas& c, const ViewParams& p, const SolidModel& s,
+                      TrioReader reader, model::MessageService& msg);
+
+// "VIEW.DAT" and "VECT.DAT" from "TRIO.DAT" with the coefficient set v, model
+// points taken relative to (X0, Y0, Z0). 0 or -1.
+int make_view(SolidModel& s, const PerspectiveCoeffs& v, double X0, double Y0, double Z0,
+              model::MessageService& msg);
+
+// Bounds of the projected vertices of "VIEW.DAT" (vertices in front of the
+// near depth only). They start at min 9999, max -9999. 0 or -1.
+struct ViewBounds {
+    float xmin = 9999.0f, ymin = 9999.0f, xmax = -9999.0f, ymax = -9999.0f;
+};
+int calcu_view(const SolidModel& s, ViewBounds& b, model::MessageService& msg);
+
+// Perspective wire image: fits World (10 % margins) and Crt (top-left, the
+// data's aspect) to "VIEW.DAT" and draws every marked edge. 0 or -1.
+int draw_view(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageService& msg);
+
+// Creates "TEMP.DAT" with its header from the window's World and Crt and
+// leaves it open for the caller; null after "Error: Unable to open
+// TEMP_FILE07" (or a failed header write).
+std::FILE* init_temp(const ViewWindow& w, const SolidModel& s, model::MessageService& msg);
+
+// "TEMP.DAT" with every marked edge of "VIEW.DAT", no hidden-line removal.
+int save_view(const ViewWindow& w, const SolidModel& s, model::MessageService& msg);
+
+// Sets World and Crt from the header of "TEMP.DAT" and draws its lines in
+// blue. The number of lines, or -1.
+int show_temp_data(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageService& msg);
+
+// Reads "TEMP.DAT": header and lines. False when it cannot be opened or holds
+// no whole header.
+bool read_temp_file(const std::string& path, TempHeader& header, std::vector<TempLine>& lines);
+
+// An edge in eye coordinates cut to the near depth and projected; false when
+// nothing of it lies in front.
+bool clip_project(const EyePoint& a, const EyePoint& b, TempLine& out);
+
+}  // namespace tarvik::render

@@ -1,0 +1,32 @@
+// What one drawing window keeps for itself: its drawing area, the World
+// rectangle (projected model units) shown in its Crt rectangle (pixels), the
+// view parameters it last drew with, and what it currently shows.
+#pragma once
+
+#include <cstdint>
+
+namespace tarvik::render {
+
+// Projected model units; Y grows upward.
+struct WorldRect {
+    float left = 0.0f, bottom = 0.0f, right = 1.0f, top = 1.0f;
+};
+
+// Pixels; y grows downward.
+struct CrtRect {
+    int32_t left = 0, top = 0, right = 1, bottom = 1;
+};
+
+struct ViewWindow {
+    int W = 0;  // drawing area, pixels
+    int H = 0;
+    WorldRect World;
+    CrtRect Crt;
+    // The view parameters as last drawn, for change detection.
+    float TAU = 0.0f, FAI = 0.0f;
+    double Rho = 0.0, Theta = 0.0, Phi = 0.0;
+    // Which drawing the window shows; the values belong to each window.
+    int mode = 0;
+};
+
+}  // namespace tarvik::render
