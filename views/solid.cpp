@@ -438,9 +438,12 @@ int make_view(SolidModel& s, const PerspectiveCoeffs& v, double X0, double Y0, d
     TrioRecord r;
     for (int i = 0; i < s.N_TRIO && read_record(trio.get(), r); ++i) {
         if (!trio_record_ok(r.data())) {
-            // Neither file keeps a part of the model.
-            view.reset(open_file(s.path(kViewFileName), "wb").release());
-            vect.reset(open_file(s.path(kVectFileName), "wb").release());
+            // Neither file keeps a part of the model: closed first, so that
+            // nothing buffered reaches them after they are emptied.
+            view.reset();
+            vect.reset();
+            open_file(s.path(kViewFileName), "wb");
+            open_file(s.path(kVectFileName), "wb");
             s.N_VECT = 0;
             msg.show_message(bad_record_message(s.path(kTrioFileName), i + 1LL));
             return -1;
