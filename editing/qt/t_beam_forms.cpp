@@ -4,14 +4,14 @@ namespace tarvik::editing {
 
 THenSizeForm::THenSizeForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent)
     : TFieldDialog(HenSizePresenter::Layout(), parent), presenter_(m, x, *this, msg_) {
-    wire_ok_cancel(this, presenter_);
+    ui::wire_ok_cancel(this, presenter_);
     on_cancel_ = [this] { presenter_.CancelButtonClick(); };
     opened_ = presenter_.FormCreate();
 }
 
 THenMatForm::THenMatForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent)
     : TFieldDialog(HenMatPresenter::Layout(), parent), presenter_(m, x, *this, msg_) {
-    wire_ok_cancel(this, presenter_);
+    ui::wire_ok_cancel(this, presenter_);
     on_cancel_ = [this] { presenter_.CancelButtonClick(); };
     opened_ = presenter_.FormCreate();
 }
@@ -25,7 +25,7 @@ TShowBeamForm::TShowBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget*
 
 TBeamForm::TBeamForm(model::ModelStore& m, BeamDataExchange& x, QWidget* parent)
     : TFieldDialog(BeamFormPresenter::Layout(), parent), presenter_(m, x, *this, msg_) {
-    wire_ok_cancel(this, presenter_);
+    ui::wire_ok_cancel(this, presenter_);
     connect(ExtraButton, &QPushButton::clicked, this, [this] { presenter_.ZenDataButtonClick(); });
     on_cancel_ = [this] { presenter_.CancelButtonClick(); };
     opened_ = presenter_.FormCreate();

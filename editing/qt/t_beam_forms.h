@@ -4,9 +4,11 @@
 
 #include "editing/beam_dialogs.h"
 #include "editing/beam_form.h"
-#include "editing/qt/field_dialog_qt.h"
+#include "ui/qt/field_form.h"
 
 namespace tarvik::editing {
+
+using ui::TFieldDialog;
 
 class THenSizeForm : public TFieldDialog {
   public:

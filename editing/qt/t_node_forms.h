@@ -4,9 +4,11 @@
 
 #include "editing/node_dialogs.h"
 #include "editing/node_form.h"
-#include "editing/qt/field_dialog_qt.h"
+#include "ui/qt/field_form.h"
 
 namespace tarvik::editing {
+
+using ui::TFieldDialog;
 
 class TSelFixForm : public TFieldDialog {
   public:

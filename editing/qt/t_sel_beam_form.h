@@ -8,7 +8,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "editing/qt/field_dialog_qt.h"
+#include "ui/qt/qt_messages.h"
+
 #include "editing/sel_beam_form.h"
 
 namespace tarvik::editing {
@@ -47,7 +48,7 @@ class TSelBeamForm : public QDialog, public SelBeamView, public SelBeamDialogs {
 
     model::ModelStore& m_;
     BeamEditExchange& x_;
-    QtMessages msg_;
+    ui::QtMessages msg_;
     SelBeamPresenter presenter_;
 };
 

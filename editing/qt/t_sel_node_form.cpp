@@ -3,44 +3,23 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_node_forms.h"
+#include "ui/qt/grids.h"
+#include "ui/qt/qt_text.h"
 
 namespace tarvik::editing {
 
+using namespace ui;
+
 namespace {
-
-QToolButton* speed_button(const char* text, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setText(qs(text));
-    b->setMinimumWidth(32);
-    return b;
-}
-
-QLineEdit* count_edit(QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setReadOnly(true);
-    e->setMaximumWidth(80);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 
 // A speed button with its label beside it.
 QHBoxLayout* labelled(QToolButton* b, const char* label, QWidget* parent) {
     auto* row = new QHBoxLayout;
-    row->addWidget(b);
-    row->addWidget(new QLabel(qs(label), parent));
-    row->addStretch();
-    return row;
-}
-
-QHBoxLayout* counted(const char* label, QLineEdit* edit, QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(qs(label), parent));
-    row->addWidget(edit);
+    add_labelled(row, b, label, parent);
     row->addStretch();
     return row;
 }
@@ -72,7 +51,7 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
 
     // Left: all nodes. Middle: the add buttons. Right: supports above loads.
     auto* left = new QVBoxLayout;
-    left->addLayout(counted("全節点数", ZenEdit, this));
+    left->addLayout(captioned("全節点数", ZenEdit, this));
     left->addWidget(ZenStringGrid, 1);
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(qs("ID検索"), this));
@@ -88,13 +67,13 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     middle->addStretch();
 
     auto* right = new QVBoxLayout;
-    right->addLayout(counted("固定節点数", FixEdit, this));
+    right->addLayout(captioned("固定節点数", FixEdit, this));
     right->addWidget(FixStringGrid, 1);
     auto* fix_buttons = new QHBoxLayout;
     fix_buttons->addLayout(labelled(DelFixSpeedButton, "固定節点削除", this));
     fix_buttons->addLayout(labelled(ModFixSpeedButton, "固定節点変更", this));
     right->addLayout(fix_buttons);
-    right->addLayout(counted("荷重節点数", LoadEdit, this));
+    right->addLayout(captioned("荷重節点数", LoadEdit, this));
     right->addWidget(LoadStringGrid, 1);
     auto* load_buttons = new QHBoxLayout;
     load_buttons->addLayout(labelled(DelLoadSpeedButton, "荷重節点削除", this));
@@ -114,9 +93,7 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
 
     resize(1000, 600);
     // Near the top of the screen, centred across it.
-    const QRect screen =
-        (parent != nullptr ? parent->screen() : this->screen())->availableGeometry();
-    move(screen.x() + std::max(0, (screen.width() - width()) / 2), screen.y() + kSelNodeTop);
+    place_on_screen(this, parent, kSelNodeTop);
 
     connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });

@@ -8,7 +8,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "editing/qt/field_dialog_qt.h"
+#include "ui/qt/qt_messages.h"
+
 #include "editing/sel_node_form.h"
 
 namespace tarvik::editing {
@@ -57,7 +58,7 @@ class TSelNodeForm : public QDialog, public SelNodeView, public SelNodeDialogs {
 
     model::ModelStore& m_;
     NodeEditExchange& x_;
-    QtMessages msg_;
+    ui::QtMessages msg_;
     SelNodePresenter presenter_;
 };
 
