@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_beam_forms.h"
@@ -14,21 +15,16 @@ namespace tarvik::editing {
 using namespace ui;
 
 TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent)
-    : QDialog(parent), m_(m), x_(x), msg_(this), presenter_(m, x, *this, *this, msg_) {
-    setWindowTitle(qs(kSelBeamCaption));
-    setModal(true);
-    setSizeGripEnabled(true);
-
-    ZenStringGrid = make_grid(this);
-    SizeStringGrid = make_grid(this);
-    MatStringGrid = make_grid(this);
-    ZenBeamEdit = count_edit(this);
-    SizeEdit = count_edit(this);
-    MatEdit = count_edit(this);
+    : TGridWindow(kSelBeamCaption, parent),
+      m_(m),
+      x_(x),
+      msg_(this),
+      presenter_(m, x, *this, *this, msg_) {
+    std::tie(ZenStringGrid, SizeStringGrid, MatStringGrid) = std::tuple_cat(grids_);
+    std::tie(ZenBeamEdit, SizeEdit, MatEdit) = std::tuple_cat(counts_);
     HabahenSpeedButton = speed_button("変", this);
     MathenSpeedButton = speed_button("物", this);
     ShousaiSpeedButton = speed_button("詳", this);
-    OKButton = new QPushButton("OK", this);
 
     // Left: the members; right: sections above materials.
     auto* left = new QVBoxLayout;
@@ -77,42 +73,6 @@ TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* p
     presenter_.FormCreate();
 }
 
-QTableWidget* TSelBeamForm::grid(BeamGrid g) const {
-    switch (g) {
-        case BeamGrid::Zen:
-            return ZenStringGrid;
-        case BeamGrid::Size:
-            return SizeStringGrid;
-        case BeamGrid::Mat:
-            return MatStringGrid;
-    }
-    return ZenStringGrid;
-}
-
-QLineEdit* TSelBeamForm::count(BeamGrid g) const {
-    switch (g) {
-        case BeamGrid::Zen:
-            return ZenBeamEdit;
-        case BeamGrid::Size:
-            return SizeEdit;
-        case BeamGrid::Mat:
-            return MatEdit;
-    }
-    return ZenBeamEdit;
-}
-
-void TSelBeamForm::set_grid(BeamGrid g, const GridRows& rows) {
-    fill_grid(grid(g), rows);
-}
-void TSelBeamForm::set_count(BeamGrid g, const std::string& text) {
-    count(g)->setText(qs(text));
-}
-void TSelBeamForm::select_row(BeamGrid g, int record) {
-    select_grid_row(grid(g), record);
-}
-void TSelBeamForm::close_window() {
-    QDialog::done(QDialog::Accepted);
-}
 void TSelBeamForm::reject() {
     presenter_.OKButtonClick();
 }

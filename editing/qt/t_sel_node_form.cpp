@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_node_forms.h"
@@ -27,17 +28,13 @@ QHBoxLayout* labelled(QToolButton* b, const char* label, QWidget* parent) {
 }  // namespace
 
 TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
-    : QDialog(parent), m_(m), x_(x), msg_(this), presenter_(m, x, *this, *this, msg_) {
-    setWindowTitle(qs(kSelNodeCaption));
-    setModal(true);
-    setSizeGripEnabled(true);
-
-    ZenStringGrid = make_grid(this);
-    FixStringGrid = make_grid(this);
-    LoadStringGrid = make_grid(this);
-    ZenEdit = count_edit(this);
-    FixEdit = count_edit(this);
-    LoadEdit = count_edit(this);
+    : TGridWindow(kSelNodeCaption, parent),
+      m_(m),
+      x_(x),
+      msg_(this),
+      presenter_(m, x, *this, *this, msg_) {
+    std::tie(ZenStringGrid, FixStringGrid, LoadStringGrid) = std::tuple_cat(grids_);
+    std::tie(ZenEdit, FixEdit, LoadEdit) = std::tuple_cat(counts_);
     AddFixSpeedButton = speed_button(">>", this);
     AddLoadSpeedButton = speed_button(">>", this);
     DelFixSpeedButton = speed_button("×", this);
@@ -47,7 +44,6 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     KensakuEdit = new QLineEdit(this);
     KensakuEdit->setMaxLength(model::kCodeSize - 1);
     KensakuButton1 = new QPushButton(qs("検索"), this);
-    OKButton = new QPushButton("OK", this);
 
     // Left: all nodes. Middle: the add buttons. Right: supports above loads.
     auto* left = new QVBoxLayout;
@@ -123,40 +119,6 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     presenter_.FormCreate();
 }
 
-QTableWidget* TSelNodeForm::grid(NodeGrid g) const {
-    switch (g) {
-        case NodeGrid::Zen:
-            return ZenStringGrid;
-        case NodeGrid::Fix:
-            return FixStringGrid;
-        case NodeGrid::Load:
-            return LoadStringGrid;
-    }
-    return ZenStringGrid;
-}
-
-QLineEdit* TSelNodeForm::count(NodeGrid g) const {
-    switch (g) {
-        case NodeGrid::Zen:
-            return ZenEdit;
-        case NodeGrid::Fix:
-            return FixEdit;
-        case NodeGrid::Load:
-            return LoadEdit;
-    }
-    return ZenEdit;
-}
-
-void TSelNodeForm::set_grid(NodeGrid g, const GridRows& rows) {
-    fill_grid(grid(g), rows);
-}
-void TSelNodeForm::set_count(NodeGrid g, const std::string& text) {
-    count(g)->setText(qs(text));
-}
-void TSelNodeForm::select_row(NodeGrid g, int record) {
-    select_grid_row(grid(g), record);
-}
-
 void TSelNodeForm::set_top_row(NodeGrid g, int record) {
     QTableWidget* t = grid(g);
     if (QTableWidgetItem* item = t->item(record, 0))
@@ -173,9 +135,6 @@ void TSelNodeForm::set_kensaku_text(const std::string& text) {
     KensakuEdit->setCursorPosition(cursor);
 }
 
-void TSelNodeForm::close_window() {
-    QDialog::done(QDialog::Accepted);
-}
 void TSelNodeForm::reject() {
     presenter_.OKButtonClick();
 }
