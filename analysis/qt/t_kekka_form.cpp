@@ -8,6 +8,7 @@
 
 #include "analysis/qt/print.h"
 #include "analysis/qt/t_show_stress_form.h"
+#include "ui/qt/grids.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_messages.h"
 
@@ -17,12 +18,10 @@ using ui::qs;
 namespace {
 
 
-QTableWidget* make_grid(QWidget* parent) {
-    auto* t = new QTableWidget(parent);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->verticalHeader()->hide();
+// A result list: the shared grid without headings, in a fixed-width font so
+// that the columns of the lines stay aligned.
+QTableWidget* result_grid(QWidget* parent) {
+    QTableWidget* t = ui::make_grid(parent);
     t->horizontalHeader()->hide();
     t->setFont(QFont(QStringLiteral("Monospace"), 9));
     return t;
@@ -114,7 +113,7 @@ TKekkaForm::TKekkaForm(int kind, const ResultTables& t, const model::ModelStore&
     auto* v = new QVBoxLayout(this);
     filter = new LevelFilterBox(true, this);
     v->addWidget(filter);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
     HcopyButton = new QPushButton(QStringLiteral("Hcopy"), this);
@@ -153,7 +152,7 @@ TStressForm::TStressForm(const ResultTables& t, const model::ModelStore& m, Foun
     auto* v = new QVBoxLayout(this);
     filter = new LevelFilterBox(false, this);
     v->addWidget(filter);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
     SakujyoButton = new QPushButton(qs("削"), this);
@@ -266,7 +265,7 @@ TKensakuForm::TKensakuForm(const ResultTables& t, FoundTable& found, model::Mess
 TFindForm::TFindForm(const FoundTable& found, QWidget* parent) : QDialog(parent) {
     setWindowTitle(qs(kFindCaption));
     auto* v = new QVBoxLayout(this);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
     auto* hcopy = new QPushButton(QStringLiteral("Hcopy"), this);
