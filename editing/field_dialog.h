@@ -1,13 +1,12 @@
-// What the small editing dialogs share: a window described as a column of
-// captioned fields (some editable), a message line and up to three buttons;
-// the text of the grids; and reading numbers typed into fields.
+// What the small editing dialogs share: their results, and a presenter base
+// that reads the captioned fields of a dialog described by a DialogLayout.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "model/message_service.h"
+#include "ui/fields.h"
 
 namespace tarvik::editing {
 
@@ -17,51 +16,14 @@ inline constexpr int kResultCancel = 0;
 inline constexpr int kResultOK = 1;
 inline constexpr int kResultAll = 2;  // apply to all records / a support was changed
 
-// printf-style text of one value ("%5d", "%8.1f", "%10.3e" ...).
-std::string cformat(const char* format, int v);
-std::string cformat(const char* format, double v);
-
-// A grid as the window shows it: row 0 is the heading row, then one row per
-// record.
-using GridRows = std::vector<std::vector<std::string>>;
-
-// Reads a number typed into a field. Blanks around it are allowed (the
-// fields are filled with "%8.1f" and the like); anything else that is not a
-// finite float, or an integer for an integer field, is refused.
-bool parse_float(std::string_view text, float& value);
-bool parse_int(std::string_view text, int& value);
-
-// "<caption>の値「<text>」は数値ではありません" (or 整数 for an integer field).
-std::string not_a_number_message(const char* caption, std::string_view text, bool integer);
-
-struct FieldLayout {
-    const char* caption;
-    bool editable;
-    // Heading shown above the first field of a group; "" separates the group
-    // by a rule without a heading.
-    const char* group = nullptr;
-};
-
-struct DialogLayout {
-    const char* caption;  // window title
-    std::vector<FieldLayout> fields;
-    const char* ok_caption = "OK";
-    const char* cancel_caption = "Cancel";  // nullptr: the dialog has no Cancel button
-    const char* extra_caption = nullptr;    // a third button, with
-    const char* extra_label = nullptr;      // a label beside it
-    bool has_message = false;               // MessageLabel under the fields
-    int left = -1, top = -1;                // fixed place on the screen; -1: the toolkit's
-};
-
-class FieldDialogView {
-  public:
-    virtual ~FieldDialogView() = default;
-    virtual void set_field(int field, const std::string& text) = 0;
-    virtual std::string field(int field) const = 0;
-    virtual void set_editable(int field, bool editable) = 0;
-    virtual void set_message(const std::string& text) = 0;  // MessageLabel
-    virtual void close_window() = 0;
-};
+using ui::cformat;
+using ui::DialogLayout;
+using ui::FieldDialogView;
+using ui::FieldLayout;
+using ui::GridRows;
+using ui::not_a_number_message;
+using ui::parse_float;
+using ui::parse_int;
 
 // Common part of the dialog presenters: reading the fields with the message
 // for text that is not a number. Every OK reads all its fields before it

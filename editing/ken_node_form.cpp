@@ -1,7 +1,6 @@
 #include "editing/ken_node_form.h"
 
-#include <cstdio>
-
+#include "ui/fields.h"
 #include "views/isome_form.h"
 
 namespace tarvik::editing {
@@ -9,9 +8,7 @@ namespace tarvik::editing {
 namespace {
 
 std::string fmt(const char* format, int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, v);
-    return buf;
+    return ui::cformat(format, v);
 }
 
 // The standard drawing the angles match; anything else is the isometric one.

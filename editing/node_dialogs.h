@@ -2,8 +2,12 @@
 // (固定節点選択) or a load (荷重節点データ) to the selected node, and
 // removing or changing the selected support (固定節点編集) or load
 // (荷重節点編集, 節点荷重中止). They talk with the window through
-// NodeEditExchange; none of them changes a table count.
+// NodeEditExchange; none of them changes a table count. The support and load
+// dialogs are one presenter each for adding and for editing a record; what
+// tells a support from a load is a RecordKind.
 #pragma once
+
+#include <array>
 
 #include "editing/field_dialog.h"
 #include "model/model_store.h"
@@ -44,16 +48,61 @@ inline int fixity(int v) {
     return v != 0 ? 1 : 0;
 }
 
-// TSelFixForm "固定節点選択": the fixities of a support to add to the selected
-// node, into the pending support.
-class SelFixPresenter : public FieldDialog {
-  public:
-    enum Field { kNodeNo, kCode, kXfix, kYfix, kZfix };
-    static const DialogLayout& Layout();
+// True when row is one of a table's count records; otherwise says why not:
+// no_rows for an empty table, select_row for a row outside it.
+bool row_selected(int count, int row, const char* no_rows, const char* select_row,
+                  model::MessageService& msg);
 
-    SelFixPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
-                    model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+// The three values of a support (fixities) or a load (forces, kgf).
+using Values3 = std::array<float, 3>;
+
+// What tells the support dialogs from the load dialogs: the table, the
+// selections they read, and how the three values are shown, read and kept.
+struct RecordKind {
+    int model::ModelStore::*count;     // N_Fix, N_Load
+    const char* no_rows;               // the table is empty
+    const char* select_row;            // no record of it is selected
+    int NodeEditExchange::*node_row;   // SelectNodeFix, SelectNodeLoad
+    int NodeEditExchange::*row;        // N_SelectFix, N_SelectLoad
+    bool integer;                      // integers, any non-zero kept as 1 (fixities)
+    const char* format;                // of the values in the fields
+    // Record i's code and node number, and its values.
+    const char* (*code)(const model::ModelStore& m, int i);
+    int (*node_no)(const model::ModelStore& m, int i);
+    Values3 (*values)(const model::ModelStore& m, int i);
+    void (*set_values)(model::ModelStore& m, int i, const Values3& v);
+    // The record being added.
+    Values3 (*pending)(const NodeEditExchange& x);
+    void (*set_pending)(NodeEditExchange& x, const Values3& v);
+};
+extern const RecordKind kSupportRecord;
+extern const RecordKind kLoadRecord;
+
+// What the support and load dialogs share: the record's kind, the store and
+// the exchange, and the three value fields.
+class RecordDialog : public FieldDialog {
+  protected:
+    RecordDialog(const RecordKind& kind, const DialogLayout& layout, model::ModelStore& m,
+                 NodeEditExchange& x, FieldDialogView& view, model::MessageService& msg)
+        : FieldDialog(layout, view, msg), kind_(kind), m_(m), x_(x) {}
+
+    // The values in the three fields from first on, in the kind's format.
+    void show_values(int first, const Values3& v);
+    // Reads them all before anything is kept; integers are kept as fixities.
+    bool read_values(int first, Values3& v);
+
+    const RecordKind& kind_;
+    model::ModelStore& m_;
+    NodeEditExchange& x_;
+};
+
+// The values of a record to add to the selected node, into the pending
+// record: TSelFixForm, TSelLoadForm.
+class RecordAddPresenter : public RecordDialog {
+  public:
+    RecordAddPresenter(const RecordKind& kind, const DialogLayout& layout, model::ModelStore& m,
+                       NodeEditExchange& x, FieldDialogView& view, model::MessageService& msg)
+        : RecordDialog(kind, layout, m, x, view, msg) {}
 
     // False (result 0, and a message) when the selected node does not exist;
     // the dialog is then not shown.
@@ -62,55 +111,77 @@ class SelFixPresenter : public FieldDialog {
     void CancelButtonClick();
 
   private:
-    model::ModelStore& m_;
-    NodeEditExchange& x_;
-    PendingFix saved_;
+    static constexpr int kNodeNoField = 0, kCodeField = 1, kFirstValue = 2;
+
+    Values3 saved_{};
 };
 
-// TSelLoadForm "荷重節点データ": the forces of a load to add, into the pending load.
-class SelLoadPresenter : public FieldDialog {
+enum class FixEditUse { Delete, Change };
+
+// The selected record of a table: in delete use it only confirms (result 1),
+// in change use it stores the values (result changed_result):
+// TFixEditForm, TLoadEditForm, TDelNodeForm.
+class RecordEditPresenter : public RecordDialog {
+  public:
+    RecordEditPresenter(const RecordKind& kind, FixEditUse use, int changed_result,
+                        const char* message, const DialogLayout& layout, model::ModelStore& m,
+                        NodeEditExchange& x, FieldDialogView& view, model::MessageService& msg)
+        : RecordDialog(kind, layout, m, x, view, msg),
+          use_(use),
+          changed_result_(changed_result),
+          message_(message) {}
+
+    // False (result 0, and a message) when the selected record does not exist.
+    bool FormCreate();
+    void OKButtonClick();
+    void CancelButtonClick();
+
+  protected:
+    static constexpr int kRowNoField = 0, kCodeField = 1, kNodeNoField = 2, kFirstValue = 3;
+
+    bool selected();
+
+    FixEditUse use_;
+    int changed_result_;
+    const char* message_;  // under the fields; nullptr: none
+};
+
+// TSelFixForm "固定節点選択": the fixities of a support to add.
+class SelFixPresenter : public RecordAddPresenter {
+  public:
+    enum Field { kNodeNo, kCode, kXfix, kYfix, kZfix };
+    static const DialogLayout& Layout();
+
+    SelFixPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
+                    model::MessageService& msg)
+        : RecordAddPresenter(kSupportRecord, Layout(), m, x, view, msg) {}
+};
+
+// TSelLoadForm "荷重節点データ": the forces of a load to add.
+class SelLoadPresenter : public RecordAddPresenter {
   public:
     enum Field { kNodeNo, kCode, kPx, kPy, kPz };
     static const DialogLayout& Layout();
 
     SelLoadPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                      model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
-
-    bool FormCreate();
-    void OKButtonClick();
-    void CancelButtonClick();
-
-  private:
-    model::ModelStore& m_;
-    NodeEditExchange& x_;
-    PendingLoad saved_;
+        : RecordAddPresenter(kLoadRecord, Layout(), m, x, view, msg) {}
 };
-
-enum class FixEditUse { Delete, Change };
 
 inline constexpr const char* kFixDeleteMessage = "この固定節点を削除します";
 inline constexpr const char* kFixChangeMessage = "この固定節点を編集します";
 
-// TFixEditForm "固定節点編集" for the selected support: in delete use it only
-// confirms (result 1); in change use it stores the fixities (result 2).
-class FixEditPresenter : public FieldDialog {
+// TFixEditForm "固定節点編集" for the selected support; a change is result 2.
+class FixEditPresenter : public RecordEditPresenter {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kXfix, kYfix, kZfix };
     static const DialogLayout& Layout();
 
     FixEditPresenter(model::ModelStore& m, NodeEditExchange& x, FixEditUse use,
                      FieldDialogView& view, model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x), use_(use) {}
-
-    bool FormCreate();
-    void OKButtonClick();
-    void CancelButtonClick();
-
-  private:
-    model::ModelStore& m_;
-    NodeEditExchange& x_;
-    FixEditUse use_;
+        : RecordEditPresenter(kSupportRecord, use, kResultAll,
+                              use == FixEditUse::Change ? kFixChangeMessage : kFixDeleteMessage,
+                              Layout(), m, x, view, msg) {}
 };
 
 inline constexpr const char* kDouCaption = "同";
@@ -118,46 +189,31 @@ inline constexpr const char* kDouLabel = "全ての荷重値をこの値に設�
 
 // TLoadEditForm "荷重節点編集": the forces of the selected load, or with "同"
 // of every load.
-class LoadEditPresenter : public FieldDialog {
+class LoadEditPresenter : public RecordEditPresenter {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kPx, kPy, kPz };
     static const DialogLayout& Layout();
 
     LoadEditPresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                       model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+        : RecordEditPresenter(kLoadRecord, FixEditUse::Change, kResultOK, nullptr, Layout(), m,
+                              x, view, msg) {}
 
-    bool FormCreate();
-    void OKButtonClick();
     void DouButtonClick();
-    void CancelButtonClick();
-
-  private:
-    bool read_forces(float& px, float& py, float& pz);
-
-    model::ModelStore& m_;
-    NodeEditExchange& x_;
 };
 
 inline constexpr const char* kDelLoadMessage = "この節点の荷重を中止";
 
 // TDelNodeForm "節点荷重中止": confirms the removal of the selected load.
-class DelNodePresenter : public FieldDialog {
+class DelNodePresenter : public RecordEditPresenter {
   public:
     enum Field { kRowNo, kCode, kNodeNo, kPx, kPy, kPz };
     static const DialogLayout& Layout();
 
     DelNodePresenter(model::ModelStore& m, NodeEditExchange& x, FieldDialogView& view,
                      model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
-
-    bool FormCreate();
-    void OKButtonClick();
-    void CancelButtonClick();
-
-  private:
-    model::ModelStore& m_;
-    NodeEditExchange& x_;
+        : RecordEditPresenter(kLoadRecord, FixEditUse::Delete, kResultOK, kDelLoadMessage,
+                              Layout(), m, x, view, msg) {}
 };
 
 }  // namespace tarvik::editing

@@ -17,8 +17,7 @@ const DialogLayout& NodeFormPresenter::Layout() {
 }
 
 bool NodeFormPresenter::FormCreate() {
-    if (m_.N_Node <= 0 || x_.SelectNode < 0 || x_.SelectNode >= m_.N_Node) {
-        msg_.show_message(m_.N_Node <= 0 ? kNoNodeRows : kSelectNodeRow);
+    if (!row_selected(m_.N_Node, x_.SelectNode, kNoNodeRows, kSelectNodeRow, msg_)) {
         x_.result = kResultCancel;
         return false;
     }

@@ -107,39 +107,11 @@ void SelNodePresenter::LoadStringGridSelectCell(int record) {
 }
 
 bool SelNodePresenter::node_selected(int row) {
-    if (m_.N_Node <= 0) {
-        msg_.show_message(kNoNodeRows);
-        return false;
-    }
-    if (row < 0 || row >= m_.N_Node) {
-        msg_.show_message(kSelectNodeRow);
-        return false;
-    }
-    return true;
+    return row_selected(m_.N_Node, row, kNoNodeRows, kSelectNodeRow, msg_);
 }
 
-bool SelNodePresenter::fix_selected() {
-    if (m_.N_Fix <= 0) {
-        msg_.show_message(kNoFixRows);
-        return false;
-    }
-    if (x_.N_SelectFix < 0 || x_.N_SelectFix >= m_.N_Fix) {
-        msg_.show_message(kSelectFixRow);
-        return false;
-    }
-    return true;
-}
-
-bool SelNodePresenter::load_selected() {
-    if (m_.N_Load <= 0) {
-        msg_.show_message(kNoLoadRows);
-        return false;
-    }
-    if (x_.N_SelectLoad < 0 || x_.N_SelectLoad >= m_.N_Load) {
-        msg_.show_message(kSelectLoadRow);
-        return false;
-    }
-    return true;
+bool SelNodePresenter::selected(const RecordKind& kind) {
+    return row_selected(m_.*kind.count, x_.*kind.row, kind.no_rows, kind.select_row, msg_);
 }
 
 // The node's flag tells the main window how to draw it: 1 support, 2 load, 0 plain.
@@ -199,10 +171,10 @@ void SelNodePresenter::AddLoadSpeedButtonClick() {
 }
 
 void SelNodePresenter::DelFixSpeedButtonClick() {
-    if (!fix_selected()) return;
+    if (!selected(kSupportRecord)) return;
     x_.edit_result = kResultNone;
     dialogs_.open_fix_edit(FixEditUse::Delete);
-    if (x_.edit_result != kResultOK || !fix_selected()) return;
+    if (x_.edit_result != kResultOK || !selected(kSupportRecord)) return;
     const int k = x_.N_SelectFix;
     set_node_flag(m_.fix[k].no, 0);
     // Close the gap; the other supports keep their order.
@@ -212,17 +184,17 @@ void SelNodePresenter::DelFixSpeedButtonClick() {
 }
 
 void SelNodePresenter::ModFixSpeedButtonClick() {
-    if (!fix_selected()) return;
+    if (!selected(kSupportRecord)) return;
     x_.edit_result = kResultNone;
     dialogs_.open_fix_edit(FixEditUse::Change);
     if (x_.edit_result == kResultAll) refresh(NodeGrid::Fix);
 }
 
 void SelNodePresenter::DelLoadSpeedButtonClick() {
-    if (!load_selected()) return;
+    if (!selected(kLoadRecord)) return;
     x_.edit_result = kResultNone;
     dialogs_.open_del_node();
-    if (x_.edit_result != kResultOK || !load_selected()) return;
+    if (x_.edit_result != kResultOK || !selected(kLoadRecord)) return;
     const int k = x_.N_SelectLoad;
     // The node is drawn plain from now on, even when it keeps a support.
     set_node_flag(m_.load[k].no, 0);
@@ -232,7 +204,7 @@ void SelNodePresenter::DelLoadSpeedButtonClick() {
 }
 
 void SelNodePresenter::ModLoadSpeedButtonClick() {
-    if (!load_selected()) return;
+    if (!selected(kLoadRecord)) return;
     x_.edit_result = kResultNone;
     dialogs_.open_load_edit();
     if (x_.edit_result == kResultOK) refresh(NodeGrid::Load);

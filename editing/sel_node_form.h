@@ -79,8 +79,7 @@ class SelNodePresenter {
   private:
     void refresh(NodeGrid grid);
     bool node_selected(int row);
-    bool fix_selected();
-    bool load_selected();
+    bool selected(const RecordKind& kind);
     void set_node_flag(int no, int flag);
 
     model::ModelStore& m_;

@@ -8,16 +8,12 @@
 
 #include "model/maintenance.h"
 #include "model/model_store.h"
+#include "ui/fields.h"
 
 namespace tarvik::generator {
 namespace {
 
-std::string_view trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
+using ui::trim;
 
 bool sou_item_valid(int sou_item) {
     return sou_item >= 0 && sou_item < kMaxSou;

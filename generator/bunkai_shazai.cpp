@@ -106,6 +106,12 @@ int bunkai_shazai(model::ModelStore& m, const UnitField& f, Box3& box, model::Me
     model::spy("shazai_haba %8.1f sujikai_haba_haba %8.1f", f.shazai_haba, f.sujikai_haba);
     model::spy("x_kaishi %8.1f y_kaishi %8.1f z_kaishi %8.1f", f.x_kaishi, f.y_kaishi, f.z_kaishi);
 
+    // A negative unit count has no field; the side trusses would count
+    // 2 n - 1 members on it.
+    if (f.nx < 0 || f.ny < 0) {
+        model::spy("bunkai_shazai negative unit count nx %d ny %d", f.nx, f.ny);
+        return -1;
+    }
     // A field that cannot fit the member table is refused before any of it
     // is made (a line from a file may hold any counts).
     if (field_member_count(f) > model::kMaxBeam - m.N_Beam) {

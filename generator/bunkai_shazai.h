@@ -30,8 +30,8 @@ long long field_member_count(const UnitField& f);
 
 // Appends the field's members (without emptying the member table): diagonals,
 // the top layer, the bottom layer, the corner posts and the side trusses. The
-// diagonals' end points widen box. 0; -1 when the line is short (nothing is
-// made, the trace says why) or a table is full (message shown; a field that
+// diagonals' end points widen box. 0; -1 when the line is short or gives a
+// negative unit count (nothing is made, the trace says why) or a table is full (message shown; a field that
 // cannot fit the member table is refused before any of it is made).
 int bunkai_shazai(model::ModelStore& m, std::string_view line, Box3& box,
                   model::MessageService& msg);

@@ -1,20 +1,16 @@
 #include "generator/kihon_form.h"
 
-#include <cstdio>
+#include "ui/fields.h"
 
 namespace tarvik::generator {
 namespace {
 
 std::string format_int(int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%5d", v);
-    return buf;
+    return ui::cformat("%5d", v);
 }
 
 std::string format_real(const char* format, float v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, static_cast<double>(v));
-    return buf;
+    return ui::cformat(format, static_cast<double>(v));
 }
 
 constexpr const char* kWidthFormat = "%8.1f";

@@ -1,6 +1,6 @@
 #include "generator/yane_form.h"
 
-#include <cstdio>
+#include "ui/fields.h"
 
 namespace tarvik::generator {
 namespace {
@@ -29,16 +29,10 @@ constexpr RealField kRealFields[] = {
     {YaneField::MoyaAtumi, &BasicData::moya_atumi, "%10.1f", "母屋", "厚み"},
 };
 
-std::string format_value(const char* format, double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, v);
-    return buf;
-}
+using ui::cformat;
 
 std::string format_int(int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, " %5d", v);
-    return buf;
+    return cformat(" %5d", v);
 }
 
 }  // namespace
@@ -57,7 +51,7 @@ void YanePresenter::FormShow() {
     view_.set_field_text(YaneField::YaneType, format_int(d_.yane_type));
     view_.set_field_text(YaneField::HashiraType, format_int(d_.yane_hashira_type));
     for (const RealField& r : kRealFields)
-        view_.set_field_text(r.field, format_value(r.format, d_.*r.member));
+        view_.set_field_text(r.field, cformat(r.format, d_.*r.member));
     saved_ = d_;
 }
 

@@ -1,20 +1,11 @@
+// The model's routines report through the windows' message service; the
+// model names it as its own so that its callers need not know where it lives.
 #pragma once
 
-#include <string_view>
+#include "ui/message_service.h"
 
 namespace tarvik::model {
 
-// Modal questions and messages. The Qt layer shows message boxes, tests use a
-// scripted fake, the batch front end prints. Texts are UTF-8.
-class MessageService {
-  public:
-    virtual ~MessageService() = default;
-
-    // A message box with an OK button.
-    virtual void show_message(std::string_view text) = 0;
-
-    // A Yes/No confirmation; true means Yes.
-    virtual bool ask_yes_no(std::string_view question) = 0;
-};
+using ui::MessageService;
 
 }  // namespace tarvik::model

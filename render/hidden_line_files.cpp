@@ -107,23 +107,39 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         msg.show_message(kMsgNoMemory);
         return -1;
     }
+    // A record that cannot be drawn refuses its file; the first one is named.
+    long long bad = 0;
     std::vector<HiddenTriangle> tris;
     tris.reserve(static_cast<size_t>(view_size) / kTrioRecordSize);
     const size_t view_got =
         read_records(view.get(), buf.get(), kTrioRecordSize, static_cast<size_t>(view_size),
-                     [&](const unsigned char* r) { tris.push_back(view_geometry(r)); });
+                     [&](const unsigned char* r) {
+                         if (bad == 0 && !view_record_ok(r))
+                             bad = static_cast<long long>(tris.size()) + 1;
+                         tris.push_back(view_geometry(r));
+                     });
     if (view_got < static_cast<size_t>(view_size)) {
         msg.show_message(kMsgReadError);
         return -1;
     }
     view.reset();
+    if (bad != 0) {
+        msg.show_message(bad_record_message(s.path(kViewFileName), bad));
+        return -1;
+    }
 
     // Whole records only, as far as the file could be read.
     std::vector<VectRecord> edges;
     if (vect_size > 0) edges.reserve(static_cast<size_t>(vect_size) / kVectRecordSize);
-    read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX,
-                 [&](const unsigned char* r) { edges.push_back(decode_vect(r)); });
+    read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX, [&](const unsigned char* r) {
+        if (bad == 0 && !vect_record_ok(r)) bad = static_cast<long long>(edges.size()) + 1;
+        edges.push_back(decode_vect(r));
+    });
     vect.reset();
+    if (bad != 0) {
+        msg.show_message(bad_record_message(s.path(kVectFileName), bad));
+        return -1;
+    }
 
     const std::vector<TempLine> lines =
         hidden_lines(tris, edges, tolerances_of(p), method, workers);
@@ -166,6 +182,5 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
     model::spy("make_pers %d edges %zu lines", static_cast<int>(edges.size()), lines.size());
     return 0;
 }
-
 
 }  // namespace tarvik::render

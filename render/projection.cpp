@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <vector>
 
 #include "model/spy.h"
+#include "render/solid.h"
 #include "render/trio_file.h"
 
 namespace tarvik::render {
@@ -136,14 +138,23 @@ int get_jiku_world(ViewWindow& w, ViewParams& p, const std::string& directory, i
         }
         return -1;
     }
-    p.box.reset();
-    Bounds b;
+    // The whole file first: a record that cannot be drawn refuses it before
+    // the box or the window change.
+    std::vector<TrioTriangle> tris;
     int read = 0;
     TrioRecord r;
     for (; read < n_trio; ++read) {
         if (!in.read(reinterpret_cast<char*>(r.data()), static_cast<std::streamsize>(r.size())))
             break;
-        const TrioTriangle t = decode_trio(r);
+        if (!trio_record_ok(r.data())) {
+            msg.show_message(bad_record_message(path, read + 1LL));
+            return -1;
+        }
+        tris.push_back(decode_trio(r));
+    }
+    p.box.reset();
+    Bounds b;
+    for (const TrioTriangle& t : tris) {
         for (const auto& v : t.v) {
             p.box.widen(v[0], v[1], v[2]);
             b.widen(iso_project(p, v[0], v[1], v[2]));

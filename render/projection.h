@@ -55,8 +55,9 @@ inline constexpr const char* kTrioOpenErrorGenerator = "Error: Unable to open TR
 
 // Reads up to n_trio triangles of "TRIO.DAT" in directory, rebuilds the model
 // box from their vertices and fits World and Crt to their projections as
-// get_new_world does. 0; -1 when the file cannot be opened (message shown,
-// World and Crt unchanged). A file with fewer records ends the read early.
+// get_new_world does. 0; -1 when the file cannot be opened or holds a record
+// that cannot be drawn (message shown, World, Crt and box unchanged). A file
+// with fewer records ends the read early.
 int get_jiku_world(ViewWindow& w, ViewParams& p, const std::string& directory, int n_trio,
                    TrioReader reader, model::MessageService& msg);
 

@@ -1,7 +1,9 @@
 #include "render/solid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "model/maintenance.h"
@@ -41,6 +43,30 @@ bool read_record(std::FILE* f, Bytes& r) {
 template <typename Bytes>
 bool write_record(std::FILE* f, const Bytes& r) {
     return std::fwrite(r.data(), 1, r.size(), f) == r.size();
+}
+
+// |v| <= kMaxViewCoordinate, which NaN fails as well.
+bool drawable(double v) {
+    return std::fabs(v) <= kMaxViewCoordinate;
+}
+
+bool all_drawable(const double* v, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        if (!drawable(v[i])) return false;
+    return true;
+}
+
+// The 9 vertex floats of a "TRIO.DAT" or "VIEW.DAT" record.
+bool trio_vertices_ok(const unsigned char* rec) {
+    float f[9];
+    for (int i = 0; i < 9; ++i) {
+        uint32_t u = 0;
+        for (int b = 3; b >= 0; --b) u = u << 8 | rec[kTrioVertexOffset + 4 * i + b];
+        f[i] = std::bit_cast<float>(u);
+    }
+    for (float v : f)
+        if (!drawable(v)) return false;
+    return true;
 }
 
 // A solid in member-local coordinates (along the member, across, up) is
@@ -177,6 +203,51 @@ int box_solid(SolidModel& s, float xs, float ys, float zs, float xl, float yl, f
 
 }  // namespace
 
+std::string bad_record_message(const std::string& path, long long record) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, kMsgBadRecord, path.c_str(), record, kMaxViewCoordinate);
+    return buf;
+}
+
+bool trio_record_ok(const unsigned char* rec) {
+    return trio_vertices_ok(rec);
+}
+
+bool view_record_ok(const unsigned char* rec) {
+    if (!trio_vertices_ok(rec)) return false;
+    double g[kViewGeometryCount];
+    decode_f64s(rec + kViewEyeOffset, g, kViewGeometryCount);
+    if (!all_drawable(g, kViewGeometryCount)) return false;
+    double proj[6];
+    decode_f64s(rec + kViewProjOffset, proj, 6);
+    for (int k = 0; k < 3; ++k) {
+        const bool used = g[3 * k + 2] >= kNearClip;
+        for (int d = 0; d < 2; ++d) {
+            const double v = proj[2 * k + d];
+            if (used ? !drawable(v) : !std::isfinite(v)) return false;
+        }
+    }
+    return true;
+}
+
+bool vect_record_ok(const unsigned char* rec) {
+    double d[6];
+    decode_f64s(rec, d, 6);
+    return all_drawable(d, 6);
+}
+
+bool temp_header_ok(const TempHeader& h) {
+    for (float v : h.world)
+        if (!drawable(v)) return false;
+    for (int32_t v : h.crt)
+        if (v < -kMaxCrtPixel || v > kMaxCrtPixel) return false;
+    return true;
+}
+
+bool temp_line_ok(const TempLine& l) {
+    return drawable(l.xs) && drawable(l.ys) && drawable(l.xl) && drawable(l.yl);
+}
+
 SolidModel::~SolidModel() {
     if (trio) std::fclose(trio);
 }
@@ -310,16 +381,25 @@ int draw_member_boxes(const ViewWindow& w, Canvas& c, const ViewParams& p, const
         }
         return -1;
     }
-    set_pen(c, kSolid, 1, kBlack);
+    // The whole file is read first: a record that cannot be drawn refuses it
+    // before anything is drawn.
+    std::vector<TrioTriangle> tris;
     TrioRecord r;
+    for (int i = 0; i < s.N_TRIO && read_record(f.get(), r); ++i) {
+        if (!trio_record_ok(r.data())) {
+            msg.show_message(bad_record_message(s.path(kTrioFileName), i + 1LL));
+            return -1;
+        }
+        tris.push_back(decode_trio(r));
+    }
+    set_pen(c, kSolid, 1, kBlack);
     auto edge = [&](const std::array<float, 3>& a, const std::array<float, 3>& b) {
         const ProjPoint pa = iso_project(p, a[0], a[1], a[2]);
         const ProjPoint pb = iso_project(p, b[0], b[1], b[2]);
         draw_to(w, c, pa.X, pa.Y, kPenMove);
         draw_to(w, c, pb.X, pb.Y, kPenDraw);
     };
-    for (int i = 0; i < s.N_TRIO && read_record(f.get(), r); ++i) {
-        const TrioTriangle t = decode_trio(r);
+    for (const TrioTriangle& t : tris) {
         if (t.hyoji & kEdge01) edge(t.v[0], t.v[1]);
         if (t.hyoji & kEdge12) edge(t.v[1], t.v[2]);
         if (t.hyoji & kEdge20) edge(t.v[2], t.v[0]);
@@ -357,6 +437,17 @@ int make_view(SolidModel& s, const PerspectiveCoeffs& v, double X0, double Y0, d
     bool written = true;
     TrioRecord r;
     for (int i = 0; i < s.N_TRIO && read_record(trio.get(), r); ++i) {
+        if (!trio_record_ok(r.data())) {
+            // Neither file keeps a part of the model: closed first, so that
+            // nothing buffered reaches them after they are emptied.
+            view.reset();
+            vect.reset();
+            open_file(s.path(kViewFileName), "wb");
+            open_file(s.path(kVectFileName), "wb");
+            s.N_VECT = 0;
+            msg.show_message(bad_record_message(s.path(kTrioFileName), i + 1LL));
+            return -1;
+        }
         ViewTriangle t;
         t.trio = decode_trio(r);
         const int32_t bits[3] = {kEdge01, kEdge12, kEdge20};
@@ -448,10 +539,16 @@ void widen(ViewBounds& b, double X, double Y) {
     b.ymax = std::max(b.ymax, static_cast<float>(Y));
 }
 
-bool view_bounds(std::FILE* f, ViewBounds& b) {
+// The bounds of the projected vertices; false after the message of a record
+// that cannot be drawn.
+bool view_bounds(std::FILE* f, const SolidModel& s, ViewBounds& b, model::MessageService& msg) {
     b = ViewBounds{};
     TrioRecord r;
-    while (read_record(f, r)) {
+    for (long long i = 1; read_record(f, r); ++i) {
+        if (!view_record_ok(r.data())) {
+            msg.show_message(bad_record_message(s.path(kViewFileName), i));
+            return false;
+        }
         const ViewTriangle t = decode_view(r);
         for (int k = 0; k < 3; ++k)
             if (t.eye[k][2] >= kNearClip) widen(b, t.proj[k][0], t.proj[k][1]);
@@ -483,8 +580,7 @@ int calcu_view(const SolidModel& s, ViewBounds& b, model::MessageService& msg) {
         msg.show_message(kMsgViewOpen13);
         return -1;
     }
-    view_bounds(f.get(), b);
-    return 0;
+    return view_bounds(f.get(), s, b, msg) ? 0 : -1;
 }
 
 int draw_view(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageService& msg) {
@@ -494,7 +590,7 @@ int draw_view(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageServi
         return -1;
     }
     ViewBounds b;
-    view_bounds(f.get(), b);
+    if (!view_bounds(f.get(), s, b, msg)) return -1;
     const double dx = static_cast<double>(b.xmax) - b.xmin;
     const double dy = static_cast<double>(b.ymax) - b.ymin;
     w.World = {static_cast<float>(b.xmin - 0.1 * dx), static_cast<float>(b.ymin - 0.1 * dy),
@@ -560,7 +656,11 @@ int save_view(const ViewWindow& w, const SolidModel& s, model::MessageService& m
     }
     bool written = true;
     TrioRecord r;
-    while (read_record(view.get(), r)) {
+    for (long long i = 1; read_record(view.get(), r); ++i) {
+        if (!view_record_ok(r.data())) {
+            msg.show_message(bad_record_message(s.path(kViewFileName), i));
+            return -1;
+        }
         for_each_marked_edge(decode_view(r), [&](const auto&, int, int, const TempLine& l) {
             written = written && write_record(temp.get(), encode_temp_line(l));
         });
@@ -572,15 +672,27 @@ int save_view(const ViewWindow& w, const SolidModel& s, model::MessageService& m
     return 0;
 }
 
-bool read_temp_file(const std::string& path, TempHeader& header, std::vector<TempLine>& lines) {
+bool read_temp_file(const std::string& path, TempHeader& header, std::vector<TempLine>& lines,
+                    std::string* why) {
     File f = open_file(path, "rb");
     if (!f) return false;
     TempHeaderBytes hb;
     if (!read_record(f.get(), hb)) return false;
-    header = decode_temp_header(hb);
+    const TempHeader h = decode_temp_header(hb);
+    auto refuse = [&](long long record) {
+        if (why) *why = bad_record_message(path, record);
+        lines.clear();
+        return false;
+    };
+    if (!temp_header_ok(h)) return refuse(0);
+    header = h;
     lines.clear();
     TempLineBytes lb;
-    while (read_record(f.get(), lb)) lines.push_back(decode_temp_line(lb));
+    for (long long i = 1; read_record(f.get(), lb); ++i) {
+        const TempLine l = decode_temp_line(lb);
+        if (!temp_line_ok(l)) return refuse(i);
+        lines.push_back(l);
+    }
     return true;
 }
 
@@ -594,8 +706,9 @@ int show_temp_data(ViewWindow& w, Canvas& c, const SolidModel& s, model::Message
     probe.reset();
     TempHeader h;
     std::vector<TempLine> lines;
-    if (!read_temp_file(path, h, lines)) {
-        msg.show_message(kMsgTempRead20);
+    std::string why;
+    if (!read_temp_file(path, h, lines, &why)) {
+        msg.show_message(why.empty() ? std::string(kMsgTempRead20) : why);
         return -1;
     }
     w.World = {h.world[0], h.world[1], h.world[2], h.world[3]};

@@ -44,6 +44,36 @@ inline constexpr const char* kMsgInitTempFailed = "init_temp() Failed";
 inline constexpr const char* kMsgTempOpen20 = "Error: Unable to open TEMP_FILE20";
 inline constexpr const char* kMsgTempRead20 = "Error: Unable to read TEMP_FILE20";
 
+// The view files are read only when every number in them can be drawn: a NaN,
+// an infinity or a coordinate beyond kMaxViewCoordinate refuses the file, and
+// the reader shows this message with the file and the record (counted from 1;
+// 0 for the header of "TEMP.DAT").
+inline constexpr const char* kMsgBadRecord =
+    "%s の %lld 番目のレコードに描けない数値 (NaN、無限大、または絶対値が %.0e を超える座標) "
+    "があるため、このファイルを読み込みません";
+std::string bad_record_message(const std::string& path, long long record);
+
+// Largest magnitude of a coordinate in the view files: 1e7 cm (100 km) for
+// model and eye coordinates and for the projected coordinates that are drawn.
+// No timber frame, nor the eye that views it, comes near it. Within it the
+// plane constant (a product of three coordinates) stays far from overflow and
+// the hidden-line test's fixed tolerances (1e-5) stay well above the rounding
+// of the numbers they compare, so the fast and the plain routine see the same
+// cases; far beyond it they need not, and the image would be nonsense anyway.
+inline constexpr double kMaxViewCoordinate = 1e7;
+// Largest magnitude of a pixel in the "TEMP.DAT" header: no window is a
+// million pixels wide, and within it the pixel arithmetic cannot overflow.
+inline constexpr int32_t kMaxCrtPixel = 1000000;
+
+// Whether a record of each file holds only numbers that may be drawn. A
+// "VIEW.DAT" record's projections are bounded only where they are used, at
+// vertices at or beyond kNearClip (nearer ones are finite, any size).
+bool trio_record_ok(const unsigned char* rec);  // kTrioRecordSize bytes
+bool view_record_ok(const unsigned char* rec);  // kTrioRecordSize bytes
+bool vect_record_ok(const unsigned char* rec);  // kVectRecordSize bytes
+bool temp_header_ok(const TempHeader& h);
+bool temp_line_ok(const TempLine& l);
+
 // Eye points nearer than this depth (cm) are not drawn: an edge that reaches
 // closer to the eye's plane, or behind it, is cut there. Any ordinary view
 // keeps the whole model far beyond it.
@@ -115,12 +145,13 @@ BoxCorners kakuzai_corners(float xs, float ys, float zs, float xl, float yl, flo
 
 // Member-box model: every marked edge of "TRIO.DAT" in the parallel
 // projection, black, solid, width 1. 0, or -1 when the file cannot be opened
-// (message by reader; nothing drawn).
+// (message by reader) or holds a record that cannot be drawn; nothing drawn.
 int draw_member_boxes(const ViewWindow& w, Canvas& c, const ViewParams& p, const SolidModel& s,
                       TrioReader reader, model::MessageService& msg);
 
 // "VIEW.DAT" and "VECT.DAT" from "TRIO.DAT" with the coefficient set v, model
-// points taken relative to (X0, Y0, Z0). 0 or -1.
+// points taken relative to (X0, Y0, Z0). 0 or -1; a "TRIO.DAT" record that
+// cannot be drawn leaves both files empty.
 int make_view(SolidModel& s, const PerspectiveCoeffs& v, double X0, double Y0, double Z0,
               model::MessageService& msg);
 
@@ -147,9 +178,11 @@ int save_view(const ViewWindow& w, const SolidModel& s, model::MessageService& m
 // blue. The number of lines, or -1.
 int show_temp_data(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageService& msg);
 
-// Reads "TEMP.DAT": header and lines. False when it cannot be opened or holds
-// no whole header.
-bool read_temp_file(const std::string& path, TempHeader& header, std::vector<TempLine>& lines);
+// Reads "TEMP.DAT": header and lines. False when it cannot be opened, holds
+// no whole header or holds a record that cannot be drawn; in the last case
+// *why (when given) is the message naming the file and the record.
+bool read_temp_file(const std::string& path, TempHeader& header, std::vector<TempLine>& lines,
+                    std::string* why = nullptr);
 
 // An edge in eye coordinates cut to the near depth and projected; false when
 // nothing of it lies in front.

@@ -42,12 +42,12 @@ void put_f64(unsigned char* p, double v) {
 
 constexpr std::size_t kNoOffset = 0;
 constexpr std::size_t kHyojiOffset = 4;
-constexpr std::size_t kVertexOffset = 8;                // 3 vertices of 3 floats
-constexpr std::size_t kVertexNoOffset = 44;             // 3 int32
-constexpr std::size_t kEyeOffset = kViewEyeOffset;      // 3 vertices of 3 doubles
-constexpr std::size_t kPlaneOffset = kViewPlaneOffset;  // a, b, c, h
+constexpr std::size_t kVertexOffset = kTrioVertexOffset;  // 3 vertices of 3 floats
+constexpr std::size_t kVertexNoOffset = 44;               // 3 int32
+constexpr std::size_t kEyeOffset = kViewEyeOffset;        // 3 vertices of 3 doubles
+constexpr std::size_t kPlaneOffset = kViewPlaneOffset;    // a, b, c, h
 static_assert(kPlaneOffset == kEyeOffset + 9 * 8);
-constexpr std::size_t kProjOffset = 160;  // 3 vertices of 2 doubles
+constexpr std::size_t kProjOffset = kViewProjOffset;  // 3 vertices of 2 doubles
 
 }  // namespace
 

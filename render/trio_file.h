@@ -62,6 +62,10 @@ ViewTriangle decode_view(const TrioRecord& r);
 inline constexpr std::size_t kViewEyeOffset = 56;
 inline constexpr std::size_t kViewPlaneOffset = 128;
 inline constexpr std::size_t kViewGeometryCount = 13;
+// Where the 9 vertex floats of a "TRIO.DAT" or "VIEW.DAT" record lie, and the
+// 6 projection doubles of a "VIEW.DAT" record.
+inline constexpr std::size_t kTrioVertexOffset = 8;
+inline constexpr std::size_t kViewProjOffset = 160;
 
 // n little-endian doubles from p (unaligned) into out, without a copy of the
 // record: what a reader decoding a whole file in place uses. Inline, so that

@@ -38,8 +38,9 @@ int paint_perspective_wire(DrawingContext& ctx, Canvas& c) {
 int paint_hidden_image(DrawingContext& ctx, Canvas& c) {
     TempHeader h;
     std::vector<TempLine> lines;
-    if (!read_temp_file(ctx.solids.path(kTempFileName), h, lines)) {
-        ctx.msg.show_message(kMsgTempOpen01);
+    std::string why;
+    if (!read_temp_file(ctx.solids.path(kTempFileName), h, lines, &why)) {
+        ctx.msg.show_message(why.empty() ? std::string(kMsgTempOpen01) : why);
         ctx.params.TAU = 30.0f;
         ctx.params.FAI = 30.0f;
         ctx.win.mode = kModeMemberBox;

@@ -8,24 +8,20 @@
 
 #include "analysis/qt/print.h"
 #include "analysis/qt/t_show_stress_form.h"
-#include "views/qt/qt_messages.h"
+#include "ui/qt/grids.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/qt_messages.h"
 
 namespace tarvik::analysis {
+
+using ui::qs;
 namespace {
 
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString q(const char* s) {
-    return QString::fromUtf8(s);
-}
 
-QTableWidget* make_grid(QWidget* parent) {
-    auto* t = new QTableWidget(parent);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->verticalHeader()->hide();
+// A result list: the shared grid without headings, in a fixed-width font so
+// that the columns of the lines stay aligned.
+QTableWidget* result_grid(QWidget* parent) {
+    QTableWidget* t = ui::make_grid(parent);
     t->horizontalHeader()->hide();
     t->setFont(QFont(QStringLiteral("Monospace"), 9));
     return t;
@@ -44,31 +40,31 @@ LevelFilterBox::LevelFilterBox(bool with_scale, QWidget* parent) : QWidget(paren
         {ListField::YMin, ListField::YMax, ListField::YMaxLabel, "Y最小", "Y最大", "Y軸最大値"},
         {ListField::ZMin, ListField::ZMax, ListField::ZMaxLabel, "Z最小", "Z最大", "Z軸最大値"}};
     for (int a = 0; a < 3; ++a) {
-        g->addWidget(new QLabel(q(axes[a].min_cap), this), a, 0);
+        g->addWidget(new QLabel(qs(axes[a].min_cap), this), a, 0);
         edits_[axes[a].min] = new QLineEdit(this);
         g->addWidget(edits_[axes[a].min], a, 1);
-        g->addWidget(new QLabel(q(axes[a].max_cap), this), a, 2);
+        g->addWidget(new QLabel(qs(axes[a].max_cap), this), a, 2);
         edits_[axes[a].max] = new QLineEdit(this);
         g->addWidget(edits_[axes[a].max], a, 3);
-        g->addWidget(new QLabel(q(axes[a].top_cap), this), a, 4);
+        g->addWidget(new QLabel(qs(axes[a].top_cap), this), a, 4);
         labels_[axes[a].top] = new QLabel(this);
         g->addWidget(labels_[axes[a].top], a, 5);
     }
     for (auto& [f, e] : edits_) e->setMaxLength(3);
-    g->addWidget(new QLabel(q("データ総数"), this), 0, 6);
+    g->addWidget(new QLabel(qs("データ総数"), this), 0, 6);
     edits_[ListField::SouNum] = new QLineEdit(this);
     g->addWidget(edits_[ListField::SouNum], 0, 7);
-    g->addWidget(new QLabel(q("検索データ数"), this), 1, 6);
+    g->addWidget(new QLabel(qs("検索データ数"), this), 1, 6);
     edits_[ListField::KensakuNum] = new QLineEdit(this);
     g->addWidget(edits_[ListField::KensakuNum], 1, 7);
     edits_[ListField::SouNum]->setReadOnly(true);
     edits_[ListField::KensakuNum]->setReadOnly(true);
     if (with_scale) {
-        g->addWidget(new QLabel(q("変位スケール"), this), 2, 6);
+        g->addWidget(new QLabel(qs("変位スケール"), this), 2, 6);
         edits_[ListField::Scale] = new QLineEdit(this);
         g->addWidget(edits_[ListField::Scale], 2, 7);
     }
-    LevelSpeedButton = new QPushButton(q("検"), this);
+    LevelSpeedButton = new QPushButton(qs("検"), this);
     g->addWidget(LevelSpeedButton, 0, 8);
 }
 
@@ -98,7 +94,7 @@ void fill_table(QTableWidget* table, const Grid& grid) {
     table->setColumnCount(static_cast<int>(columns));
     for (size_t r = 0; r < grid.size(); ++r)
         for (size_t c = 0; c < grid[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(q(grid[r][c]));
+            auto* item = new QTableWidgetItem(qs(grid[r][c]));
             if (r == 0) {
                 QFont f = item->font();
                 f.setBold(true);
@@ -113,11 +109,11 @@ void fill_table(QTableWidget* table, const Grid& grid) {
 TKekkaForm::TKekkaForm(int kind, const ResultTables& t, const model::ModelStore& m,
                        FoundTable& found, QWidget* parent)
     : QDialog(parent), presenter_(kind, t, m, found, *this) {
-    setWindowTitle(q(kKekkaCaption));
+    setWindowTitle(qs(kKekkaCaption));
     auto* v = new QVBoxLayout(this);
     filter = new LevelFilterBox(true, this);
     v->addWidget(filter);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
     HcopyButton = new QPushButton(QStringLiteral("Hcopy"), this);
@@ -140,7 +136,7 @@ void TKekkaForm::set_grid(const Grid& grid) {
     fill_table(StringGrid1, grid);
 }
 void TKekkaForm::set_field(ListField f, const std::string& text) {
-    filter->set(f, q(text));
+    filter->set(f, qs(text));
 }
 std::string TKekkaForm::field(ListField f) const {
     return filter->get(f).toStdString();
@@ -152,18 +148,18 @@ void TKekkaForm::place(int left, int top) {
 TStressForm::TStressForm(const ResultTables& t, const model::ModelStore& m, FoundTable& found,
                          model::MessageService& msg, QWidget* parent)
     : QDialog(parent), found_(found), presenter_(t, m, found, *this, msg) {
-    setWindowTitle(q(kStressCaption));
+    setWindowTitle(qs(kStressCaption));
     auto* v = new QVBoxLayout(this);
     filter = new LevelFilterBox(false, this);
     v->addWidget(filter);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
-    SakujyoButton = new QPushButton(q("削"), this);
-    SakujyoButton->setToolTip(q(kSakujyoButtonHint));
+    SakujyoButton = new QPushButton(qs("削"), this);
+    SakujyoButton->setToolTip(qs(kSakujyoButtonHint));
     buttons->addWidget(SakujyoButton);
-    buttons->addWidget(new QLabel(q(kSakujyoButtonHint), this));
-    ShowButton = new QPushButton(q("ストレス図"), this);
+    buttons->addWidget(new QLabel(qs(kSakujyoButtonHint), this));
+    ShowButton = new QPushButton(qs("ストレス図"), this);
     buttons->addWidget(ShowButton);
     HcopyButton = new QPushButton(QStringLiteral("Hcopy"), this);
     buttons->addWidget(HcopyButton);
@@ -190,7 +186,7 @@ void TStressForm::set_grid(const Grid& grid) {
     fill_table(StringGrid1, grid);
 }
 void TStressForm::set_field(ListField f, const std::string& text) {
-    filter->set(f, q(text));
+    filter->set(f, qs(text));
 }
 std::string TStressForm::field(ListField f) const {
     return filter->get(f).toStdString();
@@ -211,27 +207,27 @@ void TStressForm::run_show_stress() {
 }
 
 TSakujyoForm::TSakujyoForm(const SakujyoRow& row, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(q(kSakujyoCaption));
+    setWindowTitle(qs(kSakujyoCaption));
     auto* g = new QGridLayout(this);
     auto field = [this](const std::string& text) {
-        auto* e = new QLineEdit(q(text), this);
+        auto* e = new QLineEdit(qs(text), this);
         e->setReadOnly(true);
         return e;
     };
     g->addWidget(new QLabel(QStringLiteral("No"), this), 0, 0);
     g->addWidget(field(row.No), 0, 1);
-    g->addWidget(new QLabel(q("部材番号"), this), 0, 2);
+    g->addWidget(new QLabel(qs("部材番号"), this), 0, 2);
     g->addWidget(field(row.no), 0, 3);
     const struct {
         const char* caption;
         const std::array<std::string, 2>& v;
     } pairs[3] = {{"軸力", row.jiku}, {"せん断力", row.sendan}, {"モーメント", row.moment}};
     for (int k = 0; k < 3; ++k) {
-        g->addWidget(new QLabel(q(pairs[k].caption), this), k + 1, 0);
+        g->addWidget(new QLabel(qs(pairs[k].caption), this), k + 1, 0);
         g->addWidget(field(pairs[k].v[0]), k + 1, 1);
         g->addWidget(field(pairs[k].v[1]), k + 1, 3);
     }
-    g->addWidget(new QLabel(q(kSakujyoText), this), 4, 0, 1, 4);
+    g->addWidget(new QLabel(qs(kSakujyoText), this), 4, 0, 1, 4);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     g->addWidget(ok, 5, 1);
@@ -249,13 +245,13 @@ TSakujyoForm::TSakujyoForm(const SakujyoRow& row, QWidget* parent) : QDialog(par
 TKensakuForm::TKensakuForm(const ResultTables& t, FoundTable& found, model::MessageService& msg,
                            QWidget* parent)
     : QDialog(parent), presenter_(t, found, msg) {
-    setWindowTitle(q(kKensakuCaption));
+    setWindowTitle(qs(kKensakuCaption));
     auto* g = new QGridLayout(this);
     g->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
     IDEdit = new QLineEdit(this);
     g->addWidget(IDEdit, 0, 1, 1, 2);
-    KensakuButton = new QPushButton(q("検索"), this);
-    auto* cancel = new QPushButton(q("取消"), this);
+    KensakuButton = new QPushButton(qs("検索"), this);
+    auto* cancel = new QPushButton(qs("取消"), this);
     g->addWidget(KensakuButton, 1, 1);
     g->addWidget(cancel, 1, 2);
     connect(KensakuButton, &QPushButton::clicked, this, [this] {
@@ -267,9 +263,9 @@ TKensakuForm::TKensakuForm(const ResultTables& t, FoundTable& found, model::Mess
 }
 
 TFindForm::TFindForm(const FoundTable& found, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(q(kFindCaption));
+    setWindowTitle(qs(kFindCaption));
     auto* v = new QVBoxLayout(this);
-    StringGrid1 = make_grid(this);
+    StringGrid1 = result_grid(this);
     v->addWidget(StringGrid1, 1);
     auto* buttons = new QHBoxLayout;
     auto* hcopy = new QPushButton(QStringLiteral("Hcopy"), this);

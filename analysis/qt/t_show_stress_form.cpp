@@ -9,18 +9,13 @@
 #include <QVBoxLayout>
 
 #include "analysis/qt/print.h"
+#include "ui/qt/qt_text.h"
 #include "views/isome_form.h"
 #include "views/qt/qt_canvas.h"
 
 namespace tarvik::analysis {
-namespace {
 
-QString q(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-}  // namespace
-
+using ui::qs;
 DrawingArea::DrawingArea(Paint paint, QWidget* parent) : QWidget(parent), paint_(std::move(paint)) {
     setMinimumSize(320, 240);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -34,26 +29,26 @@ void DrawingArea::paintEvent(QPaintEvent*) {
 
 TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, QWidget* parent)
     : QDialog(parent), presenter_(found, TAU, FAI, *this) {
-    setWindowTitle(q(kShowStressCaption));
+    setWindowTitle(qs(kShowStressCaption));
     auto* h = new QHBoxLayout(this);
     auto* side = new QVBoxLayout;
     h->addLayout(side);
 
-    auto* shu = new QGroupBox(q(kShuCaption), this);
+    auto* shu = new QGroupBox(qs(kShuCaption), this);
     auto* shu_l = new QVBoxLayout(shu);
     ShuRadioGroup = new QButtonGroup(this);
     for (int i = 0; i < static_cast<int>(kShuItems.size()); ++i) {
-        auto* b = new QRadioButton(q(kShuItems[i].caption), shu);
+        auto* b = new QRadioButton(qs(kShuItems[i].caption), shu);
         shu_l->addWidget(b);
         ShuRadioGroup->addButton(b, i);
     }
     side->addWidget(shu);
 
-    auto* zumen = new QGroupBox(q(kZumenCaption), this);
+    auto* zumen = new QGroupBox(qs(kZumenCaption), this);
     auto* zumen_l = new QVBoxLayout(zumen);
     ZumenRadioGroup = new QButtonGroup(this);
     for (int i = 0; i < static_cast<int>(views::kViewPresets.size()); ++i) {
-        auto* b = new QRadioButton(q(views::kViewPresets[i].caption), zumen);
+        auto* b = new QRadioButton(qs(views::kViewPresets[i].caption), zumen);
         zumen_l->addWidget(b);
         ZumenRadioGroup->addButton(b, i);
     }
@@ -61,7 +56,7 @@ TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, 
 
     auto bar = [this, side](const char* caption, QScrollBar*& sb, QLabel*& value) {
         auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(q(caption), this));
+        row->addWidget(new QLabel(qs(caption), this));
         sb = new QScrollBar(Qt::Horizontal, this);
         sb->setRange(views::kAngleMin, views::kAngleMax);
         sb->setMinimumWidth(120);
@@ -75,7 +70,7 @@ TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, 
     bar("Fai", FaiScrollBar, FaiValLabel);
 
     auto* scale_row = new QHBoxLayout;
-    scale_row->addWidget(new QLabel(q(kScaleCaption), this));
+    scale_row->addWidget(new QLabel(qs(kScaleCaption), this));
     ScaleEdit = new QLineEdit(this);
     ScaleEdit->setReadOnly(true);
     scale_row->addWidget(ScaleEdit);

@@ -9,26 +9,14 @@
 #include "analysis/qt/t_kekka_form.h"
 #include "analysis/qt/t_show_stress_form.h"
 #include "analysis/solid_results.h"
+#include "ui/qt/qt_text.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
 
 namespace tarvik::analysis {
-namespace {
 
-QString q(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-// "caption|pattern" as the presenters give a filter, in Qt's form.
-QString qt_filter(std::string_view filter) {
-    const QString f = QString::fromUtf8(filter.data(), static_cast<int>(filter.size()));
-    const int bar = f.indexOf('|');
-    if (bar < 0) return f;
-    return f.left(bar) + " (" + f.mid(bar + 1) + ")";
-}
-
-}  // namespace
-
+using ui::qs;
+using ui::qt_filter;
 TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
                        const std::string& cDirectory, render::StrokeText& text, int xScreen,
                        QWidget* parent, SolidResults* solid)
@@ -39,7 +27,7 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
       xScreen_(xScreen),
       dir_(cDirectory),
       presenter_(m, params, cDirectory, *this, messages_, text, solid ? solid : own_solid_.get()) {
-    setWindowTitle(q(kVeltoCaption));
+    setWindowTitle(qs(kVeltoCaption));
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     menu_ = new QMenuBar(this);
@@ -48,30 +36,30 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
     v->addWidget(Image1, 1);
 
     auto add = [this](QMenu* menu, VeltoMenu item, void (VeltoPresenter::*event)()) {
-        QAction* a = menu->addAction(q(velto_menu_caption(item)));
+        QAction* a = menu->addAction(qs(velto_menu_caption(item)));
         actions_[item] = a;
         connect(a, &QAction::triggered, this, [this, event] { (presenter_.*event)(); });
         return a;
     };
-    QMenu* file = menu_->addMenu(q("ファイル"));
+    QMenu* file = menu_->addMenu(qs("ファイル"));
     add(file, VeltoMenu::SaveDxfMenu, &VeltoPresenter::SaveDxfMenuClick);
     add(file, VeltoMenu::KekkaSaveMenu, &VeltoPresenter::KekkaSaveMenuClick);
     add(file, VeltoMenu::OwariExit, &VeltoPresenter::OwariExitClick);
-    QMenu* kekka = menu_->addMenu(q("結果表示"));
-    QMenu* jiku = kekka->addMenu(q("軸力"));
+    QMenu* kekka = menu_->addMenu(qs("結果表示"));
+    QMenu* jiku = kekka->addMenu(qs("軸力"));
     add(jiku, VeltoMenu::JikuListMenu, &VeltoPresenter::JikuListMenuClick);
     add(jiku, VeltoMenu::JikuIroMenu, &VeltoPresenter::JikuIroMenuClick);
     add(jiku, VeltoMenu::KakumaruMenu, &VeltoPresenter::KakumaruMenuClick);
-    QMenu* setuten = kekka->addMenu(q("節点変位"));
+    QMenu* setuten = kekka->addMenu(qs("節点変位"));
     add(setuten, VeltoMenu::SetutenListMenu, &VeltoPresenter::SetutenListMenuClick);
     add(setuten, VeltoMenu::Scale1Menu, &VeltoPresenter::Scale1MenuClick);
     add(setuten, VeltoMenu::Scale5Menu, &VeltoPresenter::Scale5MenuClick);
     add(setuten, VeltoMenu::Scale10Menu, &VeltoPresenter::Scale10MenuClick);
-    QMenu* stress = kekka->addMenu(q("ストレス"));
+    QMenu* stress = kekka->addMenu(qs("ストレス"));
     add(stress, VeltoMenu::StressMenu, &VeltoPresenter::StressMenuClick);
-    add(menu_->addMenu(q("検索")), VeltoMenu::MaxPowerMenu, &VeltoPresenter::MaxPowerMenuClick);
-    add(menu_->addMenu(q("視点")), VeltoMenu::N1, &VeltoPresenter::N1Click);
-    QMenu* hyoji = menu_->addMenu(q("表示"));
+    add(menu_->addMenu(qs("検索")), VeltoMenu::MaxPowerMenu, &VeltoPresenter::MaxPowerMenuClick);
+    add(menu_->addMenu(qs("視点")), VeltoMenu::N1, &VeltoPresenter::N1Click);
+    QMenu* hyoji = menu_->addMenu(qs("表示"));
     for (auto [item, event] :
          {std::pair{VeltoMenu::SetutenMeishouMenu, &VeltoPresenter::SetutenMeishouMenuClick},
           std::pair{VeltoMenu::BuzaiBangouMenu, &VeltoPresenter::BuzaiBangouMenuClick},

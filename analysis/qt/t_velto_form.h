@@ -11,7 +11,7 @@
 #include <string>
 
 #include "analysis/velto_form.h"
-#include "views/qt/qt_messages.h"
+#include "ui/qt/qt_messages.h"
 
 class QAction;
 
@@ -55,7 +55,7 @@ class TVeltoForm : public QDialog, public VeltoView {
     void resizeEvent(QResizeEvent* e) override;
 
   private:
-    views::QtMessages messages_;
+    ui::QtMessages messages_;
     std::unique_ptr<SolidResults> own_solid_;  // the views' solid model unless one is given
     render::ViewParams& params_;
     int xScreen_;

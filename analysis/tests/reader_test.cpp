@@ -150,6 +150,14 @@ TEST_F(Reader, MemberEndMissingOrOfAnotherNumberIsRefused) {
     EXPECT_EQ(read_velto(lst, *t, msg), -1);
     ASSERT_EQ(msg.shown.size(), 1u);
     EXPECT_EQ(msg.shown[0], kMsgNodeJ);
+
+    msg.shown.clear();
+    // End I names node 2 but claims number 1.
+    lst = two_nodes() + "      1\r\n" + member_line(1, 1, "X01Y00Z00", 2, "X01Y00Z00", "0.1E+01") +
+          kZeroForces;
+    EXPECT_EQ(read_velto(lst, *t, msg), -1);
+    ASSERT_EQ(msg.shown.size(), 1u);
+    EXPECT_EQ(msg.shown[0], kMsgNodeI);
 }
 
 TEST_F(Reader, CountsBeyondTheTablesAreRefusedWithTheirLimit) {

@@ -168,6 +168,7 @@ TEST_F(Velto, IdSearchOpensTheFoundListEvenAfterCancel) {
     open();
     view.kensaku_answer = "X00Y00Z01";
     p->MaxPowerMenuClick();
+    ASSERT_FALSE(view.events.empty());
     EXPECT_EQ(view.events.back(), "find 2");
     view.kensaku_answer.clear();
     p->MaxPowerMenuClick();
@@ -182,6 +183,7 @@ TEST_F(Velto, ViewMenuTakesTheNewAnglesAndReturnResetsThem) {
     p->OwariExitClick();
     EXPECT_EQ(params.TAU, 30.0f);
     EXPECT_EQ(params.FAI, 30.0f);
+    ASSERT_FALSE(view.events.empty());
     EXPECT_EQ(view.events.back(), "close");
 }
 

@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "app/main_flow.h"
-#include "views/qt/qt_messages.h"
+#include "ui/qt/qt_messages.h"
 #include "app/qt/t_new_form.h"
 #include "model/model_store.h"
 #include "render/stroke_text.h"
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     tarvik::render::StrokeText text(ctx.cDirectory);
     {
         // The trace comes first, so that the rest of the start-up is in it.
-        tarvik::views::QtMessages early(nullptr);
+        tarvik::ui::QtMessages early(nullptr);
         tarvik::app::start_up(early);
     }
     tarvik::app::TNewForm window(ctx, text);

@@ -8,13 +8,14 @@
 #include "app/new_form.h"
 #include "editing/beam_dialogs.h"
 #include "editing/node_dialogs.h"
+#include "ui/qt/qt_messages.h"
 
 namespace tarvik::app {
 
 class QtDialogs : public Dialogs {
 public:
     QtDialogs(QWidget* parent, AppContext& ctx, render::StrokeText& text)
-        : parent_(parent), ctx_(ctx), text_(text) {}
+        : parent_(parent), messages_(parent), ctx_(ctx), text_(text) {}
 
     void show_message(std::string_view text) override;
     bool ask_yes_no(std::string_view question) override;
@@ -24,11 +25,9 @@ public:
     void run_window(Window w) override;
     void show_help() override;
 
-    // "caption|pattern" as the menus give a filter, in Qt's form.
-    static QString qt_filter(std::string_view filter);
-
 private:
     QWidget* parent_;
+    ui::QtMessages messages_;
     AppContext& ctx_;
     render::StrokeText& text_;
     // Selections of the editing windows, kept between their openings.

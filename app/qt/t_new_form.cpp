@@ -7,9 +7,12 @@
 #include <QResizeEvent>
 
 #include "editing/qt/t_ken_node_form.h"
+#include "ui/qt/qt_text.h"
 #include "views/qt/qt_canvas.h"
 
 namespace tarvik::app {
+
+using ui::qs;
 
 // The client area: paints through the presenter and passes the mouse on.
 class ModelView : public QWidget {
@@ -48,17 +51,11 @@ private:
     NewFormPresenter& p_;
 };
 
-namespace {
-
-QString q(const char* s) { return QString::fromUtf8(s); }
-
-}  // namespace
-
 TNewForm::TNewForm(AppContext& ctx, render::StrokeText& text, QWidget* parent)
     : QMainWindow(parent), dialogs_(this, ctx, text), presenter_(ctx, *this, dialogs_, text) {
     setWindowTitle("Tarvik");
     resize(639, 480);
-    QFont f(q("ＭＳ Ｐゴシック"));
+    QFont f(qs("ＭＳ Ｐゴシック"));
     f.setPixelSize(12);
     f.setStyleHint(QFont::SansSerif);
     setFont(f);
@@ -83,19 +80,19 @@ TNewForm::~TNewForm() = default;
 
 void TNewForm::build_menus() {
     auto add = [this](QMenu* menu, MenuItem item, void (NewFormPresenter::*handler)()) {
-        QAction* a = menu->addAction(q(menu_caption(item)));
+        QAction* a = menu->addAction(qs(menu_caption(item)));
         actions_[static_cast<int>(item)] = a;
         connect(a, &QAction::triggered, this, [this, handler] { (presenter_.*handler)(); });
         return a;
     };
     auto submenu = [this](QMenu* parent, MenuItem item) {
-        QMenu* m = parent ? parent->addMenu(q(menu_caption(item)))
-                          : menuBar()->addMenu(q(menu_caption(item)));
+        QMenu* m = parent ? parent->addMenu(qs(menu_caption(item)))
+                          : menuBar()->addMenu(qs(menu_caption(item)));
         actions_[static_cast<int>(item)] = m->menuAction();
         return m;
     };
     using P = NewFormPresenter;
-    QMenu* file = menuBar()->addMenu(q("ファイル"));
+    QMenu* file = menuBar()->addMenu(qs("ファイル"));
     add(file, MenuItem::KihonMenu, &P::KihonMenuClick);
     add(file, MenuItem::TegakiMenu, &P::TegakiMenuClick);
     add(file, MenuItem::JikuDataReadMenu, &P::JikuDataReadMenuClick);
@@ -123,7 +120,7 @@ void TNewForm::build_menus() {
           std::pair{MenuItem::KajyuryouMenu, &P::KajyuryouMenuClick}})
         add(show, item, handler)->setCheckable(true);
 
-    QMenu* help = menuBar()->addMenu(q("ヘルプ"));
+    QMenu* help = menuBar()->addMenu(qs("ヘルプ"));
     add(help, MenuItem::Help2, &P::Help2Click);
     add(help, MenuItem::About1, &P::About1Click);
 }

@@ -273,6 +273,7 @@ TEST_F(MainWindow, NodeDataBuildsTheListsOnceAndMakesTheModelReadyForAnalysis) {
     EXPECT_EQ(store.N_Fix, 2);
     EXPECT_EQ(store.N_Load, 0);
     EXPECT_FALSE(form.enabled(M::KaisekiMenu));  // no load yet: lists may be rebuilt
+    ASSERT_FALSE(dialogs.messages.shown.empty());
     EXPECT_EQ(dialogs.messages.shown.back(), kNotYetAvailable);
 
     form.KajyuSetutenMenuClick();
@@ -335,6 +336,19 @@ TEST_F(MainWindow, PaintDrawsMembersAndNodeSymbolsThroughTheLevelWindow) {
     paint();
     EXPECT_EQ(canvas.of(Kind::Line).size(), 2u);  // the posts, not the beam at Z01
     EXPECT_EQ(form.drawn_nodes(), 2);
+    // Raising the lower bound instead: the posts cross into the window from
+    // below and stay, with the beam; only the top nodes lie inside.
+    form.ken_node().ZlevelMax = 1;
+    form.ken_node().ZlevelMin = 1;
+    paint();
+    EXPECT_EQ(canvas.of(Kind::Line).size(), 3u);
+    EXPECT_EQ(form.drawn_nodes(), 2);
+    // The same across X: the post at X00 lies wholly below, the beam crosses.
+    form.ken_node().ZlevelMin = 0;
+    form.ken_node().XlevelMin = 1;
+    paint();
+    EXPECT_EQ(canvas.of(Kind::Line).size(), 2u);
+    EXPECT_EQ(form.drawn_nodes(), 2);
 }
 
 TEST_F(MainWindow, LabelsAreStrokedWhenTheirToggleIsOn) {
@@ -374,6 +388,7 @@ TEST_F(MainWindow, SavingTheSolverInput) {
     dialogs.file_names.push_back((dir / "no" / "such" / "x.bon").string());
     dialogs.messages.shown.clear();
     form.VeltoSaveMenuClick();
+    ASSERT_FALSE(dialogs.messages.shown.empty());
     EXPECT_EQ(dialogs.messages.shown.back(), kVeltoSaveFailed);
     std::filesystem::remove_all(dir);
 }

@@ -1,43 +1,19 @@
 // The dialogs of the member data window and the member data dialog, on Qt.
-// All behaviour is in their presenters.
 #pragma once
 
 #include "editing/beam_dialogs.h"
 #include "editing/beam_form.h"
-#include "editing/qt/field_dialog_qt.h"
+#include "editing/qt/t_record_form.h"
 
 namespace tarvik::editing {
 
-class THenSizeForm : public TFieldDialog {
-  public:
-    THenSizeForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    HenSizePresenter presenter_;
-};
-
-class THenMatForm : public TFieldDialog {
-  public:
-    THenMatForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    HenMatPresenter presenter_;
-};
-
-class TShowBeamForm : public TFieldDialog {
-  public:
-    TShowBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    ShowBeamPresenter presenter_;
-};
-
-class TBeamForm : public TFieldDialog {
-  public:
-    TBeamForm(model::ModelStore& m, BeamDataExchange& x, QWidget* parent = nullptr);
-
-  private:
-    BeamFormPresenter presenter_;
-};
+using THenSizeForm = TRecordForm<HenSizePresenter>;
+using THenMatForm = TRecordForm<HenMatPresenter>;
+// Read only: its one button, the close box and Escape close it.
+using TShowBeamForm = TRecordForm<ShowBeamPresenter, &ShowBeamPresenter::CloseButtonClick,
+                                  &ShowBeamPresenter::CloseButtonClick>;
+using TBeamForm = TRecordForm<BeamFormPresenter, &BeamFormPresenter::OKButtonClick,
+                              &BeamFormPresenter::CancelButtonClick,
+                              &BeamFormPresenter::ZenDataButtonClick>;
 
 }  // namespace tarvik::editing

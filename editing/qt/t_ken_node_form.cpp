@@ -1,25 +1,20 @@
 #include "editing/qt/t_ken_node_form.h"
 
 #include <QGroupBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 #include "views/isome_form.h"
+#include "ui/qt/qt_text.h"
 
 namespace tarvik::editing {
 
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-QString q(const char* s) { return QString::fromUtf8(s); }
-
-}  // namespace
+using ui::qs;
 
 TYesNoForm::TYesNoForm(const QString& question, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(q(kYesNoCaption));
+    setWindowTitle(qs(kYesNoCaption));
     setModal(true);
     move(kYesNoLeft, kYesNoTop);
     setFixedSize(280, 110);
@@ -34,12 +29,8 @@ TYesNoForm::TYesNoForm(const QString& question, QWidget* parent) : QDialog(paren
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void YesNoService::show_message(std::string_view text) {
-    QMessageBox::information(parent_, QString(), QString::fromUtf8(text.data(), text.size()));
-}
-
 bool YesNoService::ask_yes_no(std::string_view question) {
-    TYesNoForm form(QString::fromUtf8(question.data(), question.size()), parent_);
+    TYesNoForm form(qs(question), parent_);
     return form.exec() == QDialog::Accepted;
 }
 
@@ -48,14 +39,14 @@ TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::View
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ask_(this),
       presenter_(m, core, params, host, *this, ask_) {
-    setWindowTitle(q(kKenNodeCaption));
+    setWindowTitle(qs(kKenNodeCaption));
     move(kKenNodeLeft, kKenNodeTop);
     setFixedSize(300, 330);
 
     static const char* captions[6] = {"X最小", "X最大", "Y最小", "Y最大", "Z最小", "Z最大"};
     for (int i = 0; i < 6; ++i) {
         const int row = i / 2, col = i % 2;
-        (new QLabel(q(captions[i]), this))->setGeometry(8 + col * 110, 8 + row * 28, 44, 22);
+        (new QLabel(qs(captions[i]), this))->setGeometry(8 + col * 110, 8 + row * 28, 44, 22);
         edits[i] = new QLineEdit(this);
         edits[i]->setGeometry(52 + col * 110, 8 + row * 28, 52, 22);
     }
@@ -65,39 +56,39 @@ TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::View
     const char* maxcap[3] = {"X軸最大値", "Y軸最大値", "Z軸最大値"};
     QLabel* maxlabels[3] = {LabelXmax, LabelYmax, LabelZmax};
     for (int i = 0; i < 3; ++i) {
-        (new QLabel(q(maxcap[i]), this))->setGeometry(226, 8 + i * 28, 70, 11);
+        (new QLabel(qs(maxcap[i]), this))->setGeometry(226, 8 + i * 28, 70, 11);
         maxlabels[i]->setGeometry(226, 19 + i * 28, 70, 11);
     }
 
-    (new QLabel(q("節点総数"), this))->setGeometry(8, 96, 60, 22);
+    (new QLabel(qs("節点総数"), this))->setGeometry(8, 96, 60, 22);
     ZenNodeEdit = new QLineEdit(this);
     ZenNodeEdit->setReadOnly(true);
     ZenNodeEdit->setGeometry(70, 96, 60, 22);
-    (new QLabel(q("検索数"), this))->setGeometry(140, 96, 50, 22);
+    (new QLabel(qs("検索数"), this))->setGeometry(140, 96, 50, 22);
     KenNumEdit = new QLineEdit(this);
     KenNumEdit->setReadOnly(true);
     KenNumEdit->setGeometry(192, 96, 60, 22);
 
     auto* ken = new QToolButton(this);
-    ken->setText(q("検"));
+    ken->setText(qs("検"));
     ken->setGeometry(8, 126, 40, 28);
     auto* zen = new QToolButton(this);
-    zen->setText(q("選"));
+    zen->setText(qs("選"));
     zen->setGeometry(56, 126, 40, 28);
-    (new QLabel(q("全てを選択"), this))->setGeometry(100, 126, 80, 28);
+    (new QLabel(qs("全てを選択"), this))->setGeometry(100, 126, 80, 28);
     auto* close = new QPushButton("Close", this);
     close->setGeometry(212, 126, 80, 28);
 
-    auto* group = new QGroupBox(q("図面"), this);
+    auto* group = new QGroupBox(qs("図面"), this);
     group->setGeometry(8, 162, 284, 80);
     ZumenSelRadioGroup = new QButtonGroup(this);
     for (int i = 0; i < static_cast<int>(views::kViewPresets.size()); ++i) {
-        auto* b = new QRadioButton(q(views::kViewPresets[i].caption), group);
+        auto* b = new QRadioButton(qs(views::kViewPresets[i].caption), group);
         b->setGeometry(12 + (i % 2) * 130, 20 + (i / 2) * 28, 120, 24);
         ZumenSelRadioGroup->addButton(b, i);
     }
     auto bar = [this](int y, const char* caption, QLabel*& value) {
-        (new QLabel(q(caption), this))->setGeometry(8, y, 30, 20);
+        (new QLabel(qs(caption), this))->setGeometry(8, y, 30, 20);
         auto* sb = new QScrollBar(Qt::Horizontal, this);
         sb->setRange(views::kAngleMin, views::kAngleMax);
         sb->setSingleStep(1);
@@ -133,18 +124,18 @@ LevelTexts TKenNodeForm::range_texts() const {
 }
 
 void TKenNodeForm::set_range_texts(const LevelTexts& texts) {
-    for (int i = 0; i < 6; ++i) edits[i]->setText(q(texts[i]));
+    for (int i = 0; i < 6; ++i) edits[i]->setText(qs(texts[i]));
 }
 
 void TKenNodeForm::set_level_max(const std::string& x, const std::string& y,
                                  const std::string& z) {
-    LabelXmax->setText(q(x));
-    LabelYmax->setText(q(y));
-    LabelZmax->setText(q(z));
+    LabelXmax->setText(qs(x));
+    LabelYmax->setText(qs(y));
+    LabelZmax->setText(qs(z));
 }
 
-void TKenNodeForm::set_total(const std::string& text) { ZenNodeEdit->setText(q(text)); }
-void TKenNodeForm::set_count(const std::string& text) { KenNumEdit->setText(q(text)); }
+void TKenNodeForm::set_total(const std::string& text) { ZenNodeEdit->setText(qs(text)); }
+void TKenNodeForm::set_count(const std::string& text) { KenNumEdit->setText(qs(text)); }
 
 void TKenNodeForm::set_angles(int tau, int fai) {
     const QSignalBlocker a(TauScrollBar), b(FaiScrollBar);
@@ -152,8 +143,8 @@ void TKenNodeForm::set_angles(int tau, int fai) {
     FaiScrollBar->setValue(fai);
 }
 
-void TKenNodeForm::set_tau_label(const std::string& text) { TauValLabel->setText(q(text)); }
-void TKenNodeForm::set_fai_label(const std::string& text) { FaiLabel->setText(q(text)); }
+void TKenNodeForm::set_tau_label(const std::string& text) { TauValLabel->setText(qs(text)); }
+void TKenNodeForm::set_fai_label(const std::string& text) { FaiLabel->setText(qs(text)); }
 
 void TKenNodeForm::select_drawing(int index) {
     if (auto* b = ZumenSelRadioGroup->button(index)) b->setChecked(true);

@@ -11,6 +11,7 @@
 #include <array>
 
 #include "editing/ken_node_form.h"
+#include "ui/qt/qt_messages.h"
 
 namespace tarvik::editing {
 
@@ -23,14 +24,10 @@ public:
 };
 
 // Asks the node search's questions in TYesNoForm.
-class YesNoService : public model::MessageService {
+class YesNoService : public ui::QtMessages {
 public:
-    explicit YesNoService(QWidget* parent) : parent_(parent) {}
-    void show_message(std::string_view text) override;
+    using QtMessages::QtMessages;
     bool ask_yes_no(std::string_view question) override;
-
-private:
-    QWidget* parent_;
 };
 
 class TKenNodeForm : public QWidget, public KenNodeView {

@@ -1,60 +1,20 @@
 // The small dialogs of the node selection window and the node data dialog,
-// on Qt. All behaviour is in their presenters.
+// on Qt.
 #pragma once
 
 #include "editing/node_dialogs.h"
 #include "editing/node_form.h"
-#include "editing/qt/field_dialog_qt.h"
+#include "editing/qt/t_record_form.h"
 
 namespace tarvik::editing {
 
-class TSelFixForm : public TFieldDialog {
-  public:
-    TSelFixForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    SelFixPresenter presenter_;
-};
-
-class TSelLoadForm : public TFieldDialog {
-  public:
-    TSelLoadForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    SelLoadPresenter presenter_;
-};
-
-class TFixEditForm : public TFieldDialog {
-  public:
-    TFixEditForm(model::ModelStore& m, NodeEditExchange& x, FixEditUse use,
-                 QWidget* parent = nullptr);
-
-  private:
-    FixEditPresenter presenter_;
-};
-
-class TLoadEditForm : public TFieldDialog {
-  public:
-    TLoadEditForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    LoadEditPresenter presenter_;
-};
-
-class TDelNodeForm : public TFieldDialog {
-  public:
-    TDelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent = nullptr);
-
-  private:
-    DelNodePresenter presenter_;
-};
-
-class TNodeForm : public TFieldDialog {
-  public:
-    TNodeForm(model::ModelStore& m, NodeDataExchange& x, QWidget* parent = nullptr);
-
-  private:
-    NodeFormPresenter presenter_;
-};
+using TSelFixForm = TRecordForm<SelFixPresenter>;
+using TSelLoadForm = TRecordForm<SelLoadPresenter>;
+using TFixEditForm = TRecordForm<FixEditPresenter>;
+using TLoadEditForm = TRecordForm<LoadEditPresenter, &LoadEditPresenter::OKButtonClick,
+                                  &LoadEditPresenter::CancelButtonClick,
+                                  &LoadEditPresenter::DouButtonClick>;
+using TDelNodeForm = TRecordForm<DelNodePresenter>;
+using TNodeForm = TRecordForm<NodeFormPresenter>;
 
 }  // namespace tarvik::editing

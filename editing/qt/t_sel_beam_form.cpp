@@ -2,78 +2,44 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_beam_forms.h"
+#include "ui/qt/grids.h"
+#include "ui/qt/qt_text.h"
 
 namespace tarvik::editing {
 
-namespace {
-
-QToolButton* speed_button(const char* text, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setText(qs(text));
-    b->setMinimumWidth(32);
-    return b;
-}
-
-QLineEdit* count_edit(QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setReadOnly(true);
-    e->setMaximumWidth(80);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
-// The count of a grid, and the speed buttons that work on it, above the grid.
-QHBoxLayout* heading(const char* label, QLineEdit* edit, QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(qs(label), parent));
-    row->addWidget(edit);
-    row->addStretch();
-    return row;
-}
-
-void add_button(QHBoxLayout* row, QToolButton* b, const char* label, QWidget* parent) {
-    row->addWidget(b);
-    row->addWidget(new QLabel(qs(label), parent));
-}
-
-}  // namespace
+using namespace ui;
 
 TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent)
-    : QDialog(parent), m_(m), x_(x), msg_(this), presenter_(m, x, *this, *this, msg_) {
-    setWindowTitle(qs(kSelBeamCaption));
-    setModal(true);
-    setSizeGripEnabled(true);
-
-    ZenStringGrid = make_grid(this);
-    SizeStringGrid = make_grid(this);
-    MatStringGrid = make_grid(this);
-    ZenBeamEdit = count_edit(this);
-    SizeEdit = count_edit(this);
-    MatEdit = count_edit(this);
+    : TGridWindow(kSelBeamCaption, parent),
+      m_(m),
+      x_(x),
+      msg_(this),
+      presenter_(m, x, *this, *this, msg_) {
+    std::tie(ZenStringGrid, SizeStringGrid, MatStringGrid) = std::tuple_cat(grids_);
+    std::tie(ZenBeamEdit, SizeEdit, MatEdit) = std::tuple_cat(counts_);
     HabahenSpeedButton = speed_button("変", this);
     MathenSpeedButton = speed_button("物", this);
     ShousaiSpeedButton = speed_button("詳", this);
-    OKButton = new QPushButton("OK", this);
 
     // Left: the members; right: sections above materials.
     auto* left = new QVBoxLayout;
-    QHBoxLayout* zen_head = heading("全部材数", ZenBeamEdit, this);
-    add_button(zen_head, ShousaiSpeedButton, "詳細データ", this);
+    QHBoxLayout* zen_head = captioned("全部材数", ZenBeamEdit, this);
+    add_labelled(zen_head, ShousaiSpeedButton, "詳細データ", this);
     left->addLayout(zen_head);
     left->addWidget(ZenStringGrid, 1);
 
     auto* right = new QVBoxLayout;
-    QHBoxLayout* size_head = heading("形状データ数", SizeEdit, this);
-    add_button(size_head, HabahenSpeedButton, "巾・厚変更", this);
+    QHBoxLayout* size_head = captioned("形状データ数", SizeEdit, this);
+    add_labelled(size_head, HabahenSpeedButton, "巾・厚変更", this);
     right->addLayout(size_head);
     right->addWidget(SizeStringGrid, 1);
-    QHBoxLayout* mat_head = heading("物性データ数", MatEdit, this);
-    add_button(mat_head, MathenSpeedButton, "物性値変更", this);
+    QHBoxLayout* mat_head = captioned("物性データ数", MatEdit, this);
+    add_labelled(mat_head, MathenSpeedButton, "物性値変更", this);
     right->addLayout(mat_head);
     right->addWidget(MatStringGrid, 1);
 
@@ -88,10 +54,7 @@ TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* p
     outer->addLayout(bottom);
 
     resize(1100, 600);
-    const QRect screen =
-        (parent != nullptr ? parent->screen() : this->screen())->availableGeometry();
-    move(screen.x() + std::max(0, (screen.width() - width()) / 2),
-         screen.y() + std::max(0, (screen.height() - height()) / 2));
+    place_on_screen(this, parent, -1);
 
     connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });
@@ -110,42 +73,6 @@ TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* p
     presenter_.FormCreate();
 }
 
-QTableWidget* TSelBeamForm::grid(BeamGrid g) const {
-    switch (g) {
-        case BeamGrid::Zen:
-            return ZenStringGrid;
-        case BeamGrid::Size:
-            return SizeStringGrid;
-        case BeamGrid::Mat:
-            return MatStringGrid;
-    }
-    return ZenStringGrid;
-}
-
-QLineEdit* TSelBeamForm::count(BeamGrid g) const {
-    switch (g) {
-        case BeamGrid::Zen:
-            return ZenBeamEdit;
-        case BeamGrid::Size:
-            return SizeEdit;
-        case BeamGrid::Mat:
-            return MatEdit;
-    }
-    return ZenBeamEdit;
-}
-
-void TSelBeamForm::set_grid(BeamGrid g, const GridRows& rows) {
-    fill_grid(grid(g), rows);
-}
-void TSelBeamForm::set_count(BeamGrid g, const std::string& text) {
-    count(g)->setText(qs(text));
-}
-void TSelBeamForm::select_row(BeamGrid g, int record) {
-    select_grid_row(grid(g), record);
-}
-void TSelBeamForm::close_window() {
-    QDialog::done(QDialog::Accepted);
-}
 void TSelBeamForm::reject() {
     presenter_.OKButtonClick();
 }

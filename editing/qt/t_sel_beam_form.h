@@ -2,26 +2,21 @@
 // SelBeamPresenter; its dialogs are opened from here.
 #pragma once
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "editing/qt/field_dialog_qt.h"
+#include "editing/qt/t_grid_window.h"
 #include "editing/sel_beam_form.h"
+#include "ui/qt/qt_messages.h"
 
 namespace tarvik::editing {
 
-class TSelBeamForm : public QDialog, public SelBeamView, public SelBeamDialogs {
+class TSelBeamForm : public TGridWindow<SelBeamView, BeamGrid>, public SelBeamDialogs {
     Q_OBJECT
   public:
     TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* parent = nullptr);
-
-    void set_grid(BeamGrid grid, const GridRows& rows) override;
-    void set_count(BeamGrid grid, const std::string& text) override;
-    void select_row(BeamGrid grid, int record) override;
-    void close_window() override;
 
     void open_hen_size() override;
     void open_hen_mat() override;
@@ -36,18 +31,14 @@ class TSelBeamForm : public QDialog, public SelBeamView, public SelBeamDialogs {
     QToolButton* HabahenSpeedButton = nullptr;
     QToolButton* MathenSpeedButton = nullptr;
     QToolButton* ShousaiSpeedButton = nullptr;
-    QPushButton* OKButton = nullptr;
 
   protected:
     void reject() override;  // the close box: as OK
 
   private:
-    QTableWidget* grid(BeamGrid g) const;
-    QLineEdit* count(BeamGrid g) const;
-
     model::ModelStore& m_;
     BeamEditExchange& x_;
-    QtMessages msg_;
+    ui::QtMessages msg_;
     SelBeamPresenter presenter_;
 };
 

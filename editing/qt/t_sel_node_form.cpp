@@ -3,44 +3,24 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_node_forms.h"
+#include "ui/qt/grids.h"
+#include "ui/qt/qt_text.h"
 
 namespace tarvik::editing {
 
+using namespace ui;
+
 namespace {
-
-QToolButton* speed_button(const char* text, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setText(qs(text));
-    b->setMinimumWidth(32);
-    return b;
-}
-
-QLineEdit* count_edit(QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setReadOnly(true);
-    e->setMaximumWidth(80);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 
 // A speed button with its label beside it.
 QHBoxLayout* labelled(QToolButton* b, const char* label, QWidget* parent) {
     auto* row = new QHBoxLayout;
-    row->addWidget(b);
-    row->addWidget(new QLabel(qs(label), parent));
-    row->addStretch();
-    return row;
-}
-
-QHBoxLayout* counted(const char* label, QLineEdit* edit, QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(qs(label), parent));
-    row->addWidget(edit);
+    add_labelled(row, b, label, parent);
     row->addStretch();
     return row;
 }
@@ -48,17 +28,13 @@ QHBoxLayout* counted(const char* label, QLineEdit* edit, QWidget* parent) {
 }  // namespace
 
 TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent)
-    : QDialog(parent), m_(m), x_(x), msg_(this), presenter_(m, x, *this, *this, msg_) {
-    setWindowTitle(qs(kSelNodeCaption));
-    setModal(true);
-    setSizeGripEnabled(true);
-
-    ZenStringGrid = make_grid(this);
-    FixStringGrid = make_grid(this);
-    LoadStringGrid = make_grid(this);
-    ZenEdit = count_edit(this);
-    FixEdit = count_edit(this);
-    LoadEdit = count_edit(this);
+    : TGridWindow(kSelNodeCaption, parent),
+      m_(m),
+      x_(x),
+      msg_(this),
+      presenter_(m, x, *this, *this, msg_) {
+    std::tie(ZenStringGrid, FixStringGrid, LoadStringGrid) = std::tuple_cat(grids_);
+    std::tie(ZenEdit, FixEdit, LoadEdit) = std::tuple_cat(counts_);
     AddFixSpeedButton = speed_button(">>", this);
     AddLoadSpeedButton = speed_button(">>", this);
     DelFixSpeedButton = speed_button("×", this);
@@ -68,11 +44,10 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     KensakuEdit = new QLineEdit(this);
     KensakuEdit->setMaxLength(model::kCodeSize - 1);
     KensakuButton1 = new QPushButton(qs("検索"), this);
-    OKButton = new QPushButton("OK", this);
 
     // Left: all nodes. Middle: the add buttons. Right: supports above loads.
     auto* left = new QVBoxLayout;
-    left->addLayout(counted("全節点数", ZenEdit, this));
+    left->addLayout(captioned("全節点数", ZenEdit, this));
     left->addWidget(ZenStringGrid, 1);
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(qs("ID検索"), this));
@@ -88,13 +63,13 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     middle->addStretch();
 
     auto* right = new QVBoxLayout;
-    right->addLayout(counted("固定節点数", FixEdit, this));
+    right->addLayout(captioned("固定節点数", FixEdit, this));
     right->addWidget(FixStringGrid, 1);
     auto* fix_buttons = new QHBoxLayout;
     fix_buttons->addLayout(labelled(DelFixSpeedButton, "固定節点削除", this));
     fix_buttons->addLayout(labelled(ModFixSpeedButton, "固定節点変更", this));
     right->addLayout(fix_buttons);
-    right->addLayout(counted("荷重節点数", LoadEdit, this));
+    right->addLayout(captioned("荷重節点数", LoadEdit, this));
     right->addWidget(LoadStringGrid, 1);
     auto* load_buttons = new QHBoxLayout;
     load_buttons->addLayout(labelled(DelLoadSpeedButton, "荷重節点削除", this));
@@ -114,9 +89,7 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
 
     resize(1000, 600);
     // Near the top of the screen, centred across it.
-    const QRect screen =
-        (parent != nullptr ? parent->screen() : this->screen())->availableGeometry();
-    move(screen.x() + std::max(0, (screen.width() - width()) / 2), screen.y() + kSelNodeTop);
+    place_on_screen(this, parent, kSelNodeTop);
 
     connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });
@@ -146,40 +119,6 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     presenter_.FormCreate();
 }
 
-QTableWidget* TSelNodeForm::grid(NodeGrid g) const {
-    switch (g) {
-        case NodeGrid::Zen:
-            return ZenStringGrid;
-        case NodeGrid::Fix:
-            return FixStringGrid;
-        case NodeGrid::Load:
-            return LoadStringGrid;
-    }
-    return ZenStringGrid;
-}
-
-QLineEdit* TSelNodeForm::count(NodeGrid g) const {
-    switch (g) {
-        case NodeGrid::Zen:
-            return ZenEdit;
-        case NodeGrid::Fix:
-            return FixEdit;
-        case NodeGrid::Load:
-            return LoadEdit;
-    }
-    return ZenEdit;
-}
-
-void TSelNodeForm::set_grid(NodeGrid g, const GridRows& rows) {
-    fill_grid(grid(g), rows);
-}
-void TSelNodeForm::set_count(NodeGrid g, const std::string& text) {
-    count(g)->setText(qs(text));
-}
-void TSelNodeForm::select_row(NodeGrid g, int record) {
-    select_grid_row(grid(g), record);
-}
-
 void TSelNodeForm::set_top_row(NodeGrid g, int record) {
     QTableWidget* t = grid(g);
     if (QTableWidgetItem* item = t->item(record, 0))
@@ -196,9 +135,6 @@ void TSelNodeForm::set_kensaku_text(const std::string& text) {
     KensakuEdit->setCursorPosition(cursor);
 }
 
-void TSelNodeForm::close_window() {
-    QDialog::done(QDialog::Accepted);
-}
 void TSelNodeForm::reject() {
     presenter_.OKButtonClick();
 }

@@ -2,29 +2,25 @@
 // SelNodePresenter; the small dialogs are opened from here.
 #pragma once
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 
-#include "editing/qt/field_dialog_qt.h"
+#include "editing/qt/t_grid_window.h"
 #include "editing/sel_node_form.h"
+#include "ui/qt/qt_messages.h"
 
 namespace tarvik::editing {
 
-class TSelNodeForm : public QDialog, public SelNodeView, public SelNodeDialogs {
+class TSelNodeForm : public TGridWindow<SelNodeView, NodeGrid>, public SelNodeDialogs {
     Q_OBJECT
   public:
     TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* parent = nullptr);
 
-    void set_grid(NodeGrid grid, const GridRows& rows) override;
-    void set_count(NodeGrid grid, const std::string& text) override;
-    void select_row(NodeGrid grid, int record) override;
     void set_top_row(NodeGrid grid, int record) override;
     std::string kensaku_text() const override;
     void set_kensaku_text(const std::string& text) override;
-    void close_window() override;
 
     void open_sel_fix() override;
     void open_sel_load() override;
@@ -46,18 +42,14 @@ class TSelNodeForm : public QDialog, public SelNodeView, public SelNodeDialogs {
     QToolButton* ModLoadSpeedButton = nullptr;
     QLineEdit* KensakuEdit = nullptr;
     QPushButton* KensakuButton1 = nullptr;
-    QPushButton* OKButton = nullptr;
 
   protected:
     void reject() override;  // the close box: as OK
 
   private:
-    QTableWidget* grid(NodeGrid g) const;
-    QLineEdit* count(NodeGrid g) const;
-
     model::ModelStore& m_;
     NodeEditExchange& x_;
-    QtMessages msg_;
+    ui::QtMessages msg_;
     SelNodePresenter presenter_;
 };
 

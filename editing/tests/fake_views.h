@@ -89,44 +89,49 @@ DialogSeen run_dialog(const DialogStep& step, model::MessageService& msg, Args&&
     return seen;
 }
 
-class FakeSelNodeView : public SelNodeView {
+// A list window's grids, counts and selections as the presenter last set them.
+template <class View, class Grid>
+class FakeGridView : public View {
   public:
-    std::map<NodeGrid, GridRows> grids;
-    std::map<NodeGrid, std::string> counts;
-    std::map<NodeGrid, int> selected, top;
-    std::map<NodeGrid, int> builds;
-    std::string kensaku;
+    std::map<Grid, GridRows> grids;
+    std::map<Grid, std::string> counts;
+    std::map<Grid, int> selected;
+    std::map<Grid, int> builds;
     bool closed = false;
 
-    void set_grid(NodeGrid g, const GridRows& rows) override {
+    void set_grid(Grid g, const GridRows& rows) override {
         grids[g] = rows;
         ++builds[g];
     }
-    void set_count(NodeGrid g, const std::string& t) override { counts[g] = t; }
-    void select_row(NodeGrid g, int r) override { selected[g] = r; }
-    void set_top_row(NodeGrid g, int r) override { top[g] = r; }
-    std::string kensaku_text() const override { return kensaku; }
-    void set_kensaku_text(const std::string& t) override { kensaku = t; }
+    void set_count(Grid g, const std::string& t) override { counts[g] = t; }
+    void select_row(Grid g, int r) override { selected[g] = r; }
     void close_window() override { closed = true; }
 };
 
-// Opens the node window's dialogs from a script; a dialog opened without a
-// step left for it is a test failure.
-class ScriptedNodeDialogs : public SelNodeDialogs {
+class FakeSelNodeView : public FakeGridView<SelNodeView, NodeGrid> {
   public:
-    ScriptedNodeDialogs(model::ModelStore& m, NodeEditExchange& x, model::MessageService& msg)
+    std::map<NodeGrid, int> top;
+    std::string kensaku;
+
+    void set_top_row(NodeGrid g, int r) override { top[g] = r; }
+    std::string kensaku_text() const override { return kensaku; }
+    void set_kensaku_text(const std::string& t) override { kensaku = t; }
+};
+
+using FakeSelBeamView = FakeGridView<SelBeamView, BeamGrid>;
+
+// Opens a list window's dialogs from a script; a dialog opened without a
+// step left for it is a test failure.
+template <class Dialogs, class Exchange>
+class ScriptedDialogs : public Dialogs {
+  public:
+    ScriptedDialogs(model::ModelStore& m, Exchange& x, model::MessageService& msg)
         : m_(m), x_(x), msg_(msg) {}
     std::deque<DialogStep> steps;
     std::vector<std::string> opened;  // dialog captions, in order
     std::vector<DialogSeen> seen;
 
-    void open_sel_fix() override { run<SelFixPresenter>(); }
-    void open_sel_load() override { run<SelLoadPresenter>(); }
-    void open_fix_edit(FixEditUse use) override { run<FixEditPresenter>(use); }
-    void open_load_edit() override { run<LoadEditPresenter>(); }
-    void open_del_node() override { run<DelNodePresenter>(); }
-
-  private:
+  protected:
     template <class P, class... Extra>
     void run(Extra... extra) {
         opened.push_back(P::Layout().caption);
@@ -138,55 +143,29 @@ class ScriptedNodeDialogs : public SelNodeDialogs {
         steps.pop_front();
         seen.push_back(run_dialog<P>(step, msg_, m_, x_, extra...));
     }
+
+  private:
     model::ModelStore& m_;
-    NodeEditExchange& x_;
+    Exchange& x_;
     model::MessageService& msg_;
 };
 
-class FakeSelBeamView : public SelBeamView {
+class ScriptedNodeDialogs : public ScriptedDialogs<SelNodeDialogs, NodeEditExchange> {
   public:
-    std::map<BeamGrid, GridRows> grids;
-    std::map<BeamGrid, std::string> counts;
-    std::map<BeamGrid, int> selected;
-    std::map<BeamGrid, int> builds;
-    bool closed = false;
-
-    void set_grid(BeamGrid g, const GridRows& rows) override {
-        grids[g] = rows;
-        ++builds[g];
-    }
-    void set_count(BeamGrid g, const std::string& t) override { counts[g] = t; }
-    void select_row(BeamGrid g, int r) override { selected[g] = r; }
-    void close_window() override { closed = true; }
+    using ScriptedDialogs::ScriptedDialogs;
+    void open_sel_fix() override { run<SelFixPresenter>(); }
+    void open_sel_load() override { run<SelLoadPresenter>(); }
+    void open_fix_edit(FixEditUse use) override { run<FixEditPresenter>(use); }
+    void open_load_edit() override { run<LoadEditPresenter>(); }
+    void open_del_node() override { run<DelNodePresenter>(); }
 };
 
-class ScriptedBeamDialogs : public SelBeamDialogs {
+class ScriptedBeamDialogs : public ScriptedDialogs<SelBeamDialogs, BeamEditExchange> {
   public:
-    ScriptedBeamDialogs(model::ModelStore& m, BeamEditExchange& x, model::MessageService& msg)
-        : m_(m), x_(x), msg_(msg) {}
-    std::deque<DialogStep> steps;
-    std::vector<std::string> opened;
-    std::vector<DialogSeen> seen;
-
+    using ScriptedDialogs::ScriptedDialogs;
     void open_hen_size() override { run<HenSizePresenter>(); }
     void open_hen_mat() override { run<HenMatPresenter>(); }
     void open_show_beam() override { run<ShowBeamPresenter>(); }
-
-  private:
-    template <class P>
-    void run() {
-        opened.push_back(P::Layout().caption);
-        if (steps.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << P::Layout().caption;
-            return;
-        }
-        const DialogStep step = steps.front();
-        steps.pop_front();
-        seen.push_back(run_dialog<P>(step, msg_, m_, x_));
-    }
-    model::ModelStore& m_;
-    BeamEditExchange& x_;
-    model::MessageService& msg_;
 };
 
 }  // namespace tarvik::editing::testing

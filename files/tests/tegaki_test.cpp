@@ -189,6 +189,39 @@ TEST_F(TegakiTest, CountsBeyondCapacityAreRefusedAndTheModelStays) {
     EXPECT_EQ(m.OnSaveOld, 0);
 }
 
+TEST_F(TegakiTest, TablesFilledToCapacityAreReadWhole) {
+    // As many nodes and members as the tables hold, each member to the next node.
+    auto full = std::make_unique<model::ModelStore>();
+    for (int i = 0; i < model::kMaxNode; ++i) {
+        model::Node& n = full->node[i];
+        n.no = i + 1;
+        model::set_code(n.id, "X00Y00Z00");
+        n.x = static_cast<float>(i);
+        n.flag = 2;
+    }
+    full->N_Node = model::kMaxNode;
+    for (int k = 0; k < model::kMaxBeam; ++k) {
+        model::Beam& b = full->beam[k];
+        b.no = k + 1;
+        b.noi = k % model::kMaxNode + 1;
+        b.noj = (k + 1) % model::kMaxNode + 1;
+        b.xs = static_cast<float>(k);
+        b.haba = b.atumi = 12.0f;
+        b.flag = 2;
+    }
+    full->N_Beam = model::kMaxBeam;
+    bool complete = false;
+    ASSERT_EQ(read_tegaki_text(m, format_tegaki(*full), msg, &complete), 0);
+    EXPECT_TRUE(msg.shown.empty());
+    EXPECT_TRUE(complete);
+    ASSERT_EQ(m.N_Node, model::kMaxNode);
+    ASSERT_EQ(m.N_Beam, model::kMaxBeam);
+    EXPECT_EQ(m.node[model::kMaxNode - 1].no, model::kMaxNode);
+    EXPECT_EQ(m.node[model::kMaxNode - 1].x, static_cast<float>(model::kMaxNode - 1));
+    EXPECT_EQ(m.beam[model::kMaxBeam - 1].no, model::kMaxBeam);
+    EXPECT_EQ(m.beam[model::kMaxBeam - 1].noj, 1);
+}
+
 TEST_F(TegakiTest, UnopenableFilesAreReported) {
     make_model();
     EXPECT_EQ(load_tegaki_data(m, dir.file("missing.man"), msg), -1);

@@ -17,13 +17,14 @@
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
+#include "ui/qt/qt_text.h"
 
 namespace tarvik::generator {
 
+using ui::qs;
+
 namespace {
 
-QString q(const char* s) { return QString::fromUtf8(s); }
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // A drawing area that paints through a callback.
 class Drawing : public QWidget {
@@ -51,11 +52,11 @@ private:
 
 TYaneForm::TYaneForm(BasicData& d, QWidget* parent)
     : QDialog(parent), msg_(this), presenter_(d, *this, msg_) {
-    setWindowTitle(q(kYaneCaption));
+    setWindowTitle(qs(kYaneCaption));
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < kYaneFieldCount; ++i) {
         const auto f = static_cast<YaneField>(i);
-        grid->addWidget(new QLabel(q(yane_field_caption(f)), this), i, 0);
+        grid->addWidget(new QLabel(qs(yane_field_caption(f)), this), i, 0);
         fields[i] = new QLineEdit(this);
         fields[i]->setMinimumWidth(90);
         grid->addWidget(fields[i], i, 1);
@@ -74,7 +75,7 @@ std::string TYaneForm::field_text(YaneField f) const {
 }
 
 void TYaneForm::set_field_text(YaneField f, const std::string& text) {
-    fields[static_cast<int>(f)]->setText(q(text));
+    fields[static_cast<int>(f)]->setText(qs(text));
 }
 
 void TYaneForm::close_window(int result) { done(result); }
@@ -83,14 +84,14 @@ void TYaneForm::close_window(int result) { done(result); }
 
 TKihonForm::TKihonForm(BasicData& d, model::ModelStore& m, QWidget* parent)
     : QDialog(parent), msg_(this), presenter_(d, m, *this, msg_) {
-    setWindowTitle(q(kKihonCaption));
+    setWindowTitle(qs(kKihonCaption));
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(new QLabel(q(kKihonUnitNote), this));
+    outer->addWidget(new QLabel(qs(kKihonUnitNote), this));
     auto* grid = new QGridLayout;
     for (int i = 0; i < kKihonFieldCount; ++i) {
         const auto f = static_cast<KihonField>(i);
         const int row = i % 8, col = (i / 8) * 2;
-        grid->addWidget(new QLabel(q(field_caption(f)), this), row, col);
+        grid->addWidget(new QLabel(qs(field_caption(f)), this), row, col);
         fields[i] = new QLineEdit(this);
         fields[i]->setMinimumWidth(80);
         grid->addWidget(fields[i], row, col + 1);
@@ -98,11 +99,11 @@ TKihonForm::TKihonForm(BasicData& d, model::ModelStore& m, QWidget* parent)
     outer->addLayout(grid);
 
     auto radio_group = [this, outer](const char* caption, const auto& items) {
-        auto* box = new QGroupBox(q(caption), this);
+        auto* box = new QGroupBox(qs(caption), this);
         auto* lay = new QHBoxLayout(box);
         auto* group = new QButtonGroup(this);
         for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-            auto* b = new QRadioButton(q(items[i]), box);
+            auto* b = new QRadioButton(qs(items[i]), box);
             lay->addWidget(b);
             group->addButton(b, i);
         }
@@ -114,9 +115,9 @@ TKihonForm::TKihonForm(BasicData& d, model::ModelStore& m, QWidget* parent)
     YaneRadioGroup = radio_group(kYaneGroupCaption, kYaneItems);
 
     auto* buttons = new QHBoxLayout;
-    auto* check = new QPushButton(q(kCheckButtonCaption), this);
+    auto* check = new QPushButton(qs(kCheckButtonCaption), this);
     buttons->addWidget(check);
-    buttons->addWidget(new QLabel(q(kCheckLabelCaption), this));
+    buttons->addWidget(new QLabel(qs(kCheckLabelCaption), this));
     buttons->addStretch();
     auto* ok = new QPushButton("OK", this);
     auto* cancel = new QPushButton("Cancel", this);
@@ -154,7 +155,7 @@ std::string TKihonForm::field_text(KihonField f) const {
 }
 
 void TKihonForm::set_field_text(KihonField f, const std::string& text) {
-    fields[static_cast<int>(f)]->setText(q(text));
+    fields[static_cast<int>(f)]->setText(qs(text));
 }
 
 void TKihonForm::set_field_enabled(KihonField f, bool enabled) {
@@ -201,38 +202,38 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
       bar_solids_(solids_, msg_),
       presenter_(m, d_, *this, msg_, &bar_solids_),
       ctx_{win_, params_, solids_, m_, msg_, render::TrioReader::kGenerator} {
-    setWindowTitle(q(kUnitCaptionEnd));
+    setWindowTitle(qs(kUnitCaptionEnd));
     resize(800, 600);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
 
-    QMenu* file = bar->addMenu(q("ファイル"));
-    QMenu* jiku = file->addMenu(q("軸データ保存"));
-    jiku->addAction(q("全データ変換"));
-    jiku->addAction(q("検索データ変換"));
+    QMenu* file = bar->addMenu(qs("ファイル"));
+    QMenu* jiku = file->addMenu(qs("軸データ保存"));
+    jiku->addAction(qs("全データ変換"));
+    jiku->addAction(qs("検索データ変換"));
     exports_[0] = jiku->menuAction();
-    exports_[1] = file->addAction(q("DXF保存"));
-    exports_[2] = file->addAction(q("ビューアデータ保存"));
+    exports_[1] = file->addAction(qs("DXF保存"));
+    exports_[2] = file->addAction(qs("ビューアデータ保存"));
     file->addSeparator();
-    connect(file->addAction(q("戻る")), &QAction::triggered, this,
+    connect(file->addAction(qs("戻る")), &QAction::triggered, this,
             [this] { presenter_.ModoruMenuClick(); });
 
-    QMenu* show = bar->addMenu(q("表示"));
-    connect(show->addAction(q("節点付ワイヤモデル")), &QAction::triggered, this,
+    QMenu* show = bar->addMenu(qs("表示"));
+    connect(show->addAction(qs("節点付ワイヤモデル")), &QAction::triggered, this,
             [this] { presenter_.WireNodeMenuClick(); });
-    connect(show->addAction(q("節点なしワイヤモデル")), &QAction::triggered, this,
+    connect(show->addAction(qs("節点なしワイヤモデル")), &QAction::triggered, this,
             [this] { presenter_.WireMenuClick(); });
-    connect(show->addAction(q("軸モデル")), &QAction::triggered, this,
+    connect(show->addAction(qs("軸モデル")), &QAction::triggered, this,
             [this] { presenter_.JikuModelMenuClick(); });
-    connect(show->addAction(q("視点座標モデル")), &QAction::triggered, this,
+    connect(show->addAction(qs("視点座標モデル")), &QAction::triggered, this,
             [this] { presenter_.ShitenMenuClick(); });
 
-    QMenu* help = bar->addMenu(q("ヘルプ"));
-    connect(help->addAction(q("ヘルプ")), &QAction::triggered, this,
+    QMenu* help = bar->addMenu(qs("ヘルプ"));
+    connect(help->addAction(qs("ヘルプ")), &QAction::triggered, this,
             [this] { presenter_.HelpMenuClick(); });
-    connect(help->addAction(q("バージョン情報")), &QAction::triggered, this,
+    connect(help->addAction(qs("バージョン情報")), &QAction::triggered, this,
             [this] { presenter_.VersionMenuClick(); });
 
     drawing_ = new Drawing([this](render::Canvas& c) { paint(c); }, this);

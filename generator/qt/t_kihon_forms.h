@@ -15,7 +15,7 @@
 #include "generator/kihon_unit_form.h"
 #include "generator/yane_form.h"
 #include "render/canvas.h"
-#include "views/qt/qt_messages.h"
+#include "ui/qt/qt_messages.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
 
@@ -41,7 +41,7 @@ public:
     std::array<QLineEdit*, kYaneFieldCount> fields{};
 
 private:
-    views::QtMessages msg_;
+    ui::QtMessages msg_;
     YanePresenter presenter_;
 };
 
@@ -67,7 +67,7 @@ protected:
 
 private:
     QButtonGroup* group(KihonGroup g) const;
-    views::QtMessages msg_;
+    ui::QtMessages msg_;
     KihonPresenter presenter_;
 };
 
@@ -121,7 +121,7 @@ private:
     model::ModelStore& m_;
     render::ViewParams& params_;
     BasicData d_;
-    views::QtMessages msg_;
+    ui::QtMessages msg_;
     render::SolidModel solids_;
     Solids bar_solids_;
     KihonUnitPresenter presenter_;

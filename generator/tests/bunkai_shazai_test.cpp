@@ -90,9 +90,11 @@ TEST_F(UnitFields, TouchingFieldsShareTheirEdgeNodes) {
     EXPECT_EQ(box.X_MAX, 360.0f);
 }
 
-TEST_F(UnitFields, ShortLineMakesNothing) {
+TEST_F(UnitFields, ShortLineOrNegativeCountMakesNothing) {
     EXPECT_EQ(bunkai_shazai(*m, "1 2 2 90.0 45.0 12.0", box, msg), -1);
     EXPECT_EQ(bunkai_shazai(*m, "", box, msg), -1);
+    EXPECT_EQ(bunkai_shazai(*m, "1 2 -1355533881 90 45 12 11 10 9 8 0 0 0", box, msg), -1);
+    EXPECT_EQ(bunkai_shazai(*m, "1 -1 2 90 45 12 11 10 9 8 0 0 0", box, msg), -1);
     EXPECT_EQ(m->N_Beam, 0);
     EXPECT_EQ(m->N_Node, 0);
 }

@@ -31,7 +31,7 @@ struct YaneForm : ::testing::Test {
 };
 
 TEST_F(YaneForm, OpeningShowsTheRoofValues) {
-    EXPECT_EQ(view.text.size(), static_cast<size_t>(kYaneFieldCount));
+    ASSERT_EQ(view.text.size(), static_cast<size_t>(kYaneFieldCount));
     EXPECT_EQ(view.text[YaneField::YaneType], "     1");
     EXPECT_EQ(view.text[YaneField::HashiraType], "     2");  // from the column type
     EXPECT_EQ(view.text[YaneField::YaneTakasa], "    180.0");

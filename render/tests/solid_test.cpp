@@ -7,12 +7,14 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <random>
 #include <set>
 
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
+#include "render/hidden_line.h"
 #include "render/recording_canvas.h"
 #include "render/tests/test_support.h"
 
@@ -386,6 +388,120 @@ TEST(SolidFiles, OpenFailuresShowTheirMessages) {
         "Error: Unable to open TRIO_FILE 01"};
     EXPECT_EQ(msg.shown, want);
     EXPECT_TRUE(c.items().empty());
+}
+
+// Writes value over the bytes at off of the file, keeping everything else.
+template <typename T>
+void poke(const std::string& path, size_t off, T value) {
+    std::string b = read_all(path);
+    ASSERT_LE(off + sizeof value, b.size());
+    std::memcpy(b.data() + off, &value, sizeof value);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << b;
+}
+
+// A NaN, an infinity or a coordinate beyond 1e7 cm in any record of the view
+// files refuses the file in every reader, with a message naming the file and
+// the record; nothing is drawn and make_view leaves no part of the model.
+TEST(SolidFiles, RecordsThatCannotBeDrawnAreRefusedWithTheFileNamed) {
+    ScratchDir dir;
+    ScriptedMessages msg;
+    SolidModel s(dir.path());
+    ViewParams p;
+    coeff(p);
+    ASSERT_EQ(begin_trio_file(s, msg), 0);
+    ASSERT_EQ(make_kakuzai3(s, 0, 0, 0, 300, 100, 50, 12, 18, msg), 8);
+    ASSERT_EQ(end_trio_file(s, msg), 0);
+    ASSERT_EQ(make_view(s, p.coeffs, p.X0, p.Y0, p.Z0, msg), 0);
+    ViewWindow w;
+    w.W = 640;
+    w.H = 480;
+    ASSERT_EQ(make_pers(w, nullptr, s, p, msg), 0);
+    ASSERT_TRUE(msg.shown.empty());
+    const std::string trio = read_all(s.path(kTrioFileName));
+    const std::string view = read_all(s.path(kViewFileName));
+    const std::string vect = read_all(s.path(kVectFileName));
+    const std::string temp = read_all(s.path(kTempFileName));
+    auto restore = [&] {
+        std::ofstream(s.path(kTrioFileName), std::ios::binary | std::ios::trunc) << trio;
+        std::ofstream(s.path(kViewFileName), std::ios::binary | std::ios::trunc) << view;
+        std::ofstream(s.path(kVectFileName), std::ios::binary | std::ios::trunc) << vect;
+        std::ofstream(s.path(kTempFileName), std::ios::binary | std::ios::trunc) << temp;
+    };
+    auto names = [&](const char* file, int record) {
+        return bad_record_message(s.path(file), record);
+    };
+
+    const double kBad[] = {std::nan(""), -INFINITY, 1e30};
+    for (const double bad : kBad) {
+        SCOPED_TRACE(bad);
+        // TRIO.DAT, third record, y of its second vertex.
+        restore();
+        poke(s.path(kTrioFileName), 2 * kTrioRecordSize + 8 + 16, static_cast<float>(bad));
+        msg.shown.clear();
+        RecordingCanvas c;
+        EXPECT_EQ(get_jiku_world(w, p, dir.path(), s.N_TRIO, TrioReader::kTegaki, msg), -1);
+        EXPECT_EQ(draw_member_boxes(w, c, p, s, TrioReader::kTegaki, msg), -1);
+        EXPECT_EQ(make_view(s, p.coeffs, p.X0, p.Y0, p.Z0, msg), -1);
+        EXPECT_EQ(msg.shown, std::vector<std::string>(3, names(kTrioFileName, 3)));
+        EXPECT_TRUE(read_all(s.path(kViewFileName)).empty());
+        EXPECT_TRUE(read_all(s.path(kVectFileName)).empty());
+
+        // VIEW.DAT, second record, depth of its third vertex.
+        restore();
+        poke(s.path(kViewFileName), kTrioRecordSize + kViewEyeOffset + 8 * 8, bad);
+        msg.shown.clear();
+        ViewBounds b;
+        EXPECT_EQ(calcu_view(s, b, msg), -1);
+        EXPECT_EQ(draw_view(w, c, s, msg), -1);
+        EXPECT_EQ(save_view(w, s, msg), -1);
+        EXPECT_EQ(make_pers(w, &c, s, p, msg, HiddenLineMethod::kFast), -1);
+        EXPECT_EQ(make_pers(w, &c, s, p, msg, HiddenLineMethod::kPlain), -1);
+        EXPECT_EQ(msg.shown, std::vector<std::string>(5, names(kViewFileName, 2)));
+
+        // VECT.DAT, fourth record, x of its end.
+        restore();
+        poke(s.path(kVectFileName), 3 * kVectRecordSize + 3 * 8, bad);
+        msg.shown.clear();
+        EXPECT_EQ(make_pers(w, &c, s, p, msg, HiddenLineMethod::kFast), -1);
+        EXPECT_EQ(make_pers(w, &c, s, p, msg, HiddenLineMethod::kPlain), -1);
+        EXPECT_EQ(msg.shown, std::vector<std::string>(2, names(kVectFileName, 4)));
+        EXPECT_TRUE(c.items().empty());
+
+        // TEMP.DAT: the second line, then the header's World.
+        for (const size_t off : {kTempHeaderSize + kTempLineSize + 4, size_t{8}}) {
+            restore();
+            poke(s.path(kTempFileName), off, static_cast<float>(bad));
+            msg.shown.clear();
+            const int record = off == 8 ? 0 : 2;
+            EXPECT_EQ(show_temp_data(w, c, s, msg), -1);
+            TempHeader h;
+            std::vector<TempLine> lines;
+            std::string why;
+            EXPECT_FALSE(read_temp_file(s.path(kTempFileName), h, lines, &why));
+            EXPECT_EQ(why, names(kTempFileName, record));
+            EXPECT_EQ(msg.shown, std::vector<std::string>(1, names(kTempFileName, record)));
+        }
+    }
+    // A Crt pixel beyond a million is refused as well.
+    restore();
+    poke(s.path(kTempFileName), 16 + 8, int32_t{2000000000});
+    TempHeader h;
+    std::vector<TempLine> lines;
+    EXPECT_FALSE(read_temp_file(s.path(kTempFileName), h, lines));
+
+    // The same files untouched are read by every reader.
+    restore();
+    msg.shown.clear();
+    RecordingCanvas c;
+    ViewBounds b;
+    EXPECT_EQ(get_jiku_world(w, p, dir.path(), s.N_TRIO, TrioReader::kTegaki, msg), 0);
+    EXPECT_EQ(draw_member_boxes(w, c, p, s, TrioReader::kTegaki, msg), 0);
+    EXPECT_EQ(calcu_view(s, b, msg), 0);
+    EXPECT_EQ(save_view(w, s, msg), 0);
+    EXPECT_EQ(make_view(s, p.coeffs, p.X0, p.Y0, p.Z0, msg), 0);
+    EXPECT_EQ(make_pers(w, &c, s, p, msg), 0);
+    EXPECT_GT(show_temp_data(w, c, s, msg), 0);
+    EXPECT_TRUE(msg.shown.empty());
 }
 
 }  // namespace

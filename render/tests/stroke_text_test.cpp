@@ -137,7 +137,9 @@ TEST(StrokeText, SlantBeyondSixtyIsUpright) {
     test_text().stroke_text(w, steep, "A", 1, 0, 61, 0, 12, 100, 100);
     test_text().stroke_text(w, steep, "A", 1, 0, -75, 0, 12, 100, 100);
     test_text().stroke_text(w, slanted, "A", 1, 0, 45, 0, 12, 100, 100);
-    EXPECT_EQ(segments(steep).size(), 4u);
+    ASSERT_EQ(segments(steep).size(), 4u);
+    ASSERT_GE(segments(upright).size(), 2u);
+    ASSERT_GE(segments(slanted).size(), 2u);
     EXPECT_EQ(segments(steep)[1], segments(upright)[1]);
     EXPECT_EQ(segments(steep)[3], segments(upright)[1]);
     // At 45 degrees the top of the stem leans 12 units to the right.

@@ -295,6 +295,7 @@ TEST(FileSet, InstabilityStillWritesEveryFile) {
     EXPECT_EQ(lines(dir.read("VELTOSOL.LST")).size(), 1u + 2 + 1 + 3);
     EXPECT_EQ(lines(dir.read("VELTOSOL.DSP")).size(), 3u);
     auto trace = lines(dir.read("VELTOSOL.MAX"));
+    ASSERT_FALSE(trace.empty());
     EXPECT_EQ(trace.back(), " PASS FOPEN2 NOD NEL 2 1");
 }
 
@@ -312,9 +313,11 @@ TEST(Layouts, LongNamesWideNumbersAndManyLoads) {
     dir.write("VELTOSOL.IN", m.text());
     ASSERT_EQ(dir.run(), 0);
     auto lst = lines(dir.read("VELTOSOL.LST"));
+    ASSERT_GE(lst.size(), 3u);
     EXPECT_EQ(lst[1], "         1      1        0.0         0.0       0.000  ABCDEFGHI");
     EXPECT_EQ(lst[2], "         2      2 **********         0.0       0.000  N2       ");
     auto dsp = lines(dir.read("VELTOSOL.DSP"));
+    ASSERT_GE(dsp.size(), 2u);
     EXPECT_EQ(dsp[1].substr(0, 27), "      1     1 ABCDEFGHIJKL ");
     const std::string out = dir.read("VELTOSOL.OUT");
     EXPECT_NE(out.find("\r\n     99  L     "), std::string::npos);

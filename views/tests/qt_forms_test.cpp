@@ -22,6 +22,13 @@ QPushButton* button_of(QWidget& w, const char* caption) {
     return nullptr;
 }
 
+// Clicks the button with that caption; a missing one fails the test.
+void click_button(QWidget& w, const char* caption) {
+    QPushButton* b = button_of(w, caption);
+    ASSERT_NE(b, nullptr) << caption;
+    b->click();
+}
+
 void save_shot(QWidget& w, const char* name) {
     QDir().mkpath(VIEWS_QT_SHOTS);
     w.grab().save(QString(VIEWS_QT_SHOTS) + "/" + name);
@@ -40,6 +47,8 @@ TEST(TIsomeForm, ShowsAndSetsTheAngles) {
     p.FAI = 90;
     TIsomeForm f(p, 1024);
     EXPECT_EQ(f.windowTitle(), QString::fromUtf8("アイソメ"));
+    ASSERT_NE(f.SelRadioGroup->button(1), nullptr);
+    ASSERT_NE(f.SelRadioGroup->button(3), nullptr);
     EXPECT_TRUE(f.SelRadioGroup->button(3)->isChecked());
     EXPECT_EQ(f.TauValLabel->text(), "0");
     EXPECT_EQ(f.FaiValLabel->text(), "90");
@@ -52,7 +61,7 @@ TEST(TIsomeForm, ShowsAndSetsTheAngles) {
     EXPECT_EQ(f.FaiValLabel->text(), "25");
     f.show();
     save_shot(f, "isome.png");
-    button_of(f, "Close")->click();
+    click_button(f, "Close");
     EXPECT_FALSE(f.isVisible());
 }
 
@@ -69,7 +78,7 @@ TEST(TViewForm, ScrollCancelDefaultAndPictures) {
     f.bars[kRhoBar]->setValue(9000);
     EXPECT_EQ(f.value_labels[kRhoBar]->text(), "9000");
     EXPECT_EQ(p.Rho, 4000);
-    button_of(f, "Default")->click();
+    click_button(f, "Default");
     EXPECT_EQ(f.bars[kRhoBar]->value(), 4000);
 
     const QImage preview = f.Image2->grab().toImage();
@@ -83,7 +92,7 @@ TEST(TViewForm, ScrollCancelDefaultAndPictures) {
     save_shot(f, "view.png");
 
     f.bars[kPhiBar]->setValue(10);
-    button_of(f, "Cancel")->click();
+    click_button(f, "Cancel");
     EXPECT_EQ(p.Phi, 70);
     EXPECT_FALSE(f.isVisible());
 }

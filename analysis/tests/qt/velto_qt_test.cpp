@@ -76,7 +76,8 @@ struct VeltoQt : ::testing::Test {
         AnalysisOutcome out;
         AnalysisContext ctx{*m, dir.path().string(),
                             std::filesystem::path(VELTOSOL_PATH).parent_path().string()};
-        ASSERT_EQ(run_analysis(ctx, msg, out), 0) << msg.shown.back();
+        ASSERT_EQ(run_analysis(ctx, msg, out), 0)
+            << (msg.shown.empty() ? std::string() : msg.shown.back());
 #endif
     }
 };

@@ -99,11 +99,5 @@ TEST_F(QtMainWindow, HelpHasAGuideToEveryMenu) {
     }
 }
 
-TEST(QtFilters, CaptionAndPatternBecomeAQtFilter) {
-    EXPECT_EQ(QtDialogs::qt_filter("Velto入力データ(*.bon)|*.bon"),
-              QString::fromUtf8("Velto入力データ (*.bon *.BON)"));
-    EXPECT_EQ(QtDialogs::qt_filter("軸データ(*.JIK)|*.jik"), QString::fromUtf8("軸データ (*.jik *.JIK)"));
-}
-
 }  // namespace
 }  // namespace tarvik::app

@@ -1,15 +1,14 @@
-#include "editing/qt/field_dialog_qt.h"
+#include "ui/qt/field_form.h"
 
 #include <QFont>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QMessageBox>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace tarvik::editing {
+#include "ui/qt/qt_text.h"
+
+namespace tarvik::ui {
 
 TFieldDialog::TFieldDialog(const DialogLayout& layout, QWidget* parent)
     : QDialog(parent), msg_(this) {
@@ -101,45 +100,4 @@ void TFieldDialog::reject() {
         QDialog::reject();
 }
 
-QTableWidget* make_grid(QWidget* parent) {
-    auto* g = new QTableWidget(parent);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->verticalHeader()->setVisible(false);
-    g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 6);
-    // Columns as wide as their text; the grid scrolls when the window is narrow.
-    g->horizontalHeader()->setStretchLastSection(false);
-    g->setAlternatingRowColors(true);
-    return g;
-}
-
-void fill_grid(QTableWidget* grid, const GridRows& rows) {
-    const QSignalBlocker block(grid);
-    grid->clearContents();
-    const int columns = rows.empty() ? 0 : static_cast<int>(rows[0].size());
-    grid->setColumnCount(columns);
-    grid->setRowCount(rows.empty() ? 0 : static_cast<int>(rows.size()) - 1);
-    QStringList headings;
-    if (!rows.empty())
-        for (const std::string& h : rows[0]) headings << qs(h);
-    grid->setHorizontalHeaderLabels(headings);
-    for (size_t r = 1; r < rows.size(); ++r) {
-        for (size_t c = 0; c < rows[r].size() && static_cast<int>(c) < columns; ++c) {
-            auto* item = new QTableWidgetItem(qs(rows[r][c]));
-            // Numbers are written right-aligned in their formats; keep them so.
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grid->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
-        }
-    }
-    grid->resizeColumnsToContents();
-}
-
-void select_grid_row(QTableWidget* grid, int record) {
-    const QSignalBlocker block(grid);
-    const QSignalBlocker block_model(grid->selectionModel());
-    // With whole-row selection the current cell selects its row.
-    if (record >= 0 && record < grid->rowCount()) grid->setCurrentCell(record, 0);
-}
-
-}  // namespace tarvik::editing
+}  // namespace tarvik::ui

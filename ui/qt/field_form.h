@@ -1,22 +1,18 @@
-// The Qt side shared by the editing windows: message boxes, the column of
-// captioned fields every small dialog is made of, and the grids.
+// The Qt form of every dialog described by a DialogLayout: a column of
+// captioned fields (some editable), a message line and up to three buttons.
 #pragma once
 
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <functional>
 #include <vector>
 
-#include "editing/field_dialog.h"
-#include "model/message_service.h"
-#include "views/qt/qt_messages.h"
+#include "ui/fields.h"
+#include "ui/qt/qt_messages.h"
 
-namespace tarvik::editing {
-
-using views::QtMessages;
+namespace tarvik::ui {
 
 // A dialog built from its DialogLayout. The named dialogs derive from it, hold
 // their presenter and connect the buttons to it.
@@ -59,16 +55,4 @@ void wire_ok_cancel(TFieldDialog* form, Presenter& p) {
                      [&p] { p.CancelButtonClick(); });
 }
 
-// A grid with one selected row at a time; row 0 of rows gives the headings.
-QTableWidget* make_grid(QWidget* parent);
-void fill_grid(QTableWidget* grid, const GridRows& rows);
-void select_grid_row(QTableWidget* grid, int record);
-
-inline QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-inline QString qs(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-}  // namespace tarvik::editing
+}  // namespace tarvik::ui

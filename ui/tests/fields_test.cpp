@@ -1,8 +1,8 @@
-#include "editing/field_dialog.h"
+#include "ui/fields.h"
 
 #include <gtest/gtest.h>
 
-namespace tarvik::editing {
+namespace tarvik::ui {
 namespace {
 
 TEST(NumberFields, ReadNumbersAsTheFieldsShowThem) {
@@ -37,4 +37,4 @@ TEST(NumberFields, IntegersOnlyInIntegerFields) {
 }
 
 }  // namespace
-}  // namespace tarvik::editing
+}  // namespace tarvik::ui

@@ -3,18 +3,18 @@
 
 #include <QWidget>
 
-#include "model/message_service.h"
+#include "ui/message_service.h"
 
-namespace tarvik::views {
+namespace tarvik::ui {
 
-class QtMessages : public model::MessageService {
+class QtMessages : public MessageService {
 public:
     explicit QtMessages(QWidget* parent) : parent_(parent) {}
     void show_message(std::string_view text) override;
     bool ask_yes_no(std::string_view question) override;
 
-private:
+protected:
     QWidget* parent_;
 };
 
-}  // namespace tarvik::views
+}  // namespace tarvik::ui

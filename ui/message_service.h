@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace tarvik::ui {
+
+// Modal questions and messages. The Qt layer shows message boxes, tests use a
+// scripted fake, the batch front end prints. Texts are UTF-8.
+class MessageService {
+  public:
+    virtual ~MessageService() = default;
+
+    // A message box with an OK button.
+    virtual void show_message(std::string_view text) = 0;
+
+    // A Yes/No confirmation; true means Yes.
+    virtual bool ask_yes_no(std::string_view question) = 0;
+};
+
+}  // namespace tarvik::ui

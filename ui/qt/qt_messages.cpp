@@ -1,0 +1,19 @@
+#include "ui/qt/qt_messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/qt/qt_text.h"
+
+namespace tarvik::ui {
+
+void QtMessages::show_message(std::string_view text) {
+    QMessageBox::information(parent_, QApplication::applicationName(), qs(text));
+}
+
+bool QtMessages::ask_yes_no(std::string_view question) {
+    return QMessageBox::question(parent_, QApplication::applicationName(), qs(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace tarvik::ui

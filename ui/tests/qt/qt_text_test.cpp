@@ -1,0 +1,16 @@
+// The Qt text helpers shared by every window.
+#include <gtest/gtest.h>
+
+#include "ui/qt/qt_text.h"
+
+namespace tarvik::ui {
+namespace {
+
+TEST(QtFilters, CaptionAndPatternBecomeAQtFilter) {
+    EXPECT_EQ(qt_filter("Velto入力データ(*.bon)|*.bon"),
+              QString::fromUtf8("Velto入力データ (*.bon *.BON)"));
+    EXPECT_EQ(qt_filter("軸データ(*.JIK)|*.jik"), QString::fromUtf8("軸データ (*.jik *.JIK)"));
+}
+
+}  // namespace
+}  // namespace tarvik::ui
