@@ -157,14 +157,14 @@ ResultSummary summarize(const ResultTables& t) {
         s.max_force_i = r.iname;
         s.max_force_j = r.jname;
     }
+    // As the drawings colour them: a zero force counts with compression.
     for (int k = 0; k < t.N_Stress; ++k) {
         const float f = t.stress[k].force;
         if (f > 0.0f)
             ++s.tension;
-        else if (f < 0.0f)
-            ++s.compression;
         else
-            ++s.zero;
+            ++s.compression;
+        if (f == 0.0f) ++s.zero;
     }
     return s;
 }

@@ -91,6 +91,8 @@ struct ResultSummary {
     float max_force = 0.0f;
     int max_force_member = 0;
     std::string max_force_i, max_force_j;
+    // tension + compression = members; zero counts the exact zeros among the
+    // compression members.
     int tension = 0, compression = 0, zero = 0;
 };
 ResultSummary summarize(const ResultTables& t);

@@ -162,7 +162,18 @@ int read_dsp(std::string_view text, ResultTables& t, model::MessageService& msg)
             !in.next_float(d.rad_x) || !in.next_float(d.rad_y) || !in.next_float(d.rad_z))
             return -1;
         set_name(d.name, name);
-        d.disp_abs = std::sqrt(d.disp_x * d.disp_x + d.disp_y * d.disp_y + d.disp_z * d.disp_z);
+        // In double: the squares of displacements a float holds may not fit
+        // one, and a magnitude of infinity is no result.
+        const double abs = std::sqrt(static_cast<double>(d.disp_x) * d.disp_x +
+                                     static_cast<double>(d.disp_y) * d.disp_y +
+                                     static_cast<double>(d.disp_z) * d.disp_z);
+        if (!(abs <= std::numeric_limits<float>::max())) {
+            char buf[160];
+            std::snprintf(buf, sizeof buf, kMsgDispOverflow, d.name);
+            msg.show_message(buf);
+            return -1;
+        }
+        d.disp_abs = static_cast<float>(abs);
         t.N_Disp = i + 1;
     }
     std::stable_sort(

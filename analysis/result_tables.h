@@ -34,6 +34,7 @@ inline constexpr const char* kMsgLstOpen = "ファイルveltosol.lstをオ－プ
 inline constexpr const char* kMsgLstRead = "ファイルveltosol.lstの読み込みに失敗しました";
 inline constexpr const char* kMsgDspOpen = "ファイルveltosol.dspをオ－プンできません";
 inline constexpr const char* kMsgDspRead = "ファイルveltosol.dspの読み込みに失敗しました";
+inline constexpr const char* kMsgDispOverflow = "節点 %s の変位が大きすぎて扱えません";
 inline constexpr const char* kMsgNodeI = "節点Iが見つかりません";
 inline constexpr const char* kMsgNodeJ = "節点Jが見つかりません";
 inline constexpr const char* kMsgMemberSearch = "部材の検索に失敗しました";
@@ -113,7 +114,8 @@ int read_zlv(std::string_view text, model::ModelStore& m, model::MessageService&
 // (tables hold what was read).
 int read_velto(std::string_view text, ResultTables& t, model::MessageService& msg);
 
-// The displacements, sorted by magnitude, largest first. 0, or -1.
+// The displacements, sorted by magnitude, largest first. 0, or -1 (also for
+// a magnitude beyond the float range, after kMsgDispOverflow).
 int read_dsp(std::string_view text, ResultTables& t, model::MessageService& msg);
 
 // OldNo of the first result node whose code agrees with code (nine

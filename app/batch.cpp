@@ -1,6 +1,7 @@
 #include "app/batch.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iomanip>
@@ -14,6 +15,7 @@
 #include "files/tegaki.h"
 #include "generator/basic_data.h"
 #include "generator/generator.h"
+#include "model/folder_lock.h"
 #include "model/model_store.h"
 #include "render/hidden_image_job.h"
 
@@ -41,6 +43,8 @@ constexpr const char* kUsage =
     "  --analyse            analyse the model with veltosol in the current directory\n"
     "                       (found there, else beside tarvik-batch); print a summary\n"
     "  --save-results FILE  with --analyse: save the listing and the displacements to FILE\n"
+    "  --wait SECONDS       how long to wait for another job in the current directory to\n"
+    "                       finish before giving up (default 30; 0 gives up at once)\n"
     "  -h, --help           show this text\n"
     "BOX: up to three ranges of level codes separated by commas, each Xnn or Xnn-Xmm\n"
     "(likewise Y, Z); an axis left out spans all its levels. Example: X00-X02,Z00\n";
@@ -59,6 +63,7 @@ struct Options {
     bool plain = false;
     bool analyse = false;
     std::string save_results;
+    double wait = kDefaultWait;
     bool help = false;
 };
 
@@ -122,8 +127,10 @@ bool parse_load_value(const std::string& s, NodeDataValues& v) {
     const char* p = s.c_str();
     for (int k = 0; k < 3; ++k) {
         char* end = nullptr;
-        f[k] = std::strtof(p, &end);
-        if (end == p) return false;
+        const double d = std::strtod(p, &end);
+        // Only forces a float holds, as the basic data take them.
+        if (end == p || !std::isfinite(d) || std::fabs(d) > 3.0e38) return false;
+        f[k] = static_cast<float>(d);
         if (k < 2 && *end != ',') return false;
         if (k == 2 && *end != '\0') return false;
         p = end + 1;
@@ -143,6 +150,16 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
                 return false;
             }
             into = args[++i];
+            return true;
+        };
+        // An empty name (an unset variable in a script) would silently write
+        // nothing.
+        auto file_name = [&](std::string& into) {
+            if (!value(into)) return false;
+            if (into.empty()) {
+                error = a + " needs a file name, not an empty text";
+                return false;
+            }
             return true;
         };
         std::string v;
@@ -169,9 +186,9 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
                 return false;
             }
         } else if (a == "--bon") {
-            if (!value(o.bon)) return false;
+            if (!file_name(o.bon)) return false;
         } else if (a == "--man") {
-            if (!value(o.man)) return false;
+            if (!file_name(o.man)) return false;
         } else if (a == "--velto") {
             o.velto = true;
         } else if (a == "--hidden") {
@@ -201,7 +218,15 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
         } else if (a == "--analyse") {
             o.analyse = true;
         } else if (a == "--save-results") {
-            if (!value(o.save_results)) return false;
+            if (!file_name(o.save_results)) return false;
+        } else if (a == "--wait") {
+            if (!value(v)) return false;
+            char* end = nullptr;
+            o.wait = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end != '\0' || !(o.wait >= 0.0 && o.wait <= kMaxWait)) {
+                error = "bad wait '" + v + "' (seconds, 0 to 86400)";
+                return false;
+            }
         } else if (!a.empty() && a[0] == '-') {
             error = "unknown option " + a;
             return false;
@@ -255,7 +280,11 @@ int analyse(model::ModelStore& m, const Options& o, model::MessageService& msg, 
     analysis::AnalysisOutcome run;
     if (analysis::run_analysis(ctx, msg, run) != 0) return kExitAnalysis;
     auto t = std::make_unique<analysis::ResultTables>();
-    if (!analysis::load_results(ctx.cDirectory, m, *t, msg)) return kExitAnalysis;
+    if (!analysis::load_results(ctx.cDirectory, m, *t, msg)) {
+        msg.show_message(
+            "error: the results of the solver cannot be read or hold a value out of range");
+        return kExitAnalysis;
+    }
     const analysis::ResultSummary s = analysis::summarize(*t);
     out << std::fixed;
     out << "analysis " << std::setprecision(2) << run.run.seconds << " sec\n";
@@ -267,6 +296,7 @@ int analyse(model::ModelStore& m, const Options& o, model::MessageService& msg, 
     if (s.has_force)
         out << "largest axial force " << std::setprecision(2) << s.max_force << " in member "
             << s.max_force_member << " from " << s.max_force_i << " to " << s.max_force_j << "\n";
+    // A zero force is counted with compression, as the drawings colour it.
     out << "tension members " << s.tension << "\n"
         << "compression members " << s.compression << "\n"
         << "members without axial force " << s.zero << "\n";
@@ -306,6 +336,18 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (o.help) {
         out << kUsage;
         return kExitOk;
+    }
+
+    // The exchange files of the current directory are this job's from the
+    // first read to the last write: a second job there waits or gives up.
+    std::unique_ptr<model::FolderLock> lock;
+    if (o.velto || !o.hidden.empty() || o.analyse) {
+        lock = std::make_unique<model::FolderLock>("", o.wait);
+        if (!lock->may_proceed()) {
+            err << "tarvik-batch: error: the working folder is busy: another job holds "
+                << model::kLockFileName << " in the current directory\n";
+            return kExitBusy;
+        }
     }
 
     PrintingMessages msg(err);

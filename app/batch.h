@@ -17,8 +17,15 @@ inline constexpr int kExitModel = 3;      // incomplete model or upkeep refused
 inline constexpr int kExitWrite = 4;      // an output file cannot be written
 inline constexpr int kExitNoFixLoad = 5;  // solver input asked for without supports or loads
 inline constexpr int kExitAnalysis =
-    6;  // the solver could not run or failed (its diagnostic shown)
+    6;  // the solver could not run or failed (its diagnostic shown), or its
+        // results cannot be read or hold a value out of range
 inline constexpr int kExitUnstable = 7;  // results written, but the solver found the frame unstable
+inline constexpr int kExitBusy = 8;      // another job holds the working folder
+
+// Seconds a job waits for another job in its working folder, by default and
+// at most.
+inline constexpr double kDefaultWait = 30.0;
+inline constexpr double kMaxWait = 86400.0;
 
 // Message service of the batch front end: messages are printed to err,
 // questions are answered Yes (the command line already said what to do).

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/honegumi.h"
+#include "model/folder_lock.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
 #include "render/draw.h"
@@ -207,6 +208,14 @@ void NewFormPresenter::VeltoSaveMenuClick() {
 void NewFormPresenter::KaisekiMenuClick() {
     if (!window_available(Window::Velto)) return;
     model::spy("構造解析実施 cDirectory %s", ctx_.cDirectory.c_str());
+    // The input, the solver's files and the results window are this job's
+    // until the window closes; another job there is not waited for (the
+    // window would hang), the user is told and may try again.
+    const model::FolderLock lock(ctx_.cDirectory);
+    if (!lock.may_proceed()) {
+        dialogs_.show_message(model::kMsgFolderBusy);
+        return;
+    }
     analysis::KaisekiMenuClick(analysis_context(), dialogs_, analysis_host_);
     // Whatever the run gave, the drawing comes back in the standard view.
     ctx_.view.TAU = render::kStartTau;
@@ -216,12 +225,22 @@ void NewFormPresenter::KaisekiMenuClick() {
 }
 
 void NewFormPresenter::KekkaHozonMenuClick() {
+    const model::FolderLock lock(ctx_.cDirectory);
+    if (!lock.may_proceed()) {
+        dialogs_.show_message(model::kMsgFolderBusy);
+        return;
+    }
     analysis::KekkaHozonMenuClick(analysis_context(), dialogs_, analysis_host_);
 }
 
 void NewFormPresenter::SaigoKaisekiMenuClick() {
     // The results the last run left in the directory, without running anything.
     if (!window_available(Window::Velto)) return;
+    const model::FolderLock lock(ctx_.cDirectory);
+    if (!lock.may_proceed()) {
+        dialogs_.show_message(model::kMsgFolderBusy);
+        return;
+    }
     analysis::SaigoKaisekiMenuClick(analysis_host_);
     enable(MenuItem::KekkaHozonMenu, true);
     ctx_.view.TAU = render::kStartTau;

@@ -167,6 +167,7 @@ int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
                       : yane_item == kYaneItemEaves ? kYaneEaves
                                                     : kYaneNothing;
     if (check_capacity(wanted, msg) == 0) return 0;
+    if (check_extent(d, sumi_item, yane_item, msg) == 0) return 0;
     d.Takasa = compute_takasa(d, sumi_item, yane_item);
     return 1;
 }
@@ -254,6 +255,25 @@ long long house_member_count(const BasicData& d) {
     if (d.YaneMode == kYaneRoof && storeys <= 2) total += columns + 52;
     if (d.YaneMode == kYaneEaves) total += 8 * nx + 8 * ny + 8;
     return total;
+}
+
+int check_extent(const BasicData& d, int sumi_item, int yane_item, model::MessageService& msg) {
+    // In double, so that the sums themselves cannot overflow.
+    const double plan = std::max(d.nx, d.ny) * std::fabs(static_cast<double>(d.tuka_haba));
+    const double t = std::fabs(static_cast<double>(d.tuka_takasa));
+    double height = std::fabs(static_cast<double>(d.lowest_level)) + t;
+    if (sumi_item == kSumiType1 || sumi_item == kSumiType2)
+        for (int k = 0; k < std::clamp(d.N_Sou, 1, kMaxSou); ++k)
+            height += std::fabs(static_cast<double>(d.hashira_takasa[k])) + t;
+    if (yane_item == kYaneItemRoof || yane_item == kYaneItemEaves)
+        height += std::fabs(static_cast<double>(d.yane_hashira)) +
+                  std::fabs(static_cast<double>(d.yane_takasa));
+    // Negated, so that a NaN is refused too.
+    if (!(plan <= kMaxExtent) || !(height <= kMaxExtent)) {
+        msg.show_message(kMsgTooLarge);
+        return 0;
+    }
+    return 1;
 }
 
 int check_capacity(const BasicData& d, model::MessageService& msg) {

@@ -105,6 +105,17 @@ int check_values(const BasicData& d, model::MessageService& msg);
 int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
                   model::MessageService& msg);
 
+// Largest distance of a generated node from the origin, cm. Far beyond any
+// frame, and small enough that member lengths squared still fit a float.
+inline constexpr double kMaxExtent = 1.0e18;
+inline constexpr const char* kMsgTooLarge =
+    "建物の寸法が大きすぎます。束数・束巾・束高・柱高・最低レベル・屋根の値を見直してください";
+
+// The plan (units times unit width) and the height of the house as chosen
+// (lowest level, storeys, top) must be finite and within kMaxExtent. 1 when
+// they are; otherwise kMsgTooLarge is shown and 0 returned.
+int check_extent(const BasicData& d, int sumi_item, int yane_item, model::MessageService& msg);
+
 // What validation checks last: the house must fit the member table. 1 when
 // it does; otherwise the table's capacity message is shown and 0 returned.
 int check_capacity(const BasicData& d, model::MessageService& msg);

@@ -303,6 +303,21 @@ int check_size(ModelStore& m, MessageService& msg) {
     first.reserve(static_cast<size_t>(kMaxSize) * 2);
     std::vector<SizeEntry> entries;
     std::vector<int> member_size(static_cast<size_t>(std::max(m.N_Beam, 0)));
+    // A section without width or thickness has no area and no stiffness: the
+    // solver would be given a singular member. The editing windows refuse
+    // such values; a structure data file may still hold them.
+    for (int i = 0; i < m.N_Beam; ++i) {
+        const Beam& b = m.beam[i];
+        if (b.haba > 0.0f && b.atumi > 0.0f && std::isfinite(b.haba) && std::isfinite(b.atumi))
+            continue;
+        char text[256];
+        std::snprintf(text, sizeof text, kMsgBadSection, i + 1, code_or_blanks(b.idi),
+                      code_or_blanks(b.idj), static_cast<double>(b.haba),
+                      static_cast<double>(b.atumi));
+        spy("check_size bad section at beam %d", i);
+        msg.show_message(text);
+        return -1;
+    }
     for (int i = 0; i < m.N_Beam; ++i) {
         const Beam& b = m.beam[i];
         const float dx = b.xl - b.xs;

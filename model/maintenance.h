@@ -65,9 +65,15 @@ int check_all_beam(const ModelStore& m);
 // Torsion coefficient beta of a rectangular section with side ratio r = h / b.
 double torsion_beta(float r);
 
+// Refusal of a member whose width or thickness is not a positive number:
+// member number (1-based), its end codes, width and thickness.
+inline constexpr const char* kMsgBadSection =
+    "部材 %d (%s - %s) の巾・厚みに誤りがあります (巾 %g 厚み %g)。正の値にしてください";
+
 // Rebuilds the size table from the members (width, thickness, length) with the
-// section constants. 0; -1 with a message when more than kMaxSize entries would
-// be needed (store unchanged then).
+// section constants. 0; -1 with a message when a member's width or thickness
+// is not positive and finite, or when more than kMaxSize entries would be
+// needed (store unchanged then).
 int check_size(ModelStore& m, MessageService& msg);
 
 // One material per size entry with the default values; mat = size.

@@ -1,5 +1,6 @@
 #include "views/display_modes.h"
 
+#include "model/folder_lock.h"
 #include "model/spy.h"
 #include "render/draw.h"
 
@@ -82,6 +83,14 @@ PersRequestResult perspective_request(DrawingContext& ctx, Canvas* live, HiddenL
     if (live) live->clear(kWhite);
     ctx.params.PersRequest = 0;
 
+    // The view files and the image are written in the working folder: not
+    // while another job uses it.
+    const model::FolderLock lock(ctx.solids.directory);
+    if (!lock.may_proceed()) {
+        ctx.msg.show_message(model::kMsgFolderBusy);
+        ctx.win.mode = kModeMemberBox;
+        return r;
+    }
     coeff(ctx.params);
     bool failed = make_view(ctx.solids, ctx.params.coeffs, ctx.params.X0, ctx.params.Y0,
                             ctx.params.Z0, ctx.msg) != 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "analysis/analysis_run.h"
 #include "analysis/result_draw.h"
 #include "analysis/stress_diagram.h"
 #include "render/projection.h"
@@ -37,6 +38,21 @@ TEST(AxialPen, ThicknessModeFollowsTheShare) {
     EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 0, 0.0f)).colour, render::kBlue);
     EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 1, 100.0f)).colour, render::kRed);
     EXPECT_EQ(axial_pen(kModeSign, member(0, 0, 1, 0, 1, 100.0f)).width, 1);
+}
+
+TEST(AxialPen, BatchSummaryCountsTensionAndCompressionAsTheDrawingColoursThem) {
+    auto t = std::make_unique<ResultTables>();
+    const float forces[] = {12.5f, -3.0f, 0.0f, -0.0f, 1e-30f, -7.0f};
+    for (float f : forces) t->stress[t->N_Stress++] = member(0, 0, 1, 0, f, 50.0f);
+    const ResultSummary s = summarize(*t);
+    int red = 0;
+    for (int k = 0; k < t->N_Stress; ++k)
+        red += axial_pen(kModeSign, t->stress[k]).colour == views::kRed ? 1 : 0;
+    EXPECT_EQ(s.tension, red);
+    EXPECT_EQ(s.tension, 2);
+    EXPECT_EQ(s.compression, 4);
+    EXPECT_EQ(s.tension + s.compression, s.members);
+    EXPECT_EQ(s.zero, 2);  // the exact zeros, already among the compression members
 }
 
 struct Frame : ::testing::Test {

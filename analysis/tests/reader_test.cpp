@@ -193,6 +193,23 @@ TEST_F(Reader, ShortOrUnreadableFilesFail) {
     EXPECT_TRUE(msg.shown.empty());
 }
 
+TEST_F(Reader, DisplacementBeyondTheFloatRangeIsRefusedNotInfinite) {
+    // Each component is a float; the magnitude of the first is not.
+    const std::string dsp = crlf_lines({"     2",
+                                        "      1     1 X00Y00Z00  0.0 0.0 0.0 0.0 0.0 0.0",
+                                        "      2     2 X00Y00Z01  3.0E+38 3.0E+38 0.0 0.0 0.0 0.0"});
+    EXPECT_EQ(read_dsp(dsp, *t, msg), -1);
+    ASSERT_EQ(msg.shown.size(), 1u);
+    EXPECT_EQ(msg.shown[0], "節点 X00Y00Z01 の変位が大きすぎて扱えません");
+    // Large but representable: read, magnitude exact to float precision.
+    msg.shown.clear();
+    ASSERT_EQ(read_dsp(crlf_lines({"     1", "      1     1 X00Y00Z00  3.0E+20 4.0E+20 0.0 0.0 0.0 0.0"}),
+                       *t, msg),
+              0);
+    EXPECT_FLOAT_EQ(t->disp[0].disp_abs, 5.0e20f);
+    EXPECT_TRUE(msg.shown.empty());
+}
+
 TEST_F(Reader, ThreeDigitExponentWithoutItsLetterIsRead) {
     std::string lst = two_nodes() + "      1\r\n" +
                       member_line(1, 1, "X00Y00Z00", 2, "X01Y00Z00", "0.12345-100") + kZeroForces;

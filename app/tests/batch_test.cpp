@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "files/tests/test_dir.h"
+#include "generator/basic_data.h"
+#include "model/tests/other_job.h"
 
 namespace tarvik::app {
 namespace {
@@ -155,6 +159,94 @@ TEST_F(BatchTest, UnwritableOutputGivesItsOwnStatus) {
     EXPECT_EQ(run({kData + "/cantilever.man", "--man", dir.file("no/dir/x.man")}), kExitWrite);
 }
 
+TEST_F(BatchTest, MemberWithoutWidthOrThicknessIsRefusedByTheUpkeep) {
+    std::string man = read_bytes(kData + "/portal.man");
+    // The second member, a post, made flat.
+    const size_t at = man.find(" -1 -1 12 12 ", man.find("\n 2 \"\" \"\""));
+    ASSERT_NE(at, std::string::npos);
+    man.replace(at, 13, " -1 -1 12 0 ");
+    testing::write_bytes(dir.file("flat.man"), man);
+    const std::string bon = dir.file("flat.bon");
+    EXPECT_EQ(run({dir.file("flat.man"), "--fix", "Z00", "--load", "Z01", "--bon", bon}),
+              kExitModel);
+    EXPECT_NE(err.str().find("tarvik-batch: 部材 2 "), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("upkeep was refused"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(bon));
+}
+
+// Runs tarvik-batch in the test's folder, as a script in that folder would.
+class BatchInFolderTest : public BatchTest {
+  protected:
+    std::filesystem::path old = std::filesystem::current_path();
+    BatchInFolderTest() { std::filesystem::current_path(dir.path()); }
+    ~BatchInFolderTest() override { std::filesystem::current_path(old); }
+};
+
+TEST_F(BatchInFolderTest, JobsWritingTheFolderWaitForAnotherJobOrSayItIsBusy) {
+    const std::vector<std::string> velto = {kData + "/cantilever.man", "--fix", "Z00", "--load",
+                                            "Z01", "--velto", "--wait", "0"};
+    testing::OtherJob other(dir.path().string());
+    ASSERT_TRUE(other.holds());
+    EXPECT_EQ(run(velto), kExitBusy);
+    EXPECT_NE(err.str().find("error: the working folder is busy"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("VELTOSOL.IN")));
+    EXPECT_EQ(run({kData + "/cantilever.man", "--hidden", "1000,30,30", "--wait", "0"}),
+              kExitBusy);
+    // Files elsewhere are not the folder's exchange: no lock is needed.
+    EXPECT_EQ(run({kData + "/cantilever.man", "--fix", "Z00", "--load", "Z01", "--bon",
+                   dir.file("post.bon"), "--wait", "0"}),
+              kExitOk);
+    // Given time, the job waits for the other to end.
+    std::thread finish([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.release();
+    });
+    std::vector<std::string> waiting = velto;
+    waiting.back() = "20";
+    EXPECT_EQ(run(waiting), kExitOk) << err.str();
+    finish.join();
+    EXPECT_TRUE(std::filesystem::exists(dir.file("VELTOSOL.IN")));
+}
+
+// A stand-in for the solver in the working folder that leaves fixed results
+// for the cantilever post: its member carries no force, the top moves by
+// top_disp along x and y.
+void write_fake_solver(const std::string& path, const std::string& top_disp) {
+    testing::write_bytes(
+        path, "#!/bin/sh\n"
+              "printf '1\\n0.0\\n1\\n0.0\\n2\\n0.0\\n300.0\\n' > VELTOSOL.ZLV\n"
+              "printf '2\\n1 1 0.0 0.0 0.0 X00Y00Z00\\n2 2 0.0 0.0 300.0 X00Y00Z01\\n"
+              "1\\n1 1 1 X00Y00Z00 2 2 X00Y00Z01 0.0 0 0 0 0 0 0 0 0 0 0 0\\n' > VELTOSOL.LST\n"
+              "printf '2\\n1 1 X00Y00Z00 0 0 0 0 0 0\\n2 2 X00Y00Z01 " +
+                  top_disp + " " + top_disp + " 0 0 0 0\\n' > VELTOSOL.DSP\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST_F(BatchInFolderTest, SummaryCountsAZeroForceWithCompressionAndRefusesInfiniteResults) {
+    const std::vector<std::string> analyse = {kData + "/cantilever.man", "--fix", "Z00", "--load",
+                                              "Z01", "--analyse"};
+    write_fake_solver(dir.file("veltosol"), "3.0E+00");
+    ASSERT_EQ(run(analyse), kExitOk) << err.str();
+    EXPECT_NE(out.str().find("result members 1\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("tension members 0\ncompression members 1\n"
+                             "members without axial force 1\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("largest displacement 4.2426 cm"), std::string::npos) << out.str();
+
+    // Each component fits a float, the magnitude does not.
+    write_fake_solver(dir.file("veltosol"), "3.0E+38");
+    out.str("");
+    err.str("");
+    EXPECT_EQ(run(analyse), kExitAnalysis);
+    EXPECT_EQ(out.str().find("largest displacement"), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find("節点 X00Y00Z01 の変位が大きすぎて扱えません"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("error: the results of the solver cannot be read"),
+              std::string::npos);
+}
+
 TEST_F(BatchTest, UsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -173,6 +265,20 @@ TEST_F(BatchTest, UsageErrors) {
         {"a.man", "--fix-code", "112"},
         {"a.man", "--load-value", "1,2"},
         {"a.man", "--load-value", "1,2,3x"},
+        // Numbers no result can come from.
+        {"a.man", "--load-value", "nan,0,0"},
+        {"a.man", "--load-value", "0,inf,0"},
+        {"a.man", "--load-value", "0,0,1e39"},
+        {"a.man", "--load-value", "0,-1e300,0"},
+        // An empty file name, as an unset variable in a script gives it.
+        {"a.man", "--man", ""},
+        {"a.man", "--bon", ""},
+        {"a.man", "--analyse", "--save-results", ""},
+        {"a.man", "--wait", ""},
+        {"a.man", "--wait", "-1"},
+        {"a.man", "--wait", "soon"},
+        {"a.man", "--wait", "nan"},
+        {"a.man", "--wait", "1e9"},
     };
     for (const auto& args : bad) {
         err.str("");
@@ -207,6 +313,10 @@ TEST_F(BatchGenerateTest, DefaultsAndNamedBasicData) {
 }
 
 TEST_F(BatchGenerateTest, BadBasicDataAreRefused) {
+    // Coordinates that overflow a float are refused before the generation.
+    EXPECT_EQ(run({"--generate", "tuka_haba=1e38"}), kExitModel);
+    EXPECT_NE(err.str().find(generator::kMsgTooLarge), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
     EXPECT_EQ(run({"--generate", "nx=eight"}), kExitUsage);
     EXPECT_EQ(run({"--generate", "colour=3"}), kExitUsage);
     EXPECT_EQ(run({"a.man", "--generate", "nx=2"}), kExitUsage);

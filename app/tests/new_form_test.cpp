@@ -10,6 +10,7 @@
 #include "app/new_form.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
+#include "model/tests/other_job.h"
 #include "model/tests/scripted_messages.h"
 #include "render/projection.h"
 #include "render/recording_canvas.h"
@@ -482,6 +483,33 @@ TEST_F(MainWindow, AnalysisRunsTheSolverAndOpensTheResults) {
     std::filesystem::remove_all(dir);
 }
 #endif
+
+TEST_F(MainWindow, JobsInAFolderAnotherJobHoldsAreAbandonedWithAMessage) {
+    make_model();
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_busy";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ctx.cDirectory = dir.string();
+    int shown = 0;
+    dialogs.windows[Window::Velto] = [&] { ++shown; };
+    {
+        testing::OtherJob other(dir.string());
+        ASSERT_TRUE(other.holds());
+        dialogs.messages.shown.clear();
+        dialogs.filters.clear();
+        form.KaisekiMenuClick();
+        form.SaigoKaisekiMenuClick();
+        form.KekkaHozonMenuClick();
+        EXPECT_EQ(dialogs.messages.shown,
+                  std::vector<std::string>(3, model::kMsgFolderBusy));
+        EXPECT_EQ(shown, 0);
+        EXPECT_TRUE(dialogs.filters.empty());  // no save dialog either
+        EXPECT_FALSE(std::filesystem::exists(dir / "VELTOSOL.IN"));
+    }
+    form.SaigoKaisekiMenuClick();
+    EXPECT_EQ(shown, 1);
+    std::filesystem::remove_all(dir);
+}
 
 TEST_F(MainWindow, HelpAndExit) {
     form.Help2Click();

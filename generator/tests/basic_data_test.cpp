@@ -50,6 +50,36 @@ TEST(BasicDataByName, RoofedHouseChecksAndGenerates) {
     EXPECT_EQ(f.m->N_Beam, 1012);
 }
 
+TEST(BasicDataByName, HouseTooLargeForItsCoordinatesIsRefused) {
+    // Each value is a float, but the coordinates made from it are not.
+    const char* const too_large[][4] = {
+        {"tuka_haba=1e38", "SumiType=0", "YaneMode=0", ""},
+        {"tuka_haba=1e17", "nx=20", "SumiType=0", "YaneMode=0"},
+        {"lowest_level=-3e38", "SumiType=0", "YaneMode=0", ""},
+        {"hashira_takasa2=2e38", "SumiType=1", "N_Sou=2", "YaneMode=0"},
+        {"yane_takasa=3e38", "SumiType=1", "N_Sou=1", "YaneMode=1"},
+    };
+    for (const auto& row : too_large) {
+        BasicData d = default_basic_data();
+        ScriptedMessages msg;
+        std::string error;
+        for (const char* a : row)
+            if (*a) ASSERT_TRUE(assign_basic_value(d, a, error)) << error;
+        ASSERT_EQ(check_values(d, msg), 1) << row[0];
+        EXPECT_EQ(check_choices(d, d.SumiType, d.N_Sou - 1, yane_item_of(d.YaneMode), msg), 0)
+            << row[0];
+        EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgTooLarge}) << row[0];
+    }
+    // A value unused by the choices does not count: one storey, no roof.
+    BasicData d = default_basic_data();
+    ScriptedMessages msg;
+    std::string error;
+    for (const char* a : {"hashira_takasa3=3e38", "yane_takasa=3e38", "SumiType=1", "N_Sou=1",
+                          "YaneMode=0"})
+        ASSERT_TRUE(assign_basic_value(d, a, error)) << error;
+    EXPECT_EQ(check_choices(d, d.SumiType, d.N_Sou - 1, yane_item_of(d.YaneMode), msg), 1);
+}
+
 TEST(BasicDataByName, DefaultsAloneAreRefusedLikeTheWindow) {
     // The defaults put the eaves frame on a floor without columns.
     BasicData d = default_basic_data();

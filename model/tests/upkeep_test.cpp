@@ -1,6 +1,7 @@
 // The model upkeep: completeness check, size table, materials, level naming.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "model/maintenance.h"
@@ -84,6 +85,32 @@ TEST_F(UpkeepTest, MoreThanAThousandSizesAreRefusedAndNothingChanges) {
     m.N_Beam = kMaxSize;  // exactly at the limit fits
     EXPECT_EQ(check_size(m, msg), 0);
     EXPECT_EQ(m.N_Size, kMaxSize);
+}
+
+TEST_F(UpkeepTest, SectionWithoutWidthOrThicknessIsRefusedWithTheMemberNamed) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        float haba, atumi;
+    } bad[] = {{0, 12}, {12, 0}, {-3, 12}, {12, -0.5f}, {nan, 12}, {12, inf}};
+    for (const auto& c : bad) {
+        store = std::make_unique<ModelStore>();
+        ModelStore& s = *store;
+        add_member(s, msg, 0, 0, 0, 0, 0, 300);
+        add_member(s, msg, 0, 0, 300, 90, 0, 300, c.haba, c.atumi);
+        set_code(s.beam[1].idi, "X00Y00Z01");
+        set_code(s.beam[1].idj, "X01Y00Z01");
+        s.N_Size = 1;
+        s.size[0].haba = 42.0f;
+        msg.shown.clear();
+        EXPECT_EQ(check_size(s, msg), -1) << c.haba << " " << c.atumi;
+        EXPECT_EQ(s.N_Size, 1);
+        EXPECT_EQ(s.size[0].haba, 42.0f);
+        ASSERT_EQ(msg.shown.size(), 1u);
+        EXPECT_EQ(msg.shown[0].rfind("部材 2 (X00Y00Z01 - X01Y00Z01) の巾・厚みに誤りがあります", 0),
+                  0u)
+            << msg.shown[0];
+    }
 }
 
 struct TorsionCase {

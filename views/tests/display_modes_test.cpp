@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/tests/model_builder.h"
+#include "model/tests/other_job.h"
 #include "model/tests/scripted_messages.h"
 #include "render/recording_canvas.h"
 #include "render/tests/test_support.h"
@@ -148,6 +151,19 @@ TEST_F(DisplayModes, WithoutTriangleFileTheRequestEndsInTheMemberBoxMode) {
     paint_display_mode(ctx, c);
     EXPECT_EQ(msg.shown, std::vector<std::string>{"Error: Unable to open TRIO_FILE jikuire 01"});
     EXPECT_TRUE(c.of(Kind::Line).empty());
+}
+
+TEST_F(DisplayModes, RequestInAFolderAnotherJobHoldsWritesNothing) {
+    testing::OtherJob other(dir.path());
+    ASSERT_TRUE(other.holds());
+    p.PersRequest = 1;
+    const PersRequestResult r = perspective_request(ctx, nullptr);
+    EXPECT_TRUE(r.handled);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(w.mode, kModeMemberBox);
+    EXPECT_EQ(p.PersRequest, 0);
+    EXPECT_EQ(msg.shown, std::vector<std::string>{model::kMsgFolderBusy});
+    EXPECT_FALSE(std::filesystem::exists(s.path(kViewFileName)));
 }
 
 TEST_F(DisplayModes, HiddenImageWithoutItsFileFallsBackToTheMemberBoxes) {
