@@ -47,7 +47,7 @@ TEST(AxialPen, BatchSummaryCountsTensionAndCompressionAsTheDrawingColoursThem) {
     const ResultSummary s = summarize(*t);
     int red = 0;
     for (int k = 0; k < t->N_Stress; ++k)
-        red += axial_pen(kModeSign, t->stress[k]).colour == views::kRed ? 1 : 0;
+        red += axial_pen(kModeSign, t->stress[k]).colour == render::kRed ? 1 : 0;
     EXPECT_EQ(s.tension, red);
     EXPECT_EQ(s.tension, 2);
     EXPECT_EQ(s.compression, 4);
