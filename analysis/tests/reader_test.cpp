@@ -9,6 +9,7 @@
 
 #include "analysis/result_tables.h"
 #include "analysis/solver_run.h"
+#include "analysis/tests/result_set.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
 
@@ -295,6 +296,7 @@ TEST_F(Reader, MissingFilesStopTheLoadWithTheirMessage) {
     EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgDspRead});
 
     tarvik::testing::write_bytes(dir.file(kDispFileName), kPortalDsp);
+    testing::stamp_as_one_run(dir.path().string());
     msg.shown.clear();
     EXPECT_TRUE(load_results(dir.path().string(), *m, *t, msg));
     EXPECT_TRUE(msg.shown.empty());
