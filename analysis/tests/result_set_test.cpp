@@ -2,6 +2,7 @@
 // arrives whatever the state of the working folder; the numeric record's
 // counts cannot overflow.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>

@@ -81,6 +81,7 @@ Model post_and_stiff_beam(double contrast) {
     m.add_node(413.7, 31.9, 287.3);
     m.members = {{1, 2, 1, 7.5}, {2, 3, 2}};
     m.sections.push_back({1728.3, 972.1, 143.7, 2917.9});
+    m.sections.push_back({1728.3, 972.1, 143.7, 2917.9});
     m.materials.push_back({80123.0, 0.3, 0.0005});
     m.materials.push_back({80123.0 * contrast, 0.3, 0.0005});
     m.fixes = {{1, "111111"}};
