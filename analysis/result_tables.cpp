@@ -1,5 +1,7 @@
 #include "analysis/result_tables.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -256,9 +258,30 @@ bool read_whole_file(const std::string& path, std::string& bytes) {
     return !f.bad();
 }
 
+bool one_result_set(const std::string& directory) {
+    bool have = false;
+    struct timespec first {};
+    for (const char* name : {kLevelFileName, kListFileName, kDispFileName}) {
+        struct stat st {};
+        // A missing file is reported by its own message when it is read.
+        if (::stat((directory + "/" + name).c_str(), &st) != 0) continue;
+        if (!have) {
+            first = st.st_mtim;
+            have = true;
+        } else if (st.st_mtim.tv_sec != first.tv_sec || st.st_mtim.tv_nsec != first.tv_nsec) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool load_results(const std::string& directory, model::ModelStore& m, ResultTables& t,
                   model::MessageService& msg) {
     model::spy("Enter Velto()");
+    if (!one_result_set(directory)) {
+        msg.show_message(kMsgMixedSet);
+        return false;
+    }
     std::string text;
     const std::string zlv = directory + "/" + kLevelFileName;
     model::spy("LEVEL_FILE %s", zlv.c_str());

@@ -35,6 +35,9 @@ inline constexpr const char* kMsgLstRead = "ファイルveltosol.lstの読み込
 inline constexpr const char* kMsgDspOpen = "ファイルveltosol.dspをオ－プンできません";
 inline constexpr const char* kMsgDspRead = "ファイルveltosol.dspの読み込みに失敗しました";
 inline constexpr const char* kMsgDispOverflow = "節点 %s の変位が大きすぎて扱えません";
+inline constexpr const char* kMsgMixedSet =
+    "ファイルveltosol.zlv、veltosol.lst、veltosol.dspは同じ解析の結果ではありません。"
+    "構造解析をやり直してください";
 inline constexpr const char* kMsgNodeI = "節点Iが見つかりません";
 inline constexpr const char* kMsgNodeJ = "節点Jが見つかりません";
 inline constexpr const char* kMsgMemberSearch = "部材の検索に失敗しました";
@@ -126,8 +129,16 @@ int find_result_node(const ResultTables& t, const char* code, float& x, float& y
 // "部材の検索に失敗しました".
 int get_new_beam(ResultTables& t, float scale, model::MessageService& msg);
 
+// True unless two of the three result files of directory that exist carry
+// different modification times. The solver gives every file of one complete
+// run the same time, to the nanosecond, before it puts them in place, so files
+// of different runs, or a set whose replacement was cut short, differ in it.
+bool one_result_set(const std::string& directory);
+
 // The three files in directory, read in the order of the window's creation.
 // True when all three were read; false after the message of the first failure.
+// A set whose files come from different runs is refused before anything is
+// read (the model store's grid levels stay as they were).
 bool load_results(const std::string& directory, model::ModelStore& m, ResultTables& t,
                   model::MessageService& msg);
 

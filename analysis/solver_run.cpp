@@ -22,6 +22,10 @@ extern char** environ;
 namespace tarvik::analysis {
 namespace {
 
+// The part of the solver's standard error that is kept: its diagnostic is one
+// line; more is not a message for a dialogue.
+constexpr size_t kMaxDiagnostic = 64 * 1024;
+
 bool is_executable(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
@@ -55,8 +59,8 @@ bool line_ints(const std::string& line, std::vector<int>& v) {
 }
 
 // Lines a list of n values takes at per values a line: an empty list still
-// writes its one empty line.
-int list_lines(int n, int per) {
+// writes its one empty line. 64-bit: n may be twice a count read from the file.
+long long list_lines(long long n, long long per) {
     return n <= 0 ? 1 : (n + per - 1) / per;
 }
 
@@ -81,14 +85,16 @@ SolverRun run_solver(const std::string& solver_path, const std::string& cDirecto
     if (!real) return r;
     const std::string solver(real);
     std::free(real);
-    const std::string err_path = cDirectory + "/" + kSolverErrorFile;
+    // The diagnostic comes through a pipe, not through a file in the working
+    // folder: it must reach the user also when that folder's disk is full.
+    int err_pipe[2];
+    if (::pipe2(err_pipe, O_CLOEXEC) != 0) return r;
 
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
     // The listing also goes to standard output; the files hold it already.
     posix_spawn_file_actions_addopen(&fa, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&fa, STDERR_FILENO, err_path.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&fa, err_pipe[1], STDERR_FILENO);
     posix_spawn_file_actions_addchdir_np(&fa, cDirectory.c_str());
 
     std::vector<char> arg0(solver.begin(), solver.end());
@@ -98,8 +104,28 @@ SolverRun run_solver(const std::string& solver_path, const std::string& cDirecto
     const auto start = std::chrono::steady_clock::now();
     const int rc = posix_spawn(&pid, solver.c_str(), &fa, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&fa);
-    if (rc != 0) return r;
+    ::close(err_pipe[1]);
+    if (rc != 0) {
+        ::close(err_pipe[0]);
+        return r;
+    }
     r.started = true;
+
+    // Read to the end before waiting, so that a long diagnostic cannot block
+    // the solver on a full pipe; the last kMaxDiagnostic bytes are kept, as
+    // the line that ends a run comes last.
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(err_pipe[0], chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        r.diagnostic.append(chunk, static_cast<size_t>(n));
+        if (r.diagnostic.size() > 2 * kMaxDiagnostic)
+            r.diagnostic.erase(0, r.diagnostic.size() - kMaxDiagnostic);
+    }
+    ::close(err_pipe[0]);
+    if (r.diagnostic.size() > kMaxDiagnostic)
+        r.diagnostic.erase(0, r.diagnostic.size() - kMaxDiagnostic);
 
     int status = 0;
     pid_t w;
@@ -113,7 +139,6 @@ SolverRun run_solver(const std::string& solver_path, const std::string& cDirecto
     } else if (w == pid && WIFSIGNALED(status)) {
         r.signal = WTERMSIG(status);
     }
-    read_whole_file(err_path, r.diagnostic);
     // A spawn whose program could not be executed in the child ends with 127
     // and nothing on standard error: that is a start failure.
     if (r.exited && r.status == 127 && r.diagnostic.empty()) r.started = false;
@@ -128,13 +153,16 @@ int sta_near_zero_count(const std::string& sta) {
         if (at >= lines.size()) return false;
         return line_ints(lines[at++], into);
     };
-    auto skip = [&](long n) {
+    // A count of a damaged or foreign file may be negative or absurd: nothing
+    // beyond the lines the text holds is skipped, so no sum can overflow.
+    auto skip = [&](long long n) {
+        if (n < 0 || n > static_cast<long long>(lines.size() - at)) return false;
         at += static_cast<size_t>(n);
-        return at <= lines.size();
+        return true;
     };
     // Structure: counts, member ends, coordinates, axes, pins, end releases.
     if (!next(v) || v.size() < 2) return -1;
-    const int nod = v[0], nel = v[1];
+    const long long nod = v[0], nel = v[1];
     if (nod < 0 || nel < 0) return -1;
     if (!skip(list_lines(2 * nel, 10)) || !skip(nod) || !skip(nel) || !skip(1) ||
         !skip(list_lines(2 * nel, 10)))
@@ -142,17 +170,20 @@ int sta_near_zero_count(const std::string& sta) {
     // Restraint lists: a count, then the list when it is not empty.
     for (int k = 0; k < 6; ++k) {
         if (!next(v) || v.size() != 1) return -1;
-        if (v[0] > 0 && !skip(list_lines(v[0], 10))) return -1;
+        if (v[0] < 0 || (v[0] > 0 && !skip(list_lines(v[0], 10)))) return -1;
     }
     // Load lists: six counts on two lines, then one line per entry.
-    long entries = 0;
+    long long entries = 0;
     for (int l = 0; l < 2; ++l) {
         if (!next(v)) return -1;
-        for (int c : v) entries += c;
+        for (int c : v) {
+            if (c < 0) return -1;
+            entries += c;  // each below 2^31, no more than the line holds
+        }
     }
     if (!skip(entries) || !skip(1)) return -1;
     // The near-zero diagonals.
-    if (!next(v) || v.size() != 1) return -1;
+    if (!next(v) || v.size() != 1 || v[0] < 0) return -1;
     return v[0];
 }
 

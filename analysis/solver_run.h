@@ -9,8 +9,6 @@ namespace tarvik::analysis {
 
 inline constexpr const char* kSolverProgram = "veltosol";
 inline constexpr const char* kSolverInput = "VELTOSOL.IN";
-// Standard error of the last run, kept beside the other exchange files.
-inline constexpr const char* kSolverErrorFile = "VELTOSOL.ERR";
 
 // The solver program: in the working folder when it is there, else beside the
 // running program. Empty when neither holds an executable one.
@@ -27,7 +25,8 @@ struct SolverRun {
 };
 
 // Starts solver with the working folder cDirectory and no arguments, its
-// listing on standard output discarded and its standard error kept, and waits
+// listing on standard output discarded and its standard error read through a
+// pipe into diagnostic, and waits
 // for its end without a time limit (the calling thread blocks; no polling).
 SolverRun run_solver(const std::string& solver, const std::string& cDirectory);
 

@@ -31,10 +31,9 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-void run_phases(Solver& s, FileSet& f, PhaseTimes* times) {
+void run_phases(Solver& s, FileSet& f, ListReader& in, PhaseTimes* times) {
     PhaseClock clock(times);
     f.trace(pass("PASS FOPEN NOD NEL", s));
-    ListReader in(f.in.read_all());
 
     INPUT(s, f, in);
     f.trace(pass("PASS INPUT NOD NEL", s));
@@ -114,8 +113,8 @@ int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& e
     f.console = &console;
     try {
         auto s = std::make_unique<Solver>();
-        f.open_all(dir);
-        run_phases(*s, f, times);
+        ListReader in(f.open_all(dir));
+        run_phases(*s, f, in, times);
         console.flush();
         return kExitOk;
     } catch (const ReadError& e) {
@@ -129,9 +128,13 @@ int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& e
         console.flush();
         return e.status();
     } catch (const std::bad_alloc&) {
-        err << "veltosol: not enough memory for the solver's tables\n";
         f.close_all_quietly();
-        return kExitFileError;
+        err << "veltosol: not enough memory for the solver's tables\n";
+        return kExitInternal;
+    } catch (const std::exception& e) {
+        f.close_all_quietly();
+        err << "veltosol: internal error: " << e.what() << '\n';
+        return kExitInternal;
     }
 }
 

@@ -39,6 +39,7 @@ inline constexpr int kExitReadFailure = 2;
 inline constexpr int kExitCapacity = 3;
 inline constexpr int kExitBadModel = 4;
 inline constexpr int kExitFileError = 5;
+inline constexpr int kExitInternal = 6;  // no memory for the tables, or an unforeseen error
 
 // Ends a run: the message goes to standard error, the status to the process.
 class RunError : public std::runtime_error {

@@ -9,6 +9,7 @@
 
 #include "analysis/solid_results.h"
 #include "analysis/tests/fakes.h"
+#include "analysis/tests/result_set.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
 #include "render/recording_canvas.h"
@@ -100,6 +101,7 @@ struct Velto : ::testing::Test {
             tarvik::testing::write_bytes(dir.file(kLevelFileName), kZlv);
             tarvik::testing::write_bytes(dir.file(kListFileName), kLst);
             tarvik::testing::write_bytes(dir.file(kDispFileName), kDsp);
+            testing::stamp_as_one_run(dir.path().string());
         }
         params.TAU = 45.0f;
         params.FAI = 20.0f;
