@@ -1,3 +1,6 @@
+// tarvik-batch: the headless front end. Parses its options, runs the same
+// model routines as the main window (generate or read, upkeep, marks, writers,
+// analysis) and reports by exit status. It computes nothing of its own.
 #pragma once
 
 #include <iosfwd>

@@ -1,3 +1,5 @@
+// The seam between the main window's presenter and everything modal it opens:
+// messages, questions, file dialogs, the other windows and help.
 #pragma once
 
 #include <string>

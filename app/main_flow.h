@@ -1,3 +1,6 @@
+// The main window's model flow without a toolkit: the upkeep after a model is
+// made, support and load picking, the node data command, the level window and
+// the analysis commands, over the shared application context.
 #pragma once
 
 #include "model/message_service.h"

@@ -1,3 +1,5 @@
+// Node search by level ranges of the node codes ("節点検索"): counting the
+// nodes inside a box of levels and marking them as supports or loaded nodes.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// The solver input writer: the model as "VELTOSOL.IN" or a user's ".bon"
+// copy, in the solver's input layout.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// The one routine every save goes through: a complete new file replaces the
+// old one, respecting what sits at the path (links, devices, mode, owner).
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// The structure data file (".man"): the whole model with its plan
+// coordinates, read into and written from the model store.
 #pragma once
 
 #include <string>

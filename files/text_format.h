@@ -1,3 +1,4 @@
+// printf-style appending for the text writers of the files library.
 #pragma once
 
 #include <string>

@@ -1,3 +1,6 @@
+// The upkeep of the model store: lookup-or-add of nodes by exact coordinates,
+// member deletion, the completeness and size checks, the material table and
+// the level naming that gives every node its code "X%02dY%02dZ%02d".
 #pragma once
 
 #include <string>

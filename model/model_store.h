@@ -1,3 +1,6 @@
+// The model store: the one model of the run as fixed-capacity tables with a
+// count beside each (nodes, members, sizes, materials, supports, loads, grid
+// levels, saved plan coordinates). The application owns one; tests make theirs.
 #pragma once
 
 #include <array>

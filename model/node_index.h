@@ -1,3 +1,5 @@
+// The index of nodes by exact coordinates behind lookup-or-add, so a generated
+// frame of thousands of nodes shares its nodes without a linear search.
 #pragma once
 
 #include <cstddef>

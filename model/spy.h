@@ -1,3 +1,4 @@
+// The diagnostic trace "SPY.TXT" that most routines write a line to.
 #pragma once
 
 #include <string>

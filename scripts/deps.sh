@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra package ...]
 set -euo pipefail
 
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev "$@")
+packages=(g++ cmake ninja-build python3 libgtest-dev libgmock-dev libbenchmark-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

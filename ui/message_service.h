@@ -1,3 +1,5 @@
+// The message service: every message box and Yes/No question of a presenter
+// goes through it, so tests can script the answers.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// A scratch folder for the file tests, removed afterwards.
 #pragma once
 
 #include <unistd.h>

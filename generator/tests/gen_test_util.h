@@ -1,3 +1,4 @@
+// Helpers shared by the generator tests.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Small models built by hand for the tests of every library.
 #pragma once
 
 #include "model/maintenance.h"

@@ -1,3 +1,4 @@
+// Another process holding a working folder's lock, for the lock tests.
 #pragma once
 
 #include <sys/wait.h>

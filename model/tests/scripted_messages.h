@@ -1,3 +1,5 @@
+// A message service for tests: records every message and answers the
+// questions as the test prepared.
 #pragma once
 
 #include <gtest/gtest.h>
