@@ -38,15 +38,13 @@ int model_ready_step(model::ModelStore& m, MainFlowState& state, model::MessageS
     state.XlevelMax = m.N_X - 1;
     state.YlevelMax = m.N_Y - 1;
     state.ZlevelMax = m.N_Z - 1;
-    state.PaintMode = 1;
+    state.PaintMode = Paint::kModel;
     return 0;
 }
 
 void build_fix_load_lists(model::ModelStore& m, MainFlowState& state, const NodeDataValues& values,
                           model::MessageService& msg) {
-    state.KousokuPick = 0;
-    state.KajyuPick = 0;
-    state.SetutenPick = 1;
+    state.Pick = NodePick::kSetuten;
     if (state.FixLoadBuilt != 0) return;
     m.N_Fix = 0;
     m.N_Load = 0;

@@ -10,10 +10,20 @@ namespace tarvik::app {
 
 inline constexpr const char* kSpyOpenError = "Error: Unable to open file";
 
+// What a paint request of the main window draws.
+enum class Paint : int { kNothing = 0, kModel = 1 /* through the level window, with node symbols */ };
+
+// Which node picking the main window is in: supports, loaded nodes or node
+// data entry, at most one at a time.
+enum class NodePick : int { kNone = 0, kKousoku, kKajyu, kSetuten };
+
 // Main-window state that the model flow sets (the toolkit-free part of TNewForm).
 struct MainFlowState {
-    int PaintMode = 0;
-    int KousokuPick = 0, KajyuPick = 0, SetutenPick = 0;
+    Paint PaintMode = Paint::kNothing;
+    NodePick Pick = NodePick::kNone;
+    bool KousokuPick() const { return Pick == NodePick::kKousoku; }
+    bool KajyuPick() const { return Pick == NodePick::kKajyu; }
+    bool SetutenPick() const { return Pick == NodePick::kSetuten; }
     int FixLoadBuilt = 0;
     // The level window: 0-based positions in Xval, Yval, Zval that are drawn.
     int XlevelMin = 0, XlevelMax = -1;

@@ -65,8 +65,8 @@ void NewFormPresenter::check(MenuItem item, bool on) {
 }
 
 editing::PickMode NewFormPresenter::pick_mode() const {
-    if (state_.KousokuPick == 1) return editing::PickMode::kKousoku;
-    if (state_.KajyuPick == 1) return editing::PickMode::kKajyu;
+    if (state_.KousokuPick()) return editing::PickMode::kKousoku;
+    if (state_.KajyuPick()) return editing::PickMode::kKajyu;
     return editing::PickMode::kNone;
 }
 
@@ -113,7 +113,7 @@ bool NewFormPresenter::window_available(Window w) {
 }
 
 void NewFormPresenter::enter_empty_state() {
-    state_.PaintMode = 0;
+    state_.PaintMode = Paint::kNothing;
     enable(MenuItem::KihonMenu, true);
     enable(MenuItem::TegakiMenu, true);
     enable(MenuItem::JikuDataReadMenu, true);
@@ -140,7 +140,7 @@ void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     enable(MenuItem::KoteiStutenMenu, false);
     enable(MenuItem::KajyuryouMenu, false);
     enable(MenuItem::SaigoKaisekiMenu, false);
-    state_.PaintMode = 1;
+    state_.PaintMode = Paint::kModel;
     if (redraw) view_.repaint();
 }
 
@@ -220,7 +220,7 @@ void NewFormPresenter::KaisekiMenuClick() {
     // Whatever the run gave, the drawing comes back in the standard view.
     ctx_.view.TAU = render::kStartTau;
     ctx_.view.FAI = render::kStartFai;
-    state_.PaintMode = 1;
+    state_.PaintMode = Paint::kModel;
     view_.repaint();
 }
 
@@ -245,7 +245,7 @@ void NewFormPresenter::SaigoKaisekiMenuClick() {
     enable(MenuItem::KekkaHozonMenu, true);
     ctx_.view.TAU = render::kStartTau;
     ctx_.view.FAI = render::kStartFai;
-    state_.PaintMode = 1;
+    state_.PaintMode = Paint::kModel;
     view_.repaint();
 }
 
@@ -256,9 +256,7 @@ void NewFormPresenter::ExitMenuClick() {
 }
 
 void NewFormPresenter::start_pick(bool kousoku) {
-    state_.KousokuPick = kousoku ? 1 : 0;
-    state_.KajyuPick = kousoku ? 0 : 1;
-    state_.SetutenPick = 0;
+    state_.Pick = kousoku ? NodePick::kKousoku : NodePick::kKajyu;
     ken_.open();
     view_.show_node_search(true);
     KenNodeActive_ = 1;
@@ -269,9 +267,7 @@ void NewFormPresenter::KousokuSetutenMenuClick() { start_pick(true); }
 void NewFormPresenter::KajyuSetutenMenuClick() { start_pick(false); }
 
 void NewFormPresenter::SetutenDataMenuClick() {
-    state_.KousokuPick = 0;
-    state_.KajyuPick = 0;
-    state_.SetutenPick = 1;
+    state_.Pick = NodePick::kSetuten;
     view_.show_node_search(false);
     KenNodeActive_ = 0;
     view_.set_timer_enabled(false);
@@ -312,7 +308,7 @@ void NewFormPresenter::FormMouseDown(MouseButton button, int x, int y) {
     if (button == MouseButton::Right) MouseButtons += 2;
     DownX = x;
     DownY = y;
-    if (MouseButtons == 1 && (state_.KousokuPick == 1 || state_.KajyuPick == 1)) {
+    if (MouseButtons == 1 && (state_.KousokuPick() || state_.KajyuPick())) {
         PickX = x;
         PickY = y;
     }
@@ -320,7 +316,7 @@ void NewFormPresenter::FormMouseDown(MouseButton button, int x, int y) {
 
 void NewFormPresenter::FormMouseUp(MouseButton, int, int) {
     model::ModelStore& m = ctx_.store;
-    if (MouseButtons == 1 && (state_.KousokuPick == 1 || state_.KajyuPick == 1)) {
+    if (MouseButtons == 1 && (state_.KousokuPick() || state_.KajyuPick())) {
         const float X = render::crt_to_world_x(win_, PickX);
         const float Y = render::crt_to_world_y(win_, PickY);
         const int i = model::search_2dim_node(m, X, Y);
@@ -328,7 +324,7 @@ void NewFormPresenter::FormMouseUp(MouseButton, int, int) {
             dialogs_.show_message(kNoNodeFound);
         } else {
             int& flag = m.node[i].flag;
-            if (state_.KousokuPick == 1)
+            if (state_.KousokuPick())
                 flag = (flag == 0 || flag == 2) ? model::kPickSupport : 0;
             else
                 flag = (flag == 0 || flag == 1) ? model::kPickLoad : 0;
@@ -346,7 +342,7 @@ void NewFormPresenter::Timer1Timer() {
 
 void NewFormPresenter::FormPaint(render::Canvas& canvas) {
     canvas.clear(render::kWhite);
-    if (state_.PaintMode <= 0) return;
+    if (state_.PaintMode == Paint::kNothing) return;
     win_.W = canvas.width();
     win_.H = canvas.height();
     paint_model(canvas);

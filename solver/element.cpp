@@ -53,7 +53,7 @@ void DRCCOS(Solver& s) {
     }
 }
 
-void ELMAT(const Solver& s, int e, int option, Mat12& K) {
+void ELMAT(const Solver& s, int e, ElmatOption option, Mat12& K) {
     K.fill(0.0);
     const Member& m = s.member[e];
     const Material& mat = s.material[m.mte];
@@ -104,7 +104,7 @@ void ELMAT(const Solver& s, int e, int option, Mat12& K) {
     for (int r = 0; r < 12; ++r)
         for (int c = 0; c < r; ++c) K[12 * r + c] = K[12 * c + r];
 
-    if (option == 1) TRANS(s, e, K);
+    if (option == ElmatOption::kGlobalAxes) TRANS(s, e, K);
 }
 
 void DECTM(const Solver& s, int e, Mat12& T) {
@@ -115,11 +115,11 @@ void DECTM(const Solver& s, int e, Mat12& T) {
             for (int c = 0; c < 3; ++c) T[12 * (3 * b + r) + 3 * b + c] = d[3 * r + c];
 }
 
-void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, int flag) {
+void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, MxmltFlag flag) {
     for (int i = 0; i < 12; ++i)
         for (int j = 0; j < 12; ++j) {
             double sum = 0.0;
-            if (flag < 0)
+            if (flag == MxmltFlag::kTransposeA)
                 for (int k = 0; k < 12; ++k) sum += A[12 * k + i] * B[12 * k + j];
             else
                 for (int k = 0; k < 12; ++k) sum += A[12 * i + k] * B[12 * k + j];
@@ -130,11 +130,11 @@ void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, int flag) {
 void TRANS(const Solver& s, int e, Mat12& K) {
     Mat12 T, W;
     DECTM(s, e, T);
-    MXMLT(T, K, W, -1);  // W = T' K
-    MXMLT(W, T, K, 1);   // K = W T
+    MXMLT(T, K, W, MxmltFlag::kTransposeA);  // W = T' K
+    MXMLT(W, T, K, MxmltFlag::kPlain);       // K = W T
 }
 
-void EDISP(const Solver& s, int e, const double* D, Vec12& u, int option) {
+void EDISP(const Solver& s, int e, const double* D, Vec12& u, EdispOption option) {
     const Member& m = s.member[e];
     double g[12];
     for (int k = 0; k < 6; ++k) {
@@ -146,7 +146,7 @@ void EDISP(const Solver& s, int e, const double* D, Vec12& u, int option) {
         for (int r = 0; r < 3; ++r) {
             double sum = 0.0;
             for (int c = 0; c < 3; ++c)
-                sum += (option == 1 ? d[3 * r + c] : d[3 * c + r]) * g[3 * b + c];
+                sum += (option == EdispOption::kToMemberAxes ? d[3 * r + c] : d[3 * c + r]) * g[3 * b + c];
             u[3 * b + r] = sum;
         }
 }

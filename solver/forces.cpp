@@ -44,8 +44,8 @@ void DISPT(Solver& s, FileSet& f) {
 void member_forces(const Solver& s, int e, std::array<double, 12>& fe) {
     Mat12 K;
     Vec12 u;
-    EDISP(s, e, s.D.data(), u, 1);
-    ELMAT(s, e, 3, K);
+    EDISP(s, e, s.D.data(), u, EdispOption::kToMemberAxes);
+    ELMAT(s, e, ElmatOption::kLocalAxes, K);
     for (int i = 0; i < 12; ++i) {
         double sum = 0.0;
         for (int j = 0; j < 12; ++j) sum += K[12 * i + j] * u[j];

@@ -85,7 +85,7 @@ void ASSEM(Solver& s, FileSet* files) {
     Mat12 K;
     for (int e = 1; e <= s.NEL; ++e) {
         if (files) files->trace(member_trace);
-        ELMAT(s, e, 1, K);
+        ELMAT(s, e, ElmatOption::kGlobalAxes, K);
         const Member& m = s.member[e];
         int eq[12];
         for (int k = 0; k < 6; ++k) {

@@ -23,12 +23,20 @@ void OPTNUM(Solver& s, int bound);   // fills NEWNO
 void check_connected(const Solver& s);  // throws for a node without members or a split graph
 
 // Member geometry and stiffness.
+// ELMAT's option: the stiffness turned into the global axes (assembly), or
+// left in the member's own axes (force recovery).
+enum class ElmatOption : int { kGlobalAxes = 1, kLocalAxes = 3 };
+// MXMLT's flag: C = A' B, or C = A B.
+enum class MxmltFlag : int { kTransposeA = -1, kPlain = 1 };
+// EDISP's option: the end displacements turned into the member's axes
+// (u = T u_global), or the transposed product.
+enum class EdispOption : int { kToMemberAxes = 1, kTransposed = 2 };
 void DRCCOS(Solver& s);
-void ELMAT(const Solver& s, int e, int option, Mat12& K);
+void ELMAT(const Solver& s, int e, ElmatOption option, Mat12& K);
 void DECTM(const Solver& s, int e, Mat12& T);
-void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, int flag);
+void MXMLT(const Mat12& A, const Mat12& B, Mat12& C, MxmltFlag flag);
 void TRANS(const Solver& s, int e, Mat12& K);
-void EDISP(const Solver& s, int e, const double* D, Vec12& u, int option);
+void EDISP(const Solver& s, int e, const double* D, Vec12& u, EdispOption option);
 
 // Equations and the skyline solution.
 void number_equations(Solver& s);

@@ -39,7 +39,7 @@ TEST_F(MainFlowTest, ModelReadyStepBuildsTablesAndOpensTheLevelWindow) {
     EXPECT_EQ(state.XlevelMax, 1);
     EXPECT_EQ(state.YlevelMax, 0);
     EXPECT_EQ(state.ZlevelMax, 1);
-    EXPECT_EQ(state.PaintMode, 1);
+    EXPECT_EQ(state.PaintMode, Paint::kModel);
 }
 
 TEST_F(MainFlowTest, EmptyModelStopsAtTheCompletenessCheck) {
@@ -50,7 +50,7 @@ TEST_F(MainFlowTest, RefusedLevelNamingStopsTheStep) {
     for (int k = 0; k <= model::kMaxLevel; ++k)
         testing::add_member(m, msg, static_cast<float>(k), 0, 0, static_cast<float>(k), 0, 10);
     EXPECT_EQ(model_ready_step(m, state, msg), -1);
-    EXPECT_EQ(state.PaintMode, 0);
+    EXPECT_EQ(state.PaintMode, Paint::kNothing);
     EXPECT_EQ(msg.shown.size(), 1u);
 }
 
@@ -73,7 +73,7 @@ TEST_F(MainFlowTest, ListsAreBuiltFromTheMarksWithTheNodeDataValues) {
     EXPECT_STREQ(m.load[0].id, "X00Y00Z01");
     EXPECT_EQ(m.load[0].px, 0.0f);
     EXPECT_EQ(m.load[0].pz, -200.0f);
-    EXPECT_EQ(state.SetutenPick, 1);
+    EXPECT_TRUE(state.SetutenPick());
     EXPECT_TRUE(finish_node_data(m, state));
     EXPECT_EQ(state.FixLoadBuilt, 1);
 }

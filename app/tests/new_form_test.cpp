@@ -128,7 +128,7 @@ TEST_F(MainWindow, StartsEmpty) {
     expect_states(form, {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaigoKaisekiMenu, M::ExitMenu},
                   {M::SaveFileMenu, M::KaisekiMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu, M::HyoujiMenu});
     EXPECT_FALSE(view.enabled[M::HyoujiMenu]);  // the real window was told as well
-    EXPECT_EQ(form.state().PaintMode, 0);
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
     EXPECT_FALSE(view.timer);
     EXPECT_FALSE(view.node_search_visible);
     EXPECT_EQ(params.TAU, 30.0f);
@@ -155,7 +155,7 @@ TEST_F(MainWindow, GeneratedModelBecomesReady) {
                    M::SetutenMeishouMenu},
                   {M::KihonMenu, M::HoneSaveMenu, M::VeltoSaveMenu, M::KoteiStutenMenu, M::KajyuryouMenu,
                    M::SaigoKaisekiMenu, M::TegakiMenu, M::JikuDataReadMenu, M::KaisekiMenu});
-    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
     EXPECT_EQ(store.N_X, 2);
     EXPECT_EQ(store.N_Z, 2);
     EXPECT_STREQ(store.node[0].id, "X00Y00Z00");
@@ -169,7 +169,7 @@ TEST_F(MainWindow, GeneratorLeavingNothingReturnsToTheEmptyState) {
     dialogs.windows[Window::KihonUnit] = [] {};
     form.KihonMenuClick();
     expect_states(form, {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu}, {M::SetutenShiteiMenu});
-    EXPECT_EQ(form.state().PaintMode, 0);
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
 }
 
 TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
@@ -179,7 +179,7 @@ TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
     };
     form.TegakiMenuClick();
     for (int i = 0; i < store.N_Node; ++i) EXPECT_EQ(store.node[i].flag, 0);
-    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
     EXPECT_TRUE(form.enabled(M::KihonMenu));  // only its own command disables it
     EXPECT_FALSE(form.enabled(M::TegakiMenu));
 }
@@ -192,7 +192,7 @@ TEST_F(MainWindow, IncompleteModelEndsTheCommandAtTheCheck) {
     form.KihonMenuClick();
     EXPECT_FALSE(form.enabled(M::KihonMenu));
     EXPECT_FALSE(form.enabled(M::SetutenShiteiMenu));
-    EXPECT_EQ(form.state().PaintMode, 0);
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
 }
 
 TEST_F(MainWindow, SupportPickingFlagRules) {
@@ -470,7 +470,7 @@ TEST_F(MainWindow, AnalysisRunsTheSolverAndOpensTheResults) {
         << dialogs.messages.shown[0];
     EXPECT_TRUE(std::filesystem::exists(dir / "VELTOSOL.DSP"));
     EXPECT_EQ(params.TAU, 30.0f);
-    EXPECT_EQ(form.state().PaintMode, 1);
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
     EXPECT_FALSE(form.enabled(M::KekkaHozonMenu));  // only the last-results command enables it
 
     // Saving the results: the listing, then the displacements.

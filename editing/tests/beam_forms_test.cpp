@@ -138,18 +138,18 @@ TEST_F(BeamWindow, NonPositiveSectionIsRefusedAndCancelRestores) {
     const model::SizeEntry before = m.size[0];
     open();
     hen_size(0, {{{HenSizePresenter::kHaba, "0"}}, {Press::OK}});
-    EXPECT_EQ(msg.shown.back(), kBadHaba);
+    EXPECT_EQ(msg.last(), kBadHaba);
     EXPECT_FALSE(dialogs.seen.back().view.closed);
     EXPECT_EQ(x.size_result, kResultNone);
     hen_size(0, {{{HenSizePresenter::kHaba, "15"}, {HenSizePresenter::kAtumi, "-3"}},
                  {Press::OK, Press::Cancel}});
-    EXPECT_EQ(msg.shown.back(), kBadAtumi);
+    EXPECT_EQ(msg.last(), kBadAtumi);
     EXPECT_EQ(x.size_result, kResultCancel);
     EXPECT_EQ(m.size[0].haba, before.haba);
     EXPECT_EQ(m.size[0].atumi, before.atumi);
     EXPECT_EQ(m.size[0].J, before.J);
     hen_size(0, {{{HenSizePresenter::kAngle, "x"}}, {Press::OK}});
-    EXPECT_EQ(msg.shown.back(), "Cold Angleの値「x」は数値ではありません");
+    EXPECT_EQ(msg.last(), "Cold Angleの値「x」は数値ではありません");
 }
 
 TEST_F(BeamWindow, MaterialChecksInOrderAndStores) {
@@ -158,13 +158,13 @@ TEST_F(BeamWindow, MaterialChecksInOrderAndStores) {
     dialogs.steps.push_back(
         {{{HenMatPresenter::kYoung, "0"}, {HenMatPresenter::kPoisson, "0"}}, {Press::OK}});
     form->MathenSpeedButtonClick();
-    EXPECT_EQ(msg.shown.back(), kBadYoung);
+    EXPECT_EQ(msg.last(), kBadYoung);
     dialogs.steps.push_back({{{HenMatPresenter::kPoisson, "0"}}, {Press::OK}});
     form->MathenSpeedButtonClick();
-    EXPECT_EQ(msg.shown.back(), kBadPoisson);
+    EXPECT_EQ(msg.last(), kBadPoisson);
     dialogs.steps.push_back({{{HenMatPresenter::kMitudo, "-1e-4"}}, {Press::OK, Press::Cancel}});
     form->MathenSpeedButtonClick();
-    EXPECT_EQ(msg.shown.back(), kBadMitudo);
+    EXPECT_EQ(msg.last(), kBadMitudo);
     EXPECT_EQ(x.mat_result, kResultCancel);
     EXPECT_EQ(m.mat[1].poisson, 0.3f);
     EXPECT_EQ(view.builds[BeamGrid::Mat], 1);
@@ -255,16 +255,16 @@ TEST_F(BeamDataDialog, CancelAfterTypingLeavesTheMember) {
     EXPECT_EQ(m.beam[2].atumi, 24.0f);
 
     auto d = run(2, {{{kHaba, "0"}}, {Press::OK}});
-    EXPECT_EQ(msg.shown.back(), kBadHaba);
+    EXPECT_EQ(msg.last(), kBadHaba);
     EXPECT_FALSE(d.view.closed);
     d = run(2, {{{kAtumi, "deep"}}, {Press::Extra}});
-    EXPECT_EQ(msg.shown.back(), "厚みの値「deep」は数値ではありません");
+    EXPECT_EQ(msg.last(), "厚みの値「deep」は数値ではありません");
     EXPECT_EQ(m.beam[2].atumi, 24.0f);
     EXPECT_EQ(bx.result, kResultNone);
 
     run(7, {});
     EXPECT_EQ(bx.result, kResultCancel);
-    EXPECT_EQ(msg.shown.back(), kNoBeamRows);
+    EXPECT_EQ(msg.last(), kNoBeamRows);
 }
 
 }  // namespace

@@ -243,7 +243,7 @@ TEST_F(NodeWindow, TextThatIsNotANumberKeepsTheDialogOpen) {
     EXPECT_EQ(x.add_result, kResultCancel);
 
     add_fix(2, {{{SelFixPresenter::kYfix, "1.5"}}, {Press::OK}});
-    EXPECT_EQ(msg.shown.back(), "Y方向固定の値「1.5」は整数ではありません");
+    EXPECT_EQ(msg.last(), "Y方向固定の値「1.5」は整数ではありません");
     EXPECT_FALSE(dialogs.seen.back().view.closed);
     EXPECT_EQ(m.N_Fix, 0);
     EXPECT_EQ(x.add_result, kResultNone);
@@ -253,7 +253,7 @@ TEST_F(NodeWindow, TextThatIsNotANumberKeepsTheDialogOpen) {
     dialogs.steps.push_back(
         {{{LoadEditPresenter::kPx, "7"}, {LoadEditPresenter::kPz, ""}}, {Press::Extra, Press::OK}});
     form->ModLoadSpeedButtonClick();
-    EXPECT_EQ(msg.shown.back(), "Z荷重の値「」は数値ではありません");
+    EXPECT_EQ(msg.last(), "Z荷重の値「」は数値ではありません");
     EXPECT_EQ(m.load[0].px, 0.0f);
 }
 
@@ -277,15 +277,15 @@ TEST_F(NodeWindow, IdSearchScrollsToTheNode) {
     for (const char* bad : {"A01Y02Z03", "X01Z02Y03", "X01", ""}) {
         view.kensaku = bad;
         form->KensakuButton1Click();
-        EXPECT_EQ(msg.shown.back(), kBadIdCode) << bad;
+        EXPECT_EQ(msg.last(), kBadIdCode) << bad;
     }
     view.kensaku = "X09Y09Z09";
     form->KensakuButton1Click();
-    EXPECT_EQ(msg.shown.back(), kSearchFailed);
+    EXPECT_EQ(msg.last(), kSearchFailed);
     // Eight characters are no code of any node.
     view.kensaku = "X01Y02Z0";
     form->KensakuButton1Click();
-    EXPECT_EQ(msg.shown.back(), kSearchFailed);
+    EXPECT_EQ(msg.last(), kSearchFailed);
 }
 
 TEST_F(NodeWindow, SelectionsPersistBetweenOpenings) {
@@ -353,7 +353,7 @@ TEST_F(NodeWindow, SupportTableFullIsSaidBeforeTheDialog) {
     open();
     form->AddFixSpeedButtonClick();
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_EQ(msg.shown.back(), model::table_full_message(model::kFixTable, model::kMaxFix));
+    EXPECT_EQ(msg.last(), model::table_full_message(model::kFixTable, model::kMaxFix));
 }
 
 // --- the node data dialog ------------------------------------------------
@@ -394,7 +394,7 @@ TEST_F(NodeDataDialog, CancelRestoresAndBadTextKeepsTheNode) {
     auto d =
         run(2, {{{NodeFormPresenter::kX, "55"}, {NodeFormPresenter::kY, "1..2"}}, {Press::OK}});
     EXPECT_FALSE(d.view.closed);
-    EXPECT_EQ(msg.shown.back(), "Y値の値「1..2」は数値ではありません");
+    EXPECT_EQ(msg.last(), "Y値の値「1..2」は数値ではありません");
     EXPECT_EQ(m.node[2].x, 100.0f);
     EXPECT_EQ(nx.result, kResultNone);
 

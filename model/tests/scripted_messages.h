@@ -21,6 +21,10 @@ class ScriptedMessages : public model::MessageService {
 
     void show_message(std::string_view text) override { shown.emplace_back(text); }
 
+    // The last message shown, or "" when none was: a test that expected one
+    // fails by its assertion instead of reading past the list.
+    std::string last() const { return shown.empty() ? std::string() : shown.back(); }
+
     bool ask_yes_no(std::string_view question) override {
         asked.emplace_back(question);
         if (answers.empty()) {

@@ -93,8 +93,8 @@ TEST(MemberAxes, AlwaysRightHandedAndOrthonormal) {
 TEST(MemberStiffness, SymmetricInLocalAndGlobalAxes) {
     auto s = one_member(120, -80, 200, 30);
     Mat12 local, global;
-    ELMAT(*s, 1, 3, local);
-    ELMAT(*s, 1, 1, global);
+    ELMAT(*s, 1, ElmatOption::kLocalAxes, local);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, global);
     for (int i = 0; i < 12; ++i)
         for (int j = 0; j < 12; ++j) {
             EXPECT_EQ(local[12 * i + j], local[12 * j + i]);
@@ -105,7 +105,7 @@ TEST(MemberStiffness, SymmetricInLocalAndGlobalAxes) {
 TEST(MemberStiffness, RigidBodyMotionGivesNoForce) {
     auto s = one_member(120, -80, 200, 30);
     Mat12 K;
-    ELMAT(*s, 1, 1, K);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, K);
     const double xi = 0, yi = 0, zi = 0, xj = 120, yj = -80, zj = 200;
     // Translation (1, -2, 3) plus a small rotation w = (0.01, 0.02, -0.03).
     const double t[3] = {1, -2, 3}, w[3] = {0.01, 0.02, -0.03};
@@ -132,7 +132,7 @@ TEST(MemberStiffness, RigidBodyMotionGivesNoForce) {
 TEST(MemberStiffness, CouplingSignsOfTheTwoBendingPlanes) {
     auto s = one_member(300, 0, 0);
     Mat12 K;
-    ELMAT(*s, 1, 3, K);
+    ELMAT(*s, 1, ElmatOption::kLocalAxes, K);
     const double E = 80000, L = 300;
     // Ixx couples translation along x with rotation about y positively.
     EXPECT_NEAR(K[12 * 0 + 4], 6 * E * 1728 / (L * L), 1e-9);
@@ -150,12 +150,12 @@ TEST(MemberStiffness, DependsOnlyOnTheMaterialNumber) {
     s->material[2] = {1.0, 0.1, 0.0};
     Mat12 a, b;
     s->member[1].shape = 1;
-    ELMAT(*s, 1, 1, a);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, a);
     s->member[1].shape = 7;
-    ELMAT(*s, 1, 1, b);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, b);
     EXPECT_EQ(a, b);
     s->member[1].mte = 2;
-    ELMAT(*s, 1, 1, b);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, b);
     EXPECT_NE(a, b);
 }
 
@@ -163,15 +163,15 @@ TEST(Transformation, TransTakesKToGlobalAxesAndEdispBack) {
     auto s = one_member(-60, 90, 45, 20);
     Mat12 T, K, G, W, check;
     DECTM(*s, 1, T);
-    ELMAT(*s, 1, 3, K);
-    ELMAT(*s, 1, 1, G);
-    MXMLT(T, K, W, -1);
-    MXMLT(W, T, check, 1);
+    ELMAT(*s, 1, ElmatOption::kLocalAxes, K);
+    ELMAT(*s, 1, ElmatOption::kGlobalAxes, G);
+    MXMLT(T, K, W, MxmltFlag::kTransposeA);
+    MXMLT(W, T, check, MxmltFlag::kPlain);
     for (int i = 0; i < 144; ++i) EXPECT_NEAR(G[i], check[i], 1e-9 * std::fabs(K[0]) + 1e-12);
 
     // T is orthogonal: T' T = I.
     Mat12 I;
-    MXMLT(T, T, I, -1);
+    MXMLT(T, T, I, MxmltFlag::kTransposeA);
     for (int i = 0; i < 12; ++i)
         for (int j = 0; j < 12; ++j) EXPECT_NEAR(I[12 * i + j], i == j ? 1.0 : 0.0, 1e-12);
 
@@ -180,7 +180,7 @@ TEST(Transformation, TransTakesKToGlobalAxesAndEdispBack) {
     std::vector<double> D(13);
     for (int g = 1; g <= 12; ++g) D[g] = 0.1 * g - 0.3;
     Vec12 local, back;
-    EDISP(*s, 1, D.data(), local, 1);
+    EDISP(*s, 1, D.data(), local, EdispOption::kToMemberAxes);
     for (int i = 0; i < 12; ++i) {
         double v = 0;
         for (int j = 0; j < 12; ++j) v += T[12 * i + j] * D[j + 1];
@@ -188,7 +188,7 @@ TEST(Transformation, TransTakesKToGlobalAxesAndEdispBack) {
     }
     std::vector<double> L(13);
     for (int i = 0; i < 12; ++i) L[i + 1] = local[i];
-    EDISP(*s, 1, L.data(), back, 0);
+    EDISP(*s, 1, L.data(), back, EdispOption::kTransposed);
     for (int i = 0; i < 12; ++i) EXPECT_NEAR(back[i], D[i + 1], 1e-12);
 }
 

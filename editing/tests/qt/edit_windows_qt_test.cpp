@@ -22,6 +22,14 @@
 namespace tarvik::editing {
 namespace {
 
+// The text of a grid cell; a cell that was never filled fails the test
+// instead of being read through a null item.
+QString cell(const QTableWidget* grid, int row, int col) {
+    const QTableWidgetItem* it = grid->item(row, col);
+    if (!it) ADD_FAILURE() << "no cell at " << row << "," << col;
+    return it ? it->text() : QString();
+}
+
 void save_shot(QWidget& w, const char* name) {
     QDir().mkpath(EDITING_QT_SHOTS);
     w.grab().save(QString(EDITING_QT_SHOTS) + "/" + name);
@@ -68,9 +76,9 @@ TEST_F(EditWindows, SelNodeFormShowsTheModelAndAddsASupport) {
     EXPECT_EQ(f.ZenStringGrid->rowCount(), 4);
     EXPECT_EQ(f.ZenStringGrid->columnCount(), 5);
     EXPECT_EQ(f.ZenStringGrid->horizontalHeaderItem(2)->text(), "X(cm)");
-    EXPECT_EQ(f.ZenStringGrid->item(1, 1)->text(), "X00Y00Z01");
+    EXPECT_EQ(cell(f.ZenStringGrid, 1, 1), "X00Y00Z01");
     EXPECT_EQ(f.FixStringGrid->rowCount(), 1);
-    EXPECT_EQ(f.LoadStringGrid->item(0, 5)->text(), "  -200.0");
+    EXPECT_EQ(cell(f.LoadStringGrid, 0, 5), "  -200.0");
     EXPECT_EQ(f.ZenEdit->text(), "4");
     EXPECT_EQ(f.ZenStringGrid->currentRow(), 0);
     f.show();
@@ -131,7 +139,7 @@ TEST_F(EditWindows, SelBeamFormShowsTheTablesAndChangesASection) {
     });
     f.HabahenSpeedButton->click();
     EXPECT_EQ(m.size[1].haba, 15.0f);
-    EXPECT_EQ(f.SizeStringGrid->item(1, 1)->text(), "    15.0");
+    EXPECT_EQ(cell(f.SizeStringGrid, 1, 1), "    15.0");
 
     in_next_dialog([](TFieldDialog& d) {
         EXPECT_EQ(d.windowTitle(), QString::fromUtf8("部材詳細"));
