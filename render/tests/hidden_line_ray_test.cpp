@@ -18,7 +18,7 @@
 #include "generator/generator.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "views/display_modes.h"
+#include "render/hidden_image_job.h"
 #include "render/hidden_line.h"
 #include "render/solid.h"
 #include "render/tests/test_support.h"
