@@ -63,8 +63,11 @@ TEST(BasicDataByName, HouseTooLargeForItsCoordinatesIsRefused) {
         BasicData d = default_basic_data();
         ScriptedMessages msg;
         std::string error;
-        for (const char* a : row)
-            if (*a) ASSERT_TRUE(assign_basic_value(d, a, error)) << error;
+        for (const char* a : row) {
+            if (*a) {
+                ASSERT_TRUE(assign_basic_value(d, a, error)) << error;
+            }
+        }
         ASSERT_EQ(check_values(d, msg), 1) << row[0];
         EXPECT_EQ(check_choices(d, d.SumiType, d.N_Sou - 1, yane_item_of(d.YaneMode), msg), 0)
             << row[0];
