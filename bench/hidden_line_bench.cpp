@@ -17,13 +17,13 @@
 #include "generator/basic_data.h"
 #include "generator/generator.h"
 #include "model/tests/model_builder.h"
-#include "views/display_modes.h"
+#include "render/hidden_image_job.h"
 #include "render/hidden_line.h"
 
 namespace {
 
 using tarvik::model::ModelStore;
-namespace views = tarvik::views;
+namespace render = tarvik::render;
 
 class QuietMessages : public tarvik::model::MessageService {
   public:
