@@ -136,7 +136,9 @@ void VeltoPresenter::Timer1Timer() {
 }
 
 void VeltoPresenter::SaveDxfMenuClick() {
-    msg_.show_message(kMsgNotYet);
+    const std::string temp =
+        dir_.empty() ? std::string(render::kTempFileName) : dir_ + "/" + render::kTempFileName;
+    files::dxf_save_command(view_, msg_, temp);
 }
 
 void VeltoPresenter::KekkaSaveMenuClick() {

@@ -11,6 +11,7 @@
 #include "analysis/result_draw.h"
 #include "analysis/result_lists.h"
 #include "analysis/result_tables.h"
+#include "files/export_commands.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
 #include "render/canvas.h"
@@ -48,9 +49,9 @@ enum class VeltoMenu {
 // Caption of an item, and of the menus that hold them.
 const char* velto_menu_caption(VeltoMenu item);
 
-class VeltoView {
+// The save dialog and the DXF colour window come from the export commands.
+class VeltoView : public files::ExportDialogs {
   public:
-    virtual ~VeltoView() = default;
     virtual void repaint() = 0;
     virtual void set_busy(bool busy) = 0;
     virtual void set_menu_enabled(VeltoMenu item, bool enabled) = 0;
@@ -64,8 +65,6 @@ class VeltoView {
     // The view window of the solid view, modeless.
     virtual void show_view_window(bool visible) = 0;
     virtual void set_timer(bool running) = 0;
-    // The save dialog; empty when cancelled.
-    virtual std::string save_file_name(std::string_view filter, std::string_view default_ext) = 0;
     virtual void close_window() = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "analysis/analysis_run.h"
+#include "app/batch_exports.h"
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
 #include "files/honegumi.h"
@@ -65,6 +66,7 @@ struct Options {
     std::string save_results;
     double wait = kDefaultWait;
     bool help = false;
+    ExportOptions exports;
 };
 
 // One axis range of a box: "Xnn" or "Xnn-Xnn" (one or two digits, the same
@@ -163,6 +165,11 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
             return true;
         };
         std::string v;
+        // The export options have their own block.
+        if (const int taken = parse_export_option(args, i, o.exports, error); taken != 0) {
+            if (taken < 0) return false;
+            continue;
+        }
         if (a == "-h" || a == "--help") {
             o.help = true;
         } else if (a == "--fix" || a == "--load") {
@@ -330,11 +337,11 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     Options o;
     std::string error;
     if (!parse_args(args, o, error)) {
-        err << "tarvik-batch: error: " << error << "\n" << kUsage;
+        err << "tarvik-batch: error: " << error << "\n" << kUsage << kExportUsage;
         return kExitUsage;
     }
     if (o.help) {
-        out << kUsage;
+        out << kUsage << kExportUsage;
         return kExitOk;
     }
 
@@ -412,6 +419,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     build_fix_load_lists(m, state, o.values, msg);
     const bool ready = finish_node_data(m, state);
     print_summary(m, out);
+    if (o.exports.any() && run_exports(m, o.exports, msg, out) != 0) return kExitWrite;
 
     if (o.bon.empty() && !o.velto && !o.analyse) return kExitOk;
     if (!ready) {

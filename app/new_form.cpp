@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "files/honegra.h"
 #include "files/honegumi.h"
 #include "model/folder_lock.h"
 #include "model/maintenance.h"
@@ -192,8 +193,12 @@ void NewFormPresenter::JikuDataReadMenuClick() {
 }
 
 void NewFormPresenter::HoneSaveMenuClick() {
-    // The frame graphic file comes with the exports.
-    dialogs_.show_message(kNotYetAvailable);
+    const std::string path = dialogs_.save_file_name(kHoneFilter, "ydu");
+    if (path.empty()) return;
+    view_.set_busy(true);
+    const int rc = files::save_honegra(ctx_.store, path, dialogs_);
+    view_.set_busy(false);
+    if (rc < 0) dialogs_.show_message(kHoneSaveFailed);
 }
 
 void NewFormPresenter::VeltoSaveMenuClick() {

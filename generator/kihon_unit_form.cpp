@@ -60,10 +60,8 @@ void KihonUnitPresenter::WireMenuClick() {
 void KihonUnitPresenter::JikuModelMenuClick() {
     view_.set_view_angles(kResetTau, kResetFai);
     view_.show_angle_window();
-    if (exports_available) {
-        view_.set_menu_enabled(UnitMenu::JikuSave, true);
-        view_.set_menu_enabled(UnitMenu::FaceSave, true);
-    }
+    if (exports_available) view_.set_menu_enabled(UnitMenu::JikuSave, true);
+    view_.set_menu_enabled(UnitMenu::FaceSave, true);
     enter_state(kDisplayAxis);
 }
 
@@ -81,6 +79,19 @@ void KihonUnitPresenter::FormClose() {
 
 void KihonUnitPresenter::HelpMenuClick() {
     view_.show_help(kHelpTopic);
+}
+
+void KihonUnitPresenter::DxfSaveMenuClick() {
+    if (solid_model_)
+        files::dxf_save_command(view_, msg_, solid_model_->path(render::kTempFileName));
+}
+
+void KihonUnitPresenter::FaceSaveMenuClick() {
+    if (solid_model_) files::face_save_command(view_, msg_, *solid_model_);
+}
+
+void KihonUnitPresenter::PersRequestDone() {
+    view_.set_menu_enabled(UnitMenu::DxfSave, true);
 }
 
 }  // namespace tarvik::generator

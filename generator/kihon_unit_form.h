@@ -7,6 +7,7 @@
 #include <iostream>
 #include <ostream>
 
+#include "files/export_commands.h"
 #include "generator/basic_data.h"
 #include "generator/generator.h"
 #include "model/message_service.h"
@@ -31,9 +32,9 @@ enum class UnitMenu {
     FaceSave,  // viewer face file
 };
 
-class KihonUnitView {
+// The save dialog and the DXF colour window come from the export commands.
+class KihonUnitView : public files::ExportDialogs {
   public:
-    virtual ~KihonUnitView() = default;
     // Opens the basic-data window modally on d; it sets d.N_Kihon.
     virtual void open_kihon_form(BasicData& d) = 0;
     virtual void set_menu_enabled(UnitMenu item, bool enabled) = 0;
@@ -76,14 +77,23 @@ class KihonUnitPresenter {
     void ModoruMenuClick();     // "戻る"
     void FormClose();           // leaving the window by any way
     void HelpMenuClick();
+    void DxfSaveMenuClick();   // "DXF保存": the last perspective image as DXF
+    void FaceSaveMenuClick();  // the viewer face file of the member solids
+    // The timer served a perspective request: the image exists, so it can
+    // be exported.
+    void PersRequestDone();
     void VersionMenuClick() {}
 
     int display_state() const { return state_; }
     // Result of the last generation (0 or -1); 1 before any.
     int last_generation() const { return last_generation_; }
 
-    // The export items stay disabled until their exports exist.
+    // The axis data item stays disabled until its export exists.
     bool exports_available = false;
+
+    // The solid files of this window (its "TRIO.DAT", vertex table and
+    // "TEMP.DAT"); the export commands do nothing without them.
+    void set_solid_model(const render::SolidModel* s) { solid_model_ = s; }
 
   private:
     void enter_state(int state);
@@ -93,6 +103,7 @@ class KihonUnitPresenter {
     KihonUnitView& view_;
     model::MessageService& msg_;
     BarSolids* solids_;
+    const render::SolidModel* solid_model_ = nullptr;
     std::ostream& out_;
     int state_ = 0;
     int last_generation_ = 1;

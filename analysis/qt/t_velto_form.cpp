@@ -9,6 +9,7 @@
 #include "analysis/qt/t_kekka_form.h"
 #include "analysis/qt/t_show_stress_form.h"
 #include "analysis/solid_results.h"
+#include "files/qt/t_dxf_color_form.h"
 #include "ui/qt/qt_text.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
@@ -150,6 +151,11 @@ std::string TVeltoForm::save_file_name(std::string_view filter, std::string_view
             QString::fromUtf8(default_ext.data(), static_cast<int>(default_ext.size())));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().front().toStdString();
+}
+
+int TVeltoForm::run_dxf_colour_window() {
+    files::TDxfColorForm form(this);
+    return form.run();
 }
 
 void TVeltoForm::close_window() {

@@ -45,6 +45,7 @@ class TVeltoForm : public QDialog, public VeltoView {
     void show_view_window(bool visible) override;
     void set_timer(bool running) override;
     std::string save_file_name(std::string_view filter, std::string_view default_ext) override;
+    int run_dxf_colour_window() override;
     void close_window() override;
 
     VeltoPresenter& presenter() { return presenter_; }

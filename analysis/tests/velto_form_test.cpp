@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "analysis/solid_results.h"
@@ -57,6 +59,11 @@ class FakeVeltoView : public VeltoView {
     void show_view_window(bool v) override { events.push_back(v ? "view on" : "view off"); }
     void set_timer(bool r) override { events.push_back(r ? "timer on" : "timer off"); }
     std::string save_file_name(std::string_view, std::string_view) override { return save_name; }
+    int colour = 2;  // what the DXF colour window ends with
+    int run_dxf_colour_window() override {
+        events.push_back("colour");
+        return colour;
+    }
     void close_window() override { events.push_back("close"); }
 };
 
@@ -230,6 +237,20 @@ TEST_F(Velto, SolidViewBuildsBarsThenTheHiddenLineImageOnRequest) {
     EXPECT_TRUE(view.enabled[VeltoMenu::SaveDxfMenu]);
     EXPECT_TRUE(std::filesystem::exists(dir.file("TEMP.DAT")));
     EXPECT_GT(lines(), 0u);
+
+    // "DXF保存" writes that image; a cancelled colour window writes nothing.
+    view.save_name = dir.file("result.dxf");
+    view.colour = -1;
+    p->SaveDxfMenuClick();
+    EXPECT_FALSE(std::filesystem::exists(view.save_name));
+    view.colour = 3;
+    msg.shown.clear();
+    p->SaveDxfMenuClick();
+    EXPECT_EQ(msg.shown, std::vector<std::string>{files::kDxfDone});
+    std::ifstream dxf(view.save_name, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(dxf)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(" 0\r\nLINE\r\n"), std::string::npos);
+    EXPECT_NE(text.find(" 62\r\n    3\r\n"), std::string::npos);
 }
 
 TEST_F(Velto, SolidViewWithoutItsFileLeavesTheMode) {

@@ -394,6 +394,28 @@ TEST_F(MainWindow, SavingTheSolverInput) {
     std::filesystem::remove_all(dir);
 }
 
+TEST_F(MainWindow, SavingTheFrameGraphicFile) {
+    make_model();
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_ydu";
+    std::filesystem::create_directories(dir);
+    const std::string file = (dir / "portal.ydu").string();
+    dialogs.file_names.push_back(file);
+    form.HoneSaveMenuClick();
+    EXPECT_EQ(dialogs.filters.back(), kHoneFilter);
+    std::ifstream in(file, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "\"NODE\"\r");
+    // Cancelled dialog: nothing happens; an impossible folder: both messages.
+    form.HoneSaveMenuClick();
+    dialogs.file_names.push_back((dir / "no" / "such" / "x.ydu").string());
+    dialogs.messages.shown.clear();
+    form.HoneSaveMenuClick();
+    EXPECT_EQ(dialogs.messages.shown,
+              (std::vector<std::string>{"Error: Unable to open GraFile", kHoneSaveFailed}));
+    std::filesystem::remove_all(dir);
+}
+
 // Every item of the menus, with what each state of the work enables.
 TEST_F(MainWindow, WalkThroughTheMenuStates) {
     const std::set<M> all = {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaveFileMenu,

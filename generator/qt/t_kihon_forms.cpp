@@ -201,7 +201,9 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
       solids_(directory),
       bar_solids_(solids_, msg_),
       presenter_(m, d_, *this, msg_, &bar_solids_),
-      ctx_{win_, params_, solids_, m_, msg_, render::TrioReader::kGenerator} {
+      ctx_{win_, params_, solids_, m_, msg_, render::TrioReader::kGenerator},
+      export_dialogs_(this, directory) {
+    presenter_.set_solid_model(&solids_);
     setWindowTitle(qs(kUnitCaptionEnd));
     resize(800, 600);
     auto* layout = new QVBoxLayout(this);
@@ -216,6 +218,8 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
     exports_[0] = jiku->menuAction();
     exports_[1] = file->addAction(qs("DXF保存"));
     exports_[2] = file->addAction(qs("ビューアデータ保存"));
+    connect(exports_[1], &QAction::triggered, this, [this] { presenter_.DxfSaveMenuClick(); });
+    connect(exports_[2], &QAction::triggered, this, [this] { presenter_.FaceSaveMenuClick(); });
     file->addSeparator();
     connect(file->addAction(qs("戻る")), &QAction::triggered, this,
             [this] { presenter_.ModoruMenuClick(); });
@@ -244,6 +248,7 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
     timer_.setInterval(100);
     connect(&timer_, &QTimer::timeout, this, [this] {
         const views::TickResult t = views::drawing_window_tick(ctx_, nullptr);
+        if (t.pers.handled) presenter_.PersRequestDone();
         if (t.repaint || t.pers.handled) drawing_->update();
     });
 }
@@ -303,6 +308,12 @@ void TKihonUnitForm::show_solid() {
 }
 
 void TKihonUnitForm::repaint() { drawing_->update(); }
+
+std::string TKihonUnitForm::save_file_name(std::string_view filter, std::string_view default_ext) {
+    return export_dialogs_.save_file_name(filter, default_ext);
+}
+
+int TKihonUnitForm::run_dxf_colour_window() { return export_dialogs_.run_dxf_colour_window(); }
 
 void TKihonUnitForm::show_help(int) {
     msg_.show_message("基本ユニット: 「表示」で図の種類を選び、「ファイル」の「戻る」で主画面に戻ります。");

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "files/qt/t_dxf_color_form.h"
 #include "generator/kihon_form.h"
 #include "generator/kihon_unit_form.h"
 #include "generator/yane_form.h"
@@ -91,6 +92,8 @@ public:
     void repaint() override;
     void show_help(int topic) override;
     void close_window() override;
+    std::string save_file_name(std::string_view filter, std::string_view default_ext) override;
+    int run_dxf_colour_window() override;
 
     // Runs the window: the basic-data window first; nothing more when it is
     // cancelled.
@@ -131,6 +134,7 @@ private:
     bool view_form_shown_ = false;
     QWidget* drawing_ = nullptr;
     std::array<QAction*, 3> exports_{};
+    files::QtExportDialogs export_dialogs_;
     QTimer timer_;
     views::TIsomeForm* isome_ = nullptr;
     bool with_nodes_ = true;

@@ -1,6 +1,10 @@
 // The unit window: opening, generation on paint and its displays.
 #include "generator/kihon_unit_form.h"
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +51,16 @@ struct FakeUnitView : KihonUnitView {
     void repaint() override { calls.push_back("repaint"); }
     void show_help(int topic) override { help_topic = topic; }
     void close_window() override { calls.push_back("close"); }
+    std::string save_name;  // answer of the save dialog
+    int colour = 2;         // answer of the DXF colour window
+    std::string save_file_name(std::string_view filter, std::string_view) override {
+        calls.push_back("save " + std::string(filter));
+        return save_name;
+    }
+    int run_dxf_colour_window() override {
+        calls.push_back("colour");
+        return colour;
+    }
 };
 
 struct UnitForm : ::testing::Test {
@@ -131,6 +145,37 @@ TEST_F(UnitForm, AxisModelEnablesItsExportsOnceTheyExist) {
     EXPECT_TRUE(view.menu[UnitMenu::JikuSave]);
     EXPECT_TRUE(view.menu[UnitMenu::FaceSave]);
     EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
+}
+
+// The viewer face item comes with the axis model, the DXF item with the
+// first perspective image; both write this window's solid files.
+TEST_F(UnitForm, ExportItemsFollowTheirDisplaysAndWriteTheWindowsFiles) {
+    p.FormCreate();
+    p.JikuModelMenuClick();
+    EXPECT_TRUE(view.menu[UnitMenu::FaceSave]);
+    EXPECT_FALSE(view.menu[UnitMenu::JikuSave]);
+    EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
+    p.PersRequestDone();
+    EXPECT_TRUE(view.menu[UnitMenu::DxfSave]);
+
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("unit_exports_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    render::SolidModel solids(dir.string());
+    p.set_solid_model(&solids);
+    { std::ofstream((dir / render::kTrioFileName).string()); }
+    view.calls.clear();
+    view.save_name = (dir / "unit.dat").string();
+    p.FaceSaveMenuClick();
+    // No "TEMP.DAT" yet: the DXF command names the missing file.
+    view.save_name = (dir / "unit.dxf").string();
+    p.DxfSaveMenuClick();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"save ビューアデータ(*.dat)|*.dat",
+                                                    "save DXFファイル(*.DXF)|*.dxf", "colour"}));
+    EXPECT_EQ(msg.shown, (std::vector<std::string>{files::kFaceDone, "Error: Unable to open TEMP_FILE"}));
+    EXPECT_TRUE(std::filesystem::exists(dir / "unit.dat"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "unit.dxf"));
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(UnitForm, LeavingResetsTheAngles) {
