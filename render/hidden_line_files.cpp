@@ -9,6 +9,7 @@
 #include "model/spy.h"
 #include "render/draw.h"
 #include "render/hidden_line.h"
+#include "render/solid.h"
 
 namespace tarvik::render {
 namespace {
@@ -77,16 +78,7 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         msg.show_message(kMsgTempOpen01);
         return -1;
     }
-    TempHeader head;
-    head.world[0] = w.World.left;
-    head.world[1] = w.World.bottom;
-    head.world[2] = w.World.right;
-    head.world[3] = w.World.top;
-    head.crt[0] = w.Crt.left;
-    head.crt[1] = w.Crt.top;
-    head.crt[2] = w.Crt.right;
-    head.crt[3] = w.Crt.bottom;
-    const TempHeaderBytes hb = encode_temp_header(head);
+    const TempHeaderBytes hb = encode_temp_header(temp_header_of(w));
     bool written = std::fwrite(hb.data(), 1, hb.size(), temp.get()) == hb.size();
 
     File view(std::fopen(s.path(kViewFileName).c_str(), "rb"));

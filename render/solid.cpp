@@ -621,12 +621,7 @@ int draw_view(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageServi
     return 0;
 }
 
-std::FILE* init_temp(const ViewWindow& w, const SolidModel& s, model::MessageService& msg) {
-    File f = open_file(s.path(kTempFileName), "wb");
-    if (!f) {
-        msg.show_message(kMsgTempCreate07);
-        return nullptr;
-    }
+TempHeader temp_header_of(const ViewWindow& w) {
     TempHeader h;
     h.world[0] = w.World.left;
     h.world[1] = w.World.bottom;
@@ -636,7 +631,16 @@ std::FILE* init_temp(const ViewWindow& w, const SolidModel& s, model::MessageSer
     h.crt[1] = w.Crt.top;
     h.crt[2] = w.Crt.right;
     h.crt[3] = w.Crt.bottom;
-    if (!write_record(f.get(), encode_temp_header(h))) {
+    return h;
+}
+
+std::FILE* init_temp(const ViewWindow& w, const SolidModel& s, model::MessageService& msg) {
+    File f = open_file(s.path(kTempFileName), "wb");
+    if (!f) {
+        msg.show_message(kMsgTempCreate07);
+        return nullptr;
+    }
+    if (!write_record(f.get(), encode_temp_header(temp_header_of(w)))) {
         msg.show_message(kMsgTempWrite);
         return nullptr;
     }

@@ -166,6 +166,9 @@ int calcu_view(const SolidModel& s, ViewBounds& b, model::MessageService& msg);
 // data's aspect) to "VIEW.DAT" and draws every marked edge. 0 or -1.
 int draw_view(ViewWindow& w, Canvas& c, const SolidModel& s, model::MessageService& msg);
 
+// The header of "TEMP.DAT" for a window: its World and its Crt.
+TempHeader temp_header_of(const ViewWindow& w);
+
 // Creates "TEMP.DAT" with its header from the window's World and Crt and
 // leaves it open for the caller; null after "Error: Unable to open
 // TEMP_FILE07" (or a failed header write).
