@@ -45,7 +45,7 @@ int run_analysis(const AnalysisContext& ctx, model::MessageService& msg, Analysi
         msg.show_message(kMsgInputFailed);
         return -1;
     }
-    const std::string solver = find_solver(ctx.cDirectory, ctx.program_dir);
+    const std::string solver = find_solver(ctx.cDirectory, ctx.program_dir, ctx.install_dir);
     model::spy("実行ファイル名 %s", solver.c_str());
     if (solver.empty()) {
         msg.show_message(kMsgNoProcess);

@@ -51,6 +51,7 @@ struct AnalysisContext {
     model::ModelStore& store;
     std::string cDirectory;   // the working folder of the exchange
     std::string program_dir;  // folder of the running program: the solver's second place
+    std::string install_dir = kInstalledBinDir;  // the installation's programs: the third
 };
 
 // The result of one run, as the commands and the batch front end see it.

@@ -66,12 +66,14 @@ long long list_lines(long long n, long long per) {
 
 }  // namespace
 
-std::string find_solver(const std::string& cDirectory, const std::string& program_dir) {
-    const std::string here = cDirectory + "/" + kSolverProgram;
-    if (is_executable(here)) return here;
-    if (!program_dir.empty()) {
-        const std::string beside = program_dir + "/" + kSolverProgram;
-        if (is_executable(beside)) return beside;
+std::string find_solver(const std::string& cDirectory, const std::string& program_dir,
+                        const std::string& install_dir) {
+    // A solver put into the working folder wins; then the one installed or
+    // built beside the program; then the one of the configured installation.
+    for (const std::string* dir : {&cDirectory, &program_dir, &install_dir}) {
+        if (dir->empty()) continue;
+        const std::string path = *dir + "/" + kSolverProgram;
+        if (is_executable(path)) return path;
     }
     return {};
 }

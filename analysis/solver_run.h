@@ -5,14 +5,20 @@
 
 #include <string>
 
+#include "tarvik_version.h"
+
 namespace tarvik::analysis {
 
 inline constexpr const char* kSolverProgram = "veltosol";
 inline constexpr const char* kSolverInput = "VELTOSOL.IN";
+// Where an installation keeps the programs.
+inline constexpr const char* kInstalledBinDir = TARVIK_INSTALL_BINDIR;
 
 // The solver program: in the working folder when it is there, else beside the
-// running program. Empty when neither holds an executable one.
-std::string find_solver(const std::string& cDirectory, const std::string& program_dir);
+// running program, else in install_dir (the programs' folder of the
+// installation). Empty when none holds an executable one.
+std::string find_solver(const std::string& cDirectory, const std::string& program_dir,
+                        const std::string& install_dir = kInstalledBinDir);
 
 struct SolverRun {
     bool started = false;    // false: the process could not be created

@@ -47,6 +47,7 @@ constexpr const char* kUsage =
     "  --wait SECONDS       how long to wait for another job in the current directory to\n"
     "                       finish before giving up (default 30; 0 gives up at once)\n"
     "  -h, --help           show this text\n"
+    "  --version            show the version\n"
     "BOX: up to three ranges of level codes separated by commas, each Xnn or Xnn-Xmm\n"
     "(likewise Y, Z); an axis left out spans all its levels. Example: X00-X02,Z00\n";
 

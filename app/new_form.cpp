@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/desktop_start.h"
 #include "files/honegra.h"
 #include "files/honegumi.h"
 #include "model/folder_lock.h"
@@ -306,7 +307,7 @@ void NewFormPresenter::KoteiStutenMenuClick() { toggle(ShowFix_, MenuItem::Kotei
 void NewFormPresenter::KajyuryouMenuClick() { toggle(ShowLoad_, MenuItem::KajyuryouMenu); }
 
 void NewFormPresenter::Help2Click() { dialogs_.show_help(); }
-void NewFormPresenter::About1Click() {}
+void NewFormPresenter::About1Click() { dialogs_.show_message(about_text()); }
 
 void NewFormPresenter::FormMouseDown(MouseButton button, int x, int y) {
     if (button == MouseButton::Left) MouseButtons += 1;

@@ -7,6 +7,7 @@
 #include "model/spy.h"
 #include "render/projection.h"
 #include "render/symbol_font.h"
+#include "tarvik_version.h"
 
 namespace tarvik::render {
 namespace {
@@ -30,21 +31,42 @@ StrokeFont StrokeFont::builtin() {
 }
 
 StrokeFont StrokeFont::load(const std::string& directory) {
-    const std::string path = directory.empty() ? kSymbolCodName : directory + "/" + kSymbolCodName;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> t(kSymbolCodSize);
-    if (!in) {
-        model::spy("%s not found: built-in font used", path.c_str());
-        return builtin();
+    return load(std::vector<std::string>{directory});
+}
+
+StrokeFont StrokeFont::load(const std::vector<std::string>& directories) {
+    for (std::size_t i = 0; i < directories.size(); ++i) {
+        const std::string& directory = directories[i];
+        const char* fallback = i + 1 == directories.size() ? ": built-in font used" : "";
+        const std::string path =
+            directory.empty() ? kSymbolCodName : directory + "/" + kSymbolCodName;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            model::spy("%s not found%s", path.c_str(), fallback);
+            continue;
+        }
+        std::vector<std::uint8_t> t(kSymbolCodSize);
+        in.read(reinterpret_cast<char*>(t.data()), kSymbolCodSize);
+        if (in.gcount() != kSymbolCodSize) {
+            model::spy("%s short (%d bytes)%s", path.c_str(), static_cast<int>(in.gcount()),
+                       fallback);
+            continue;
+        }
+        model::spy("%s read", path.c_str());
+        return StrokeFont(std::move(t));
     }
-    in.read(reinterpret_cast<char*>(t.data()), kSymbolCodSize);
-    if (in.gcount() != kSymbolCodSize) {
-        model::spy("%s short (%d bytes): built-in font used", path.c_str(),
-                   static_cast<int>(in.gcount()));
-        return builtin();
+    return builtin();
+}
+
+std::vector<std::string> font_folders(const std::string& cDirectory,
+                                      const std::string& program_dir) {
+    std::vector<std::string> dirs{cDirectory};
+    if (!program_dir.empty()) {
+        dirs.push_back(program_dir);
+        dirs.push_back(program_dir + "/" + TARVIK_DATADIR_FROM_BINDIR);
     }
-    model::spy("%s read", path.c_str());
-    return StrokeFont(std::move(t));
+    dirs.push_back(TARVIK_INSTALL_DATADIR);
+    return dirs;
 }
 
 std::vector<StrokeFont::Point> StrokeFont::glyph(unsigned char c) const {
@@ -64,7 +86,7 @@ std::vector<StrokeFont::Point> StrokeFont::glyph(unsigned char c) const {
 }
 
 const StrokeFont& StrokeText::font() {
-    if (!font_) font_ = StrokeFont::load(dir_);
+    if (!font_) font_ = StrokeFont::load(dirs_);
     return *font_;
 }
 

@@ -26,6 +26,9 @@ class StrokeFont {
     // "symbol.cod" in directory. A missing or short file must not stop the
     // program: the built-in font is used instead and the trace says so.
     static StrokeFont load(const std::string& directory);
+    // The first whole "symbol.cod" of the folders, in their order; the
+    // built-in font when none holds one.
+    static StrokeFont load(const std::vector<std::string>& directories);
 
     bool is_builtin() const { return builtin_; }
     const std::vector<std::uint8_t>& table() const { return t_; }
@@ -48,7 +51,9 @@ class StrokeFont {
 class StrokeText {
   public:
     // The font is read from "symbol.cod" in directory at the first text.
-    explicit StrokeText(std::string directory) : dir_(std::move(directory)) {}
+    explicit StrokeText(std::string directory) : dirs_{std::move(directory)} {}
+    // Likewise, from the first of the folders that holds a whole one.
+    explicit StrokeText(std::vector<std::string> directories) : dirs_(std::move(directories)) {}
     explicit StrokeText(StrokeFont font) : font_(std::move(font)) {}
 
     // Draws the first |count| characters of text (codes 0 past its end) with
@@ -67,10 +72,15 @@ class StrokeText {
     const StrokeFont& font();
 
   private:
-    std::string dir_;
+    std::vector<std::string> dirs_;
     std::optional<StrokeFont> font_;
     double end_x_ = 0.0, end_y_ = 0.0;
 };
+
+// Where the program looks for "symbol.cod": the working folder, the folder of
+// the program, the data folder of an installation seen from the program's
+// folder, and that of the configured installation.
+std::vector<std::string> font_folders(const std::string& cDirectory, const std::string& program_dir);
 
 // Value of x or y that continues the previous text.
 inline constexpr double kContinue = 999.0;

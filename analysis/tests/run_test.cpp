@@ -355,9 +355,30 @@ TEST_F(Run, SolverInTheWorkingFolderComesFirst) {
 
 TEST_F(Run, NoSolverAnywhereCannotStart) {
     post(1, 1, 1);
-    AnalysisContext c{*m, cdir(), dir.file("nowhere")};
+    AnalysisContext c{*m, cdir(), dir.file("nowhere"), dir.file("nor/here")};
     EXPECT_EQ(run_analysis(c, msg, out), -1);
     EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgNoProcess});
+}
+
+TEST(FindSolver, WorkingFolderThenBesideTheProgramThenTheInstallation) {
+    TempDir d;
+    const std::string work = d.file("work"), beside = d.file("bin"), installed = d.file("usr");
+    for (const std::string& f : {work, beside, installed}) std::filesystem::create_directory(f);
+    auto put = [](const std::string& folder, mode_t mode) {
+        const std::string p = folder + "/veltosol";
+        tarvik::testing::write_bytes(p, "#!/bin/sh\n");
+        ::chmod(p.c_str(), mode);
+    };
+    EXPECT_EQ(find_solver(work, beside, installed), "");
+    put(installed, 0755);
+    EXPECT_EQ(find_solver(work, beside, installed), installed + "/veltosol");
+    EXPECT_EQ(find_solver(work, "", installed), installed + "/veltosol");
+    put(beside, 0644);  // not executable: passed over
+    EXPECT_EQ(find_solver(work, beside, installed), installed + "/veltosol");
+    put(beside, 0755);
+    EXPECT_EQ(find_solver(work, beside, installed), beside + "/veltosol");
+    put(work, 0755);
+    EXPECT_EQ(find_solver(work, beside, installed), work + "/veltosol");
 }
 
 TEST_F(Run, InputThatCannotBeWrittenStopsTheRun) {

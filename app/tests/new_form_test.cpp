@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/new_form.h"
+#include "tarvik_version.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/other_job.h"
@@ -533,9 +534,13 @@ TEST_F(MainWindow, JobsInAFolderAnotherJobHoldsAreAbandonedWithAMessage) {
     std::filesystem::remove_all(dir);
 }
 
-TEST_F(MainWindow, HelpAndExit) {
+TEST_F(MainWindow, HelpAboutAndExit) {
     form.Help2Click();
     EXPECT_EQ(dialogs.help, 1);
+    form.About1Click();
+    EXPECT_NE(dialogs.messages.last().find(std::string("バージョン ") + TARVIK_VERSION),
+              std::string::npos);
+    EXPECT_NE(dialogs.messages.last().find(TARVIK_BUILD_DATE), std::string::npos);
     form.ExitMenuClick();
     EXPECT_TRUE(view.closed);
 }

@@ -8,6 +8,7 @@
 
 #include "render/recording_canvas.h"
 #include "render/symbol_font.h"
+#include "tarvik_version.h"
 #include "render/tests/test_support.h"
 
 #ifndef RENDER_SOURCE_DIR
@@ -285,6 +286,28 @@ TEST(StrokeFontLoad, LongerFileIsReadToItsFirst3387Bytes) {
     const StrokeFont f = StrokeFont::load(dir.path());
     EXPECT_FALSE(f.is_builtin());
     EXPECT_EQ(f.table().size(), static_cast<std::size_t>(kSymbolCodSize));
+}
+
+TEST(StrokeFontLoad, FoldersAreSearchedInOrderPastMissingAndShortTables) {
+    ScratchDir shorter, none, whole, later;
+    auto t = test_table();
+    write_file(whole.file("symbol.cod"), t);
+    t[600] ^= 0xFF;
+    write_file(later.file("symbol.cod"), t);
+    t.resize(100);
+    write_file(shorter.file("symbol.cod"), t);
+    const StrokeFont f = StrokeFont::load(
+        std::vector<std::string>{shorter.path(), none.path(), whole.path(), later.path()});
+    EXPECT_FALSE(f.is_builtin());
+    EXPECT_EQ(f.table(), test_table());
+    EXPECT_TRUE(StrokeFont::load(std::vector<std::string>{shorter.path(), none.path()}).is_builtin());
+
+    // The working folder first, the program's folder, then the installation's data.
+    const auto dirs = font_folders("/work", "/opt/t/bin");
+    ASSERT_GE(dirs.size(), 4u);
+    EXPECT_EQ(dirs[0], "/work");
+    EXPECT_EQ(dirs[1], "/opt/t/bin");
+    EXPECT_EQ(dirs[2], std::string("/opt/t/bin/") + TARVIK_DATADIR_FROM_BINDIR);
 }
 
 }  // namespace
