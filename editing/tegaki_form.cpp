@@ -251,6 +251,20 @@ int TegakiPresenter::node_for_click(float X, float Y, bool& is_new) {
     return m_.N_Node;
 }
 
+// A member end on an existing node: a known node gives the end its model
+// coordinates (red disc); a new one is now touched (black disc).
+void TegakiPresenter::meet_node(model::Node& n, float& x, float& y, float& z) {
+    if (n.flag == model::kNodeKnown) {
+        mark(n.X, n.Y, render::kMarkRedDisc);
+        x = n.x;
+        y = n.y;
+        z = n.z;
+    } else {
+        mark(n.X, n.Y, render::kMarkBlackDisc);
+        if (n.flag == model::kNodeNew) n.flag = model::kNodeTouched;
+    }
+}
+
 // First click of a member: its start node, found or new.
 void TegakiPresenter::start_member() {
     erase_band();
@@ -276,14 +290,8 @@ void TegakiPresenter::start_member() {
         enable(TegakiMenu::BuzaiDataMenu, false);
         m_.N_Node += 1;
         mark(X, Y, render::kMarkDoubleSquare);
-    } else if (n.flag == model::kNodeKnown) {
-        mark(n.X, n.Y, render::kMarkRedDisc);
-        b.xs = n.x;
-        b.ys = n.y;
-        b.zs = n.z;
     } else {
-        mark(n.X, n.Y, render::kMarkBlackDisc);
-        if (n.flag == model::kNodeNew) n.flag = model::kNodeTouched;
+        meet_node(n, b.xs, b.ys, b.zs);
     }
     OnBuzaiShitei_ = 2;
     changed();
@@ -324,14 +332,8 @@ void TegakiPresenter::end_member() {
         m_.N_Node += 1;
         enable(TegakiMenu::BuzaiDataMenu, false);
         enable(TegakiMenu::Show1, false);
-    } else if (n.flag == model::kNodeKnown) {
-        mark(n.X, n.Y, render::kMarkRedDisc);
-        b.xl = n.x;
-        b.yl = n.y;
-        b.zl = n.z;
     } else {
-        mark(n.X, n.Y, render::kMarkBlackDisc);
-        if (n.flag == model::kNodeNew) n.flag = model::kNodeTouched;
+        meet_node(n, b.xl, b.yl, b.zl);
     }
     b.flag = 1;
     m_.N_Beam += 1;

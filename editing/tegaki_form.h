@@ -163,6 +163,7 @@ class TegakiPresenter {
     // The node under plan point (X, Y), or a new one; -1 (message shown)
     // when the node table is full.
     int node_for_click(float X, float Y, bool& is_new);
+    void meet_node(model::Node& n, float& x, float& y, float& z);
 
     model::ModelStore& m_;
     render::ViewParams& params_;
