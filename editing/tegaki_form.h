@@ -43,6 +43,11 @@ inline constexpr const char* kAskSaveTegaki = "このデータを保存する\n�
 inline constexpr const char* kMsgSameNode =
     "終点が始点と同じ節点です。部材の終点は別の位置をクリックしてください";
 
+// Told by the main window when the editor is left with members whose data
+// are not complete.
+inline constexpr const char* kMsgTegakiUnfinished =
+    "節点座標または部材断面が未入力の部材があります。「手書入力編集」で続けてください";
+
 // Display modes: 1 is the plan; 0 and 2 to 5 are the shared drawings.
 inline constexpr int kTegakiPlan = 1;
 
