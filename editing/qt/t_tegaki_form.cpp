@@ -25,7 +25,11 @@ using ui::qs;
 class TegakiPicture : public QWidget {
   public:
     TegakiPicture(TegakiPresenter& p, int width, int height, QWidget* parent)
-        : QWidget(parent), p_(p), image_(width, height, QImage::Format_RGB32) {
+        : QWidget(parent), p_(p) {
+        // Device pixels of the screen, drawn in the presenter's pixels.
+        const qreal dpr = parent->devicePixelRatioF();
+        image_ = QImage(qRound(width * dpr), qRound(height * dpr), QImage::Format_RGB32);
+        image_.setDevicePixelRatio(dpr);
         setFixedSize(width, height);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);  // the rubber band follows without a button
@@ -39,7 +43,7 @@ class TegakiPicture : public QWidget {
         if (dirty_) render();
         {
             QPainter painter(&image_);
-            views::QtCanvas canvas(&painter, image_.width(), image_.height());
+            views::QtCanvas canvas(&painter, width(), height());
             draw(canvas);
         }
         update();
@@ -70,7 +74,7 @@ class TegakiPicture : public QWidget {
     void render() {
         dirty_ = false;
         QPainter painter(&image_);
-        views::QtCanvas canvas(&painter, image_.width(), image_.height());
+        views::QtCanvas canvas(&painter, width(), height());
         p_.FormPaint(canvas);
     }
 

@@ -48,13 +48,16 @@ class TegakiWindow : public ::testing::Test {
         QApplication::processEvents();
         return form.drawing()->grab().toImage();
     }
-    static bool white(const QImage& img, int x, int y) {
-        return (img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+    // The colour at a pixel of the drawing area, on a screen of any scale.
+    static QRgb rgb(const QImage& img, int x, int y) {
+        const qreal s = img.devicePixelRatio();
+        return img.pixel(qRound(x * s), qRound(y * s)) & 0xFFFFFF;
     }
+    static bool white(const QImage& img, int x, int y) { return rgb(img, x, y) == 0xFFFFFF; }
     static int drawn(const QImage& img) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) n += white(img, x, y) ? 0 : 1;
+            for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
         return n;
     }
     void node_data(const Corner& c) {
@@ -142,7 +145,7 @@ TEST_F(TegakiWindow, DrawsAPortalWithTheMouseAndShowsItsViews) {
     EXPECT_EQ(m.node[0].X, static_cast<float>(kFootL.px));
     EXPECT_EQ(m.node[0].Y, static_cast<float>(form.drawing()->height() - kFootL.py));
     // Complete members are red in the plan now.
-    EXPECT_EQ(picture().pixel(300, kKneeL.py) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(rgb(picture(), 300, kKneeL.py), 0xFF0000u);
 
     // Leaving with unsaved work asks; "No" closes.
     QTimer::singleShot(0, [] {
