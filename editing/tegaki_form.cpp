@@ -440,6 +440,8 @@ bool TegakiPresenter::FormCloseQuery() {
     }
     params_.TAU = render::kStartTau;
     params_.FAI = render::kStartFai;
+    // The drawing leaves with its plan, as the editor opened again shows it.
+    if (win_.mode != kTegakiPlan) model::load_old_node(m_);
     closing_ = true;
     return true;
 }

@@ -325,9 +325,15 @@ TEST_F(Tegaki, ClosingAfterASaveDoesNotAsk) {
     again.FormCreate(kW, kH);
     view.file_names = {dir.file("c.man")};
     again.SaveTegakiMenuClick();
+    // Left from the wire model: the plan as drawn goes with the drawing.
+    again.WireModelMenuClick();
+    RecordingCanvas c(kW, kH);
+    again.FormPaint(c);
+    EXPECT_NE(m.node[0].X, 100.0f);
     again.ModoriMenuClick();
     EXPECT_EQ(msg.asked.size(), 1u);
     EXPECT_TRUE(view.closed);
+    EXPECT_EQ(m.node[0].X, 100.0f);
 }
 
 }  // namespace
