@@ -76,6 +76,7 @@ void TegakiPresenter::FormCreate(int W, int H) {
 }
 
 void TegakiPresenter::set_mode(Mode mode) {
+    erase_band();  // drawn in the pen of the mode it belongs to
     OnBuzaiShitei_ = mode == Mode::Draw ? 1 : 0;
     OnBuzaiSakujyo_ = mode == Mode::Delete ? 1 : 0;
     OnSetutenData_ = mode == Mode::NodeData ? 1 : 0;
