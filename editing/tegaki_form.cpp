@@ -12,17 +12,28 @@ using render::Canvas;
 
 const char* tegaki_menu_caption(TegakiMenu item) {
     switch (item) {
-        case TegakiMenu::ShinkiMenu: return "新規データ";
-        case TegakiMenu::ReadTegakiMenu: return "手書データ読込";
-        case TegakiMenu::SaveTegakiMenu: return "手書データ保存";
-        case TegakiMenu::DxfHozonMenu: return "DXF保存";
-        case TegakiMenu::FaceSaveMenu: return "ビューアデータ保存";
-        case TegakiMenu::ModoriMenu: return "戻る";
-        case TegakiMenu::BuzaiShiteiMenu: return "部材指定";
-        case TegakiMenu::BuzaiSakujyoMenu: return "部材削除";
-        case TegakiMenu::SetutenDataMenu: return "節点データ";
-        case TegakiMenu::BuzaiDataMenu: return "部材データ";
-        case TegakiMenu::Show1: return "表示";
+        case TegakiMenu::ShinkiMenu:
+            return "新規データ";
+        case TegakiMenu::ReadTegakiMenu:
+            return "手書データ読込";
+        case TegakiMenu::SaveTegakiMenu:
+            return "手書データ保存";
+        case TegakiMenu::DxfHozonMenu:
+            return "DXF保存";
+        case TegakiMenu::FaceSaveMenu:
+            return "ビューアデータ保存";
+        case TegakiMenu::ModoriMenu:
+            return "戻る";
+        case TegakiMenu::BuzaiShiteiMenu:
+            return "部材指定";
+        case TegakiMenu::BuzaiSakujyoMenu:
+            return "部材削除";
+        case TegakiMenu::SetutenDataMenu:
+            return "節点データ";
+        case TegakiMenu::BuzaiDataMenu:
+            return "部材データ";
+        case TegakiMenu::Show1:
+            return "表示";
     }
     return "";
 }
@@ -63,8 +74,8 @@ void TegakiPresenter::FormCreate(int W, int H) {
     win_.H = H;
     plan_world();
     using T = TegakiMenu;
-    for (T item : {T::ShinkiMenu, T::ReadTegakiMenu, T::DxfHozonMenu, T::ModoriMenu,
-                   T::BuzaiShiteiMenu})
+    for (T item :
+         {T::ShinkiMenu, T::ReadTegakiMenu, T::DxfHozonMenu, T::ModoriMenu, T::BuzaiShiteiMenu})
         enable(item, true);
     for (T item : {T::SaveTegakiMenu, T::FaceSaveMenu, T::BuzaiSakujyoMenu, T::SetutenDataMenu,
                    T::BuzaiDataMenu, T::Show1})

@@ -66,9 +66,12 @@ class TegakiPicture : public QWidget {
     static QPoint pos(const QMouseEvent* e) { return e->position().toPoint(); }
     static TegakiButton button(const QMouseEvent* e) {
         switch (e->button()) {
-            case Qt::LeftButton: return TegakiButton::Left;
-            case Qt::RightButton: return TegakiButton::Right;
-            default: return TegakiButton::Other;
+            case Qt::LeftButton:
+                return TegakiButton::Left;
+            case Qt::RightButton:
+                return TegakiButton::Right;
+            default:
+                return TegakiButton::Other;
         }
     }
     void render() {
@@ -135,8 +138,8 @@ TTegakiForm::TTegakiForm(model::ModelStore& m, render::ViewParams& params,
     add(help, "バージョン情報", &P::AboutMenuClick);
 
     // The drawing area fills the window below its menu bar.
-    picture_ = new TegakiPicture(presenter_, kTegakiWidth,
-                                 kTegakiHeight - bar->sizeHint().height(), this);
+    picture_ =
+        new TegakiPicture(presenter_, kTegakiWidth, kTegakiHeight - bar->sizeHint().height(), this);
     layout->addWidget(picture_);
     presenter_.FormCreate(picture_->width(), picture_->height());
 
@@ -202,7 +205,8 @@ int TTegakiForm::run_beam_form(BeamDataExchange& x) {
 
 void TTegakiForm::show_help() {
     msg_.show_message(
-        "手書データ: 「部材指定」で始点と終点をクリックして部材を描き、「節点データ」で節点をクリックして"
+        "手書データ: "
+        "「部材指定」で始点と終点をクリックして部材を描き、「節点データ」で節点をクリックして"
         "座標を、「部材データ」で部材を横切るようにドラッグして断面を入力します。"
         "すべてそろうと「表示」と保存が使えます。「戻る」で主画面に戻ります。");
 }

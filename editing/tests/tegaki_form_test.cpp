@@ -1,9 +1,10 @@
 // The hand-drawn editor driven by scripted mouse events and dialogs.
+#include "editing/tegaki_form.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "editing/tegaki_form.h"
 #include "editing/tests/fake_tegaki_view.h"
 #include "files/tests/test_dir.h"
 #include "model/maintenance.h"
@@ -63,8 +64,8 @@ TEST_F(Tegaki, StartsInMemberDrawingWithTheMenuStatesOfCreation) {
     const render::ViewWindow& w = form.view_window();
     EXPECT_EQ(w.World.right, static_cast<float>(kW));
     EXPECT_EQ(w.Crt.bottom, kH);
-    for (T on : {T::ShinkiMenu, T::ReadTegakiMenu, T::DxfHozonMenu, T::ModoriMenu,
-                 T::BuzaiShiteiMenu})
+    for (T on :
+         {T::ShinkiMenu, T::ReadTegakiMenu, T::DxfHozonMenu, T::ModoriMenu, T::BuzaiShiteiMenu})
         EXPECT_TRUE(view.menus.at(on)) << tegaki_menu_caption(on);
     for (T off : {T::SaveTegakiMenu, T::FaceSaveMenu, T::BuzaiSakujyoMenu, T::SetutenDataMenu,
                   T::BuzaiDataMenu, T::Show1})
