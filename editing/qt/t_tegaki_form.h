@@ -56,8 +56,10 @@ class TTegakiForm : public QDialog, public TegakiView {
     views::TViewForm* view_form() const { return view_form_; }
 
   protected:
-    // The close box and Escape leave as "戻る" does, asking first.
+    // The close box leaves as "戻る" does, asking first.
     void reject() override;
+    // Keys do nothing here, Escape included.
+    void keyPressEvent(QKeyEvent*) override {}
 
   private:
     void finish();
