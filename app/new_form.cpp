@@ -4,6 +4,7 @@
 
 #include "app/desktop_start.h"
 #include "files/honegra.h"
+#include "editing/tegaki_form.h"
 #include "files/honegumi.h"
 #include "model/folder_lock.h"
 #include "model/maintenance.h"
@@ -166,7 +167,12 @@ void NewFormPresenter::TegakiMenuClick() {
     dialogs_.run_window(Window::Tegaki);
     model::ModelStore& m = ctx_.store;
     if (m.N_Beam >= 1) {
-        if (completeness_check(m) < 0) return;
+        if (completeness_check(m) < 0) {
+            // An unfinished drawing is finished in the editor, not stranded.
+            dialogs_.show_message(editing::kMsgTegakiUnfinished);
+            enable(MenuItem::TegakiMenu, true);
+            return;
+        }
         clear_node_marks(m);
         model_ready(true, true);
     } else if (m.N_Node == 0) {

@@ -12,6 +12,8 @@
 #include "analysis/result_lists.h"
 #include "analysis/stress_diagram.h"
 #include "analysis/velto_form.h"
+#include "model/message_service.h"
+#include "render/view_params.h"
 
 namespace tarvik::analysis::testing {
 
@@ -54,6 +56,52 @@ class FakeListView : public StressView {
         return a;
     }
     void run_show_stress() override { ++show_stress_runs; }
+};
+
+// The results window's screen: records what the window was asked to do;
+// the search window runs its presenter with the code the test prepared.
+class FakeVeltoView : public VeltoView {
+  public:
+    std::vector<std::string> events;
+    std::map<VeltoMenu, bool> enabled, checked;
+    FoundTable* found = nullptr;
+    std::string kensaku_answer;  // code the user types, empty: "取消"
+    ResultTables* tables = nullptr;
+    model::MessageService* msg = nullptr;
+    std::string save_name;
+    render::ViewParams* params = nullptr;
+
+    void repaint() override { events.push_back("repaint"); }
+    void set_busy(bool b) override { events.push_back(b ? "busy" : "arrow"); }
+    void set_menu_enabled(VeltoMenu m, bool e) override { enabled[m] = e; }
+    void set_menu_checked(VeltoMenu m, bool c) override { checked[m] = c; }
+    void run_list_window(int kind) override { events.push_back("list " + std::to_string(kind)); }
+    void run_stress_window() override { events.push_back("stress"); }
+    void run_kensaku_window() override {
+        events.push_back("kensaku");
+        KensakuPresenter k(*tables, *found, *msg);
+        if (kensaku_answer.empty())
+            k.Button1Click();
+        else
+            k.KensakuButtonClick(kensaku_answer);
+    }
+    void run_find_window() override {
+        events.push_back("find " + std::to_string(found->rows.size()));
+    }
+    void run_isome_window() override {
+        events.push_back("isome");
+        params->TAU = 90.0f;
+        params->FAI = 0.0f;
+    }
+    void show_view_window(bool v) override { events.push_back(v ? "view on" : "view off"); }
+    void set_timer(bool r) override { events.push_back(r ? "timer on" : "timer off"); }
+    std::string save_file_name(std::string_view, std::string_view) override { return save_name; }
+    int colour = 2;  // what the DXF colour window ends with
+    int run_dxf_colour_window() override {
+        events.push_back("colour");
+        return colour;
+    }
+    void close_window() override { events.push_back("close"); }
 };
 
 }  // namespace tarvik::analysis::testing

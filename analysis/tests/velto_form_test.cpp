@@ -22,50 +22,7 @@ namespace {
 using tarvik::testing::crlf_lines;
 using tarvik::testing::ScriptedMessages;
 using tarvik::testing::TempDir;
-
-class FakeVeltoView : public VeltoView {
-  public:
-    std::vector<std::string> events;
-    std::map<VeltoMenu, bool> enabled, checked;
-    FoundTable* found = nullptr;
-    std::string kensaku_answer;  // code the user types, empty: "取消"
-    ResultTables* tables = nullptr;
-    model::MessageService* msg = nullptr;
-    std::string save_name;
-    render::ViewParams* params = nullptr;
-
-    void repaint() override { events.push_back("repaint"); }
-    void set_busy(bool b) override { events.push_back(b ? "busy" : "arrow"); }
-    void set_menu_enabled(VeltoMenu m, bool e) override { enabled[m] = e; }
-    void set_menu_checked(VeltoMenu m, bool c) override { checked[m] = c; }
-    void run_list_window(int kind) override { events.push_back("list " + std::to_string(kind)); }
-    void run_stress_window() override { events.push_back("stress"); }
-    void run_kensaku_window() override {
-        events.push_back("kensaku");
-        KensakuPresenter k(*tables, *found, *msg);
-        if (kensaku_answer.empty())
-            k.Button1Click();
-        else
-            k.KensakuButtonClick(kensaku_answer);
-    }
-    void run_find_window() override {
-        events.push_back("find " + std::to_string(found->rows.size()));
-    }
-    void run_isome_window() override {
-        events.push_back("isome");
-        params->TAU = 90.0f;
-        params->FAI = 0.0f;
-    }
-    void show_view_window(bool v) override { events.push_back(v ? "view on" : "view off"); }
-    void set_timer(bool r) override { events.push_back(r ? "timer on" : "timer off"); }
-    std::string save_file_name(std::string_view, std::string_view) override { return save_name; }
-    int colour = 2;  // what the DXF colour window ends with
-    int run_dxf_colour_window() override {
-        events.push_back("colour");
-        return colour;
-    }
-    void close_window() override { events.push_back("close"); }
-};
+using testing::FakeVeltoView;
 
 const std::string kZlv = crlf_lines({"     2", "  0.00000E+00", "  0.60000E+03", "     1",
                                      "  0.00000E+00", "     2", "  0.00000E+00", "  0.30000E+03"});

@@ -8,13 +8,14 @@
 #include <set>
 
 #include "app/new_form.h"
-#include "tarvik_version.h"
+#include "editing/tegaki_form.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/other_job.h"
 #include "model/tests/scripted_messages.h"
 #include "render/projection.h"
 #include "render/recording_canvas.h"
+#include "tarvik_version.h"
 
 namespace tarvik::app {
 namespace {
@@ -174,8 +175,19 @@ TEST_F(MainWindow, GeneratorLeavingNothingReturnsToTheEmptyState) {
 }
 
 TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
+    // Left unfinished: said so, and the editor can be opened again.
     dialogs.windows[Window::Tegaki] = [this] {
         build_portal(store, dialogs.messages);
+        store.beam[2].flag = 1;  // drawn, no section yet
+    };
+    form.TegakiMenuClick();
+    EXPECT_EQ(dialogs.messages.last(), editing::kMsgTegakiUnfinished);
+    EXPECT_TRUE(form.enabled(M::TegakiMenu));
+    EXPECT_FALSE(form.enabled(M::JikuDataReadMenu));
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
+
+    dialogs.windows[Window::Tegaki] = [this] {
+        store.beam[2].flag = model::kBeamComplete;
         for (int i = 0; i < store.N_Node; ++i) store.node[i].flag = model::kNodeKnown;
     };
     form.TegakiMenuClick();

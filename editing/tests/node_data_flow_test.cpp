@@ -1,11 +1,18 @@
 // The main window walked from a made model through support and load picking,
-// the node data window and the member data window to "ready for analysis".
+// the node data window and the member data window to "ready for analysis";
+// and a portal drawn by hand, saved, read back and analysed by the solver.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
+#include <algorithm>
+#include <memory>
 
+#include "analysis/tests/fakes.h"
 #include "app/new_form.h"
+#include "editing/tegaki_form.h"
+#include "editing/tests/fake_tegaki_view.h"
+#include "files/tests/test_dir.h"
 #include "editing/sel_beam_form.h"
 #include "editing/sel_node_form.h"
 #include "editing/tests/fake_views.h"
@@ -205,6 +212,134 @@ TEST_F(NodeDataFlow, RemovingTheOnlyLoadLeavesTheModelNotReady) {
     EXPECT_EQ(store.N_Load, 1);
     EXPECT_TRUE(ready_for_analysis());
 }
+
+// Plan pixels of the portal's corners and their model coordinates (cm).
+struct Corner {
+    int px, py;
+    const char *x, *z;
+};
+constexpr Corner kFootL{150, 350, "0", "0"}, kKneeL{150, 150, "0", "300"},
+    kKneeR{450, 150, "300", "300"}, kFootR{450, 350, "300", "0"};
+
+// The editor as the user works in it: three members drawn, the four nodes
+// given coordinates, the members sections; the views; saved, emptied and
+// read back.
+void draw_portal_session(model::ModelStore& store, render::ViewParams& params,
+                         tarvik::testing::ScriptedMessages& msg, const std::string& dir) {
+    render::SolidModel solids(dir);
+    testing::FakeTegakiView view(store, msg);
+    TegakiPresenter ed({store, params, solids}, view, msg);
+    ed.FormCreate(kTegakiWidth, 456);
+    auto click = [&](int x, int y) {
+        ed.FormMouseDown(TegakiButton::Left, x, y);
+        ed.FormMouseUp(TegakiButton::Left, x, y);
+    };
+    for (auto [a, b] : {std::pair{kFootL, kKneeL}, {kKneeL, kKneeR}, {kKneeR, kFootR}}) {
+        click(a.px, a.py);
+        ed.FormMouseMove(b.px, b.py);
+        click(b.px + 2, b.py + 3);  // near enough to reuse the knee
+    }
+    ASSERT_EQ(store.N_Node, 4);
+
+    ed.SetutenDataMenuClick();
+    for (const Corner& c : {kFootL, kKneeL, kKneeR, kFootR}) {
+        view.node_steps.push_back({{{NodeFormPresenter::kX, c.x},
+                                    {NodeFormPresenter::kY, "0"},
+                                    {NodeFormPresenter::kZ, c.z}}});
+        click(c.px, c.py);
+    }
+    ASSERT_TRUE(ed.enabled(TegakiMenu::BuzaiDataMenu));
+    ed.BuzaiDataMenuClick();
+    auto drag = [&](int x0, int y0, int x1, int y1) {
+        ed.FormMouseDown(TegakiButton::Left, x0, y0);
+        ed.FormMouseMove(x1, y1);
+        ed.FormMouseUp(TegakiButton::Left, x1, y1);
+    };
+    view.beam_steps.push_back({{{kAtumi, "15"}}});
+    drag(130, 250, 170, 250);  // left post
+    view.beam_steps.push_back({{{kHaba, "12"}, {kAtumi, "24"}}});
+    drag(300, 130, 300, 170);  // beam
+    EXPECT_FALSE(ed.enabled(TegakiMenu::Show1));
+    view.beam_steps.push_back({{{kAtumi, "15"}}});
+    drag(430, 250, 470, 250);  // right post
+    ASSERT_EQ(model::check_all_beam(store), 1);
+    ASSERT_TRUE(ed.enabled(TegakiMenu::Show1));
+    EXPECT_EQ(store.beam[1].atumi, 24.0f);
+
+    // The member boxes, then back to the plan as drawn.
+    ed.JikuModelMenuClick();
+    render::RecordingCanvas c(kTegakiWidth, 456);
+    ed.FormPaint(c);
+    EXPECT_EQ(c.of(render::RecordingCanvas::Kind::Line).size(), 3u * 12u);  // the box edges
+    ed.TegakiModoriMenuClick();
+    EXPECT_EQ(store.node[0].X, static_cast<float>(kFootL.px));
+
+    const std::string file = dir + "/portal.man";
+    view.file_names = {file};
+    ed.SaveTegakiMenuClick();
+    ASSERT_EQ(ed.saved(), 1);
+    const std::vector<model::Node> nodes(store.node.begin(), store.node.begin() + 4);
+    ed.ShinkiMenuClick();
+    view.file_names = {file};
+    ed.ReadTegakiMenuClick();
+    ASSERT_EQ(store.N_Beam, 3);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_STREQ(store.node[i].id, nodes[i].id);
+        EXPECT_EQ(store.node[i].z, nodes[i].z);
+        EXPECT_EQ(store.node[i].X, nodes[i].X);
+    }
+    EXPECT_TRUE(ed.enabled(TegakiMenu::FaceSaveMenu));
+    ed.ModoriMenuClick();  // saved: not asked
+    EXPECT_TRUE(view.closed);
+}
+
+#ifdef VELTOSOL_DIR
+TEST_F(NodeDataFlow, APortalDrawnByHandIsSavedReadBackAndAnalysed) {
+    tarvik::testing::TempDir dir;
+    ctx.cDirectory = dir.path().string();
+    ctx.program_dir = VELTOSOL_DIR;
+    dialogs.windows[Window::Tegaki] = [&] {
+        draw_portal_session(store, params, dialogs.messages, ctx.cDirectory);
+    };
+    form.TegakiMenuClick();
+    ASSERT_TRUE(dialogs.messages.asked.empty());
+    ASSERT_TRUE(form.enabled(MenuItem::SetutenShiteiMenu));
+    EXPECT_FALSE(form.enabled(MenuItem::TegakiMenu));
+    EXPECT_EQ(store.node[1].flag, 0);
+    EXPECT_EQ(store.N_Size, 2);
+    render::RecordingCanvas canvas{800, 600};
+    form.FormPaint(canvas);
+
+    form.KousokuSetutenMenuClick();
+    for (float x : {0.0f, 300.0f}) click(node_at(x, 0, 0));  // the feet
+    form.KajyuSetutenMenuClick();
+    click(node_at(300, 0, 300));
+    form.SetutenDataMenuClick();
+    ASSERT_TRUE(ready_for_analysis());
+
+    // The results window reads what the solver wrote.
+    analysis::testing::FakeVeltoView velto_view;
+    int results_nodes = 0;
+    float lowest_dz = 0;  // cm, the loaded knee goes down
+    dialogs.windows[Window::Velto] = [&] {
+        render::StrokeText velto_text{render::StrokeFont::builtin()};
+        analysis::VeltoPresenter w(store, params, ctx.cDirectory, velto_view, dialogs.messages,
+                                   velto_text);
+        w.FormCreate(800, 600);
+        ASSERT_TRUE(w.loaded());
+        results_nodes = w.tables().N_Setuten;
+        for (int i = 0; i < results_nodes; ++i)
+            lowest_dz = std::min(lowest_dz, w.tables().disp[i].disp_z);
+    };
+    dialogs.messages.shown.clear();
+    form.KaisekiMenuClick();
+    ASSERT_FALSE(dialogs.messages.shown.empty());
+    EXPECT_NE(dialogs.messages.shown[0].find("解析計算を終了しまし"), std::string::npos)
+        << dialogs.messages.shown[0];
+    EXPECT_EQ(results_nodes, 4);
+    EXPECT_LT(lowest_dz, 0.0f);
+}
+#endif
 
 }  // namespace
 }  // namespace tarvik::editing

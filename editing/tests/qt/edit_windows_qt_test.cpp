@@ -15,6 +15,7 @@
 #include "editing/qt/t_node_forms.h"
 #include "editing/qt/t_sel_beam_form.h"
 #include "editing/qt/t_sel_node_form.h"
+#include "editing/tests/qt/qt_helpers.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
@@ -28,21 +29,6 @@ QString cell(const QTableWidget* grid, int row, int col) {
     const QTableWidgetItem* it = grid->item(row, col);
     if (!it) ADD_FAILURE() << "no cell at " << row << "," << col;
     return it ? it->text() : QString();
-}
-
-void save_shot(QWidget& w, const char* name) {
-    QDir().mkpath(EDITING_QT_SHOTS);
-    w.grab().save(QString(EDITING_QT_SHOTS) + "/" + name);
-}
-
-// Does what the user does in the next modal dialog once it is on the screen.
-void in_next_dialog(std::function<void(TFieldDialog&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* d = qobject_cast<TFieldDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        save_shot(*d, (d->windowTitle() + ".png").toUtf8().constData());
-        act(*d);
-    });
 }
 
 void type(QLineEdit* edit, const QString& text) {
