@@ -82,3 +82,18 @@ bool finish_node_data(const model::ModelStore& m, MainFlowState& state) {
 }
 
 }  // namespace tarvik::app
+
+namespace tarvik::app {
+
+int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
+                    model::MessageService& msg) {
+    generator::JikuRead read;
+    return read_jiku_model(m, box, path, read, msg);
+}
+
+int read_jiku_model(model::ModelStore&, render::ModelBox&, const std::string&,
+                    generator::JikuRead&, model::MessageService&) {
+    return -1;
+}
+
+}  // namespace tarvik::app
