@@ -91,9 +91,16 @@ int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::stri
     return read_jiku_model(m, box, path, read, msg);
 }
 
-int read_jiku_model(model::ModelStore&, render::ModelBox&, const std::string&,
-                    generator::JikuRead&, model::MessageService&) {
-    return -1;
+int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
+                    generator::JikuRead& read, model::MessageService& msg) {
+    box.reset();
+    read.box = &box;
+    const int lines = generator::load_jiku_data(m, path, read, msg);
+    if (lines < 0) return -1;
+    if (model::check_size(m, msg) != 0) return -1;
+    model::assign_materials(m);
+    if (model::save_level_name(m, msg) != 0) return -1;
+    return lines;
 }
 
 }  // namespace tarvik::app

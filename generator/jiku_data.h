@@ -46,6 +46,8 @@ inline constexpr const char* kMsgJikuBadNumber =
     "%s の %d 行目に数値でない値または NaN・無限大があるため読み込めません";
 inline constexpr const char* kMsgJikuShortLine =
     "%s の %d 行目の数値が足りないため読み込めません (%d 個必要)";
+inline constexpr const char* kMsgJikuBadUnitCount =
+    "%s の %d 行目のユニット数が負のため読み込めません";
 // A file with more distinct member heights than the tally holds.
 inline constexpr const char* kMsgTakasaFull =
     "%s の %d 行目: 高さ区分の数が上限 %d を超えるため容積を集計できません";
