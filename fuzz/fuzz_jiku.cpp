@@ -34,9 +34,9 @@ class SilentMessages : public model::MessageService {
 // The tables are large; each store serves every input, emptied by its
 // counts as the program empties it.
 model::ModelStore& empty_store(int k) {
-    static std::unique_ptr<model::ModelStore> stores[3] = {
-        std::make_unique<model::ModelStore>(), std::make_unique<model::ModelStore>(),
-        std::make_unique<model::ModelStore>()};
+    static std::unique_ptr<model::ModelStore> stores[3] = {std::make_unique<model::ModelStore>(),
+                                                           std::make_unique<model::ModelStore>(),
+                                                           std::make_unique<model::ModelStore>()};
     model::ModelStore& m = *stores[k];
     m.N_Node = m.N_Beam = m.N_Size = m.N_Mat = m.N_Fix = m.N_Load = 0;
     m.node_table_changed();

@@ -107,8 +107,12 @@ TEST(JikuFlow, DefaultHouseRoundTrip) {
         const model::Beam& b = read->beam[i];
         SCOPED_TRACE(i);
         EXPECT_EQ(std::tie(a.haba, a.atumi), std::tie(b.haba, b.atumi));
-        for (auto [p, q] : {std::pair{a.xs, b.xs}, {a.ys, b.ys}, {a.zs, b.zs}, {a.xl, b.xl},
-                            {a.yl, b.yl}, {a.zl, b.zl}})
+        for (auto [p, q] : {std::pair{a.xs, b.xs},
+                            {a.ys, b.ys},
+                            {a.zs, b.zs},
+                            {a.xl, b.xl},
+                            {a.yl, b.yl},
+                            {a.zl, b.zl}})
             ASSERT_EQ(f6(p), f6(q));
     }
     // The same nodes with the same codes.
