@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/result_tables.h"
+#include "model/cp932.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
 
@@ -185,7 +186,7 @@ void collect_found(const ResultTables& t, FoundTable& found);
 // TFindForm's grid.
 Grid find_grid(const FoundTable& found);
 
-// UTF-8 text in Shift-JIS (CP932); characters without a CP932 form become '?'.
-std::string to_cp932(const std::string& utf8);
+// The saved tables are Shift-JIS like every file the program writes.
+using model::to_cp932;
 
 }  // namespace tarvik::analysis

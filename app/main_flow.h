@@ -3,8 +3,12 @@
 // the analysis commands, over the shared application context.
 #pragma once
 
+#include <string>
+
+#include "generator/jiku_data.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "render/view_params.h"
 
 namespace tarvik::app {
 
@@ -65,5 +69,21 @@ void build_fix_load_lists(model::ModelStore& m, MainFlowState& state, const Node
 // After the node data window: with at least one support and one load the
 // model is ready for analysis and the lists are only edited from then on.
 bool finish_node_data(const model::ModelStore& m, MainFlowState& state);
+
+// The whole read of the main window's "軸データ編集" after the file was chosen:
+// the bounds reset (minima 9999.9, maxima -9999.9), load_jiku_data (the tally
+// "Youseki.dat" in the current directory), then on success the size check,
+// the material assignment and the level naming. The line count, or -1 (the
+// caller shows kJikuReadFailed).
+int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
+                    model::MessageService& msg);
+// The same with the caller's read settings (tally folder, solid model); the
+// bounds go to box whatever read.box says, and read.tally holds the tally.
+// Tells the two failures apart: kJikuNotRead when the file was refused,
+// kJikuUpkeepRefused when it was read but a step of the upkeep refused.
+inline constexpr int kJikuNotRead = -1;
+inline constexpr int kJikuUpkeepRefused = -2;
+int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
+                    generator::JikuRead& read, model::MessageService& msg);
 
 }  // namespace tarvik::app
