@@ -13,9 +13,11 @@
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
 #include "files/honegumi.h"
+#include "files/jiku_file.h"
 #include "files/tegaki.h"
 #include "generator/basic_data.h"
 #include "generator/generator.h"
+#include "generator/jiku_data.h"
 #include "model/folder_lock.h"
 #include "model/model_store.h"
 #include "render/hidden_image_job.h"
@@ -25,7 +27,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tarvik-batch [options] MODEL.man\n"
+    "       tarvik-batch [options] --jik AXIS.jik\n"
     "       tarvik-batch [options] --generate [NAME=VALUE,...]\n"
+    "  --jik FILE           read an axis data file instead of a structure data file; the\n"
+    "                       timber volume tally by height is printed and written to\n"
+    "                       Youseki.dat in the current directory\n"
     "  --generate VALUES    make the model with the frame generator instead of reading a file:\n"
     "                       the basic data of the window's defaults, changed by VALUES\n"
     "                       (comma-separated NAME=VALUE, e.g. nx=8,SumiType=1,YaneMode=1;\n"
@@ -38,6 +44,8 @@ constexpr const char* kUsage =
     "  --bon FILE           write the solver input to FILE\n"
     "  --velto              write the solver input as VELTOSOL.IN in the current directory\n"
     "  --man FILE           write the structure data file after the upkeep\n"
+    "  --write-jik FILE     write the model as an axis data file after the upkeep\n"
+    "  --jik-shift DX,DY,DZ move every end point written by --write-jik (cm, default 0,0,0)\n"
     "  --hidden RHO,THETA,PHI  write the hidden-line image TEMP.DAT (and TRIO.DAT, VIEW.DAT,\n"
     "                       VECT.DAT) in the current directory, eye at distance RHO, angles\n"
     "                       THETA, PHI; --plain uses the plain routine instead of the fast one\n"
@@ -52,6 +60,7 @@ constexpr const char* kUsage =
 
 struct Options {
     std::string input;
+    std::string jik;  // axis data file read instead of input
     bool generate = false;
     std::vector<std::string> basic_values;  // NAME=VALUE of the generator's basic data
     std::vector<std::string> fix_boxes;
@@ -60,6 +69,9 @@ struct Options {
     std::string bon;
     bool velto = false;
     std::string man;
+    std::string write_jik;
+    bool shift_given = false;
+    files::JikuShift shift;
     std::string hidden;
     bool plain = false;
     bool analyse = false;
@@ -124,19 +136,25 @@ bool parse_fix_code(const std::string& s, NodeDataValues& v) {
     return true;
 }
 
-bool parse_load_value(const std::string& s, NodeDataValues& v) {
-    float f[3];
+// Three numbers a float holds, separated by commas.
+bool parse_three(const std::string& s, float (&f)[3]) {
     const char* p = s.c_str();
     for (int k = 0; k < 3; ++k) {
         char* end = nullptr;
         const double d = std::strtod(p, &end);
-        // Only forces a float holds, as the basic data take them.
         if (end == p || !std::isfinite(d) || std::fabs(d) > 3.0e38) return false;
         f[k] = static_cast<float>(d);
         if (k < 2 && *end != ',') return false;
         if (k == 2 && *end != '\0') return false;
         p = end + 1;
     }
+    return true;
+}
+
+bool parse_load_value(const std::string& s, NodeDataValues& v) {
+    // Only forces a float holds, as the basic data take them.
+    float f[3];
+    if (!parse_three(s, f)) return false;
     v.px = f[0];
     v.py = f[1];
     v.pz = f[2];
@@ -196,6 +214,19 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
             if (!file_name(o.bon)) return false;
         } else if (a == "--man") {
             if (!file_name(o.man)) return false;
+        } else if (a == "--jik") {
+            if (!file_name(o.jik)) return false;
+        } else if (a == "--write-jik") {
+            if (!file_name(o.write_jik)) return false;
+        } else if (a == "--jik-shift") {
+            if (!value(v)) return false;
+            float f[3];
+            if (!parse_three(v, f)) {
+                error = "bad shift '" + v + "' (DX,DY,DZ in cm)";
+                return false;
+            }
+            o.shift = {f[0], f[1], f[2]};
+            o.shift_given = true;
         } else if (a == "--velto") {
             o.velto = true;
         } else if (a == "--hidden") {
@@ -248,11 +279,15 @@ bool parse_args(const std::vector<std::string>& args, Options& o, std::string& e
         error = "--save-results needs --analyse";
         return false;
     }
-    if (o.generate && !o.input.empty()) {
-        error = "a model file and --generate exclude each other";
+    if (o.shift_given && o.write_jik.empty()) {
+        error = "--jik-shift needs --write-jik";
         return false;
     }
-    if (!o.help && o.input.empty() && !o.generate) {
+    if (int(o.generate) + int(!o.input.empty()) + int(!o.jik.empty()) > 1) {
+        error = "a model file, --jik and --generate exclude each other";
+        return false;
+    }
+    if (!o.help && o.input.empty() && !o.generate && o.jik.empty()) {
         error = "no model file given";
         return false;
     }
@@ -314,6 +349,41 @@ int analyse(model::ModelStore& m, const Options& o, model::MessageService& msg, 
     return run.stability.meaningful() ? kExitOk : kExitUnstable;
 }
 
+// The volume tally of an axis data read, as "Youseki.dat" has it.
+void print_tally(int lines, const std::vector<generator::HeightClass>& tally, std::ostream& out) {
+    out << "axis data lines " << lines << "\n"
+        << "height classes " << tally.size() << "\n"
+        << std::fixed;
+    double sum = 0.0;
+    for (const generator::HeightClass& c : tally) {
+        sum += c.Youseki;
+        out << "height " << std::setprecision(1) << c.Takasa << " members " << c.Used << " volume "
+            << std::setprecision(3) << c.Youseki << "\n";
+    }
+    out << "timber volume " << std::setprecision(3) << sum << "\n";
+    out.unsetf(std::ios::floatfield);
+}
+
+// The axis data writer says when it has made its file; the batch front end
+// says so on its summary, not among the messages.
+class JikuWriteMessages : public model::MessageService {
+  public:
+    JikuWriteMessages(model::MessageService& msg, std::ostream& out, const std::string& path)
+        : msg_(msg), out_(out), path_(path) {}
+    void show_message(std::string_view text) override {
+        if (text == files::kJikuDone)
+            out_ << "axis data file " << path_ << "\n";
+        else
+            msg_.show_message(text);
+    }
+    bool ask_yes_no(std::string_view q) override { return msg_.ask_yes_no(q); }
+
+  private:
+    model::MessageService& msg_;
+    std::ostream& out_;
+    const std::string& path_;
+};
+
 void print_summary(const model::ModelStore& m, std::ostream& out) {
     out << "nodes " << m.N_Node << "\n"
         << "members " << m.N_Beam << "\n"
@@ -348,7 +418,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // The exchange files of the current directory are this job's from the
     // first read to the last write: a second job there waits or gives up.
     std::unique_ptr<model::FolderLock> lock;
-    if (o.velto || !o.hidden.empty() || o.analyse) {
+    if (o.velto || !o.hidden.empty() || o.analyse || !o.jik.empty()) {
         lock = std::make_unique<model::FolderLock>("", o.wait);
         if (!lock->may_proceed()) {
             err << "tarvik-batch: error: the working folder is busy: another job holds "
@@ -386,6 +456,21 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
             err << "tarvik-batch: error: the generation failed\n";
             return kExitModel;
         }
+    } else if (!o.jik.empty()) {
+        // As "軸データ編集": the read with its upkeep; the tally goes to the
+        // current directory.
+        render::ModelBox box;
+        generator::JikuRead read;
+        const int lines = read_jiku_model(m, box, o.jik, read, msg);
+        if (lines == kJikuNotRead) {
+            err << "tarvik-batch: error: cannot read " << o.jik << "\n";
+            return kExitRead;
+        }
+        if (lines < 0) {
+            err << "tarvik-batch: error: the model upkeep was refused\n";
+            return kExitModel;
+        }
+        print_tally(lines, read.tally, out);
     } else {
         bool complete = true;
         if (files::load_tegaki_data(m, o.input, msg, &complete) != 0) {
@@ -410,6 +495,10 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // before the flags are taken over by the pick marks (the upkeep does not
     // look at node flags, so the order does not change it).
     if (!o.man.empty() && files::save_tegaki_data(m, o.man, msg) != 0) return kExitWrite;
+    if (!o.write_jik.empty()) {
+        JikuWriteMessages jmsg(msg, out, o.write_jik);
+        if (files::save_jiku_file(m, o.write_jik, o.shift, jmsg) != 0) return kExitWrite;
+    }
     if (!o.hidden.empty() && render::hidden_image_job(m, "", o.hidden, o.plain, msg, out) != 0)
         return kExitWrite;
 

@@ -15,7 +15,7 @@ namespace tarvik::app {
 // Exit statuses of tarvik-batch.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
-inline constexpr int kExitRead = 2;       // the .man file cannot be read or is refused
+inline constexpr int kExitRead = 2;       // the .man or .jik file cannot be read or is refused
 inline constexpr int kExitModel = 3;      // incomplete model or upkeep refused
 inline constexpr int kExitWrite = 4;      // an output file cannot be written
 inline constexpr int kExitNoFixLoad = 5;  // solver input asked for without supports or loads

@@ -81,25 +81,23 @@ bool finish_node_data(const model::ModelStore& m, MainFlowState& state) {
     return false;
 }
 
-}  // namespace tarvik::app
-
-namespace tarvik::app {
-
 int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
                     model::MessageService& msg) {
     generator::JikuRead read;
-    return read_jiku_model(m, box, path, read, msg);
+    const int lines = read_jiku_model(m, box, path, read, msg);
+    return lines < 0 ? -1 : lines;
 }
 
 int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
                     generator::JikuRead& read, model::MessageService& msg) {
     box.reset();
     read.box = &box;
+    model::spy("Enter read_jiku_model() %s", path.c_str());
     const int lines = generator::load_jiku_data(m, path, read, msg);
-    if (lines < 0) return -1;
-    if (model::check_size(m, msg) != 0) return -1;
+    if (lines < 0) return kJikuNotRead;
+    if (model::check_size(m, msg) != 0) return kJikuUpkeepRefused;
     model::assign_materials(m);
-    if (model::save_level_name(m, msg) != 0) return -1;
+    if (model::save_level_name(m, msg) != 0) return kJikuUpkeepRefused;
     return lines;
 }
 

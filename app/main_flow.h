@@ -79,6 +79,10 @@ int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::stri
                     model::MessageService& msg);
 // The same with the caller's read settings (tally folder, solid model); the
 // bounds go to box whatever read.box says, and read.tally holds the tally.
+// Tells the two failures apart: kJikuNotRead when the file was refused,
+// kJikuUpkeepRefused when it was read but a step of the upkeep refused.
+inline constexpr int kJikuNotRead = -1;
+inline constexpr int kJikuUpkeepRefused = -2;
 int read_jiku_model(model::ModelStore& m, render::ModelBox& box, const std::string& path,
                     generator::JikuRead& read, model::MessageService& msg);
 

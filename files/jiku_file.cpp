@@ -11,9 +11,18 @@ namespace tarvik::files {
 namespace {
 
 constexpr const char* kGroupComment[] = {
-    "// 無印",           "// スペース床の柱部", "// スペース床の枠材", "// スペース床の弦材",
-    "// スペース床の斜材", "// スペース床の筋交", "// 小屋組の柱",       "// 屋根柱",
-    "// 屋根桁",         "// 隅合掌",           "// 平合掌",           "// 火打平合掌",
+    "// 無印",
+    "// スペース床の柱部",
+    "// スペース床の枠材",
+    "// スペース床の弦材",
+    "// スペース床の斜材",
+    "// スペース床の筋交",
+    "// 小屋組の柱",
+    "// 屋根柱",
+    "// 屋根桁",
+    "// 隅合掌",
+    "// 平合掌",
+    "// 火打平合掌",
     "// 母屋",
 };
 constexpr int kGroupCount = static_cast<int>(sizeof kGroupComment / sizeof kGroupComment[0]);
@@ -98,7 +107,8 @@ std::string format_jiku_file(const model::ModelStore& m, JikuShift shift) {
 std::string format_jiku_members(const std::vector<JikuMember>& list) {
     std::string out;
     out.reserve(list.size() * 100 + 8);
-    for (const JikuMember& j : list) member_line(out, j.xs, j.ys, j.zs, j.xl, j.yl, j.zl, j.haba, j.atumi);
+    for (const JikuMember& j : list)
+        member_line(out, j.xs, j.ys, j.zs, j.xl, j.yl, j.zl, j.haba, j.atumi);
     out += "999\r\n";
     return out;
 }

@@ -65,8 +65,11 @@ void layers(MemberMaker& mk, const FloorGeom& g, const UnitField& f) {
 }  // namespace
 
 long long field_member_count(const UnitField& f) {
-    const long long nx = std::max(f.nx, 0);
-    const long long ny = std::max(f.ny, 0);
+    // Counts a line may give are any int: beyond kMaxCountedUnits a side the
+    // field is far larger than any member table, and clamping keeps 4 nx ny
+    // and the sums below within a long long.
+    const long long nx = std::clamp<long long>(f.nx, 0, kMaxCountedUnits);
+    const long long ny = std::clamp<long long>(f.ny, 0, kMaxCountedUnits);
     long long n = 4 * nx * ny;                                           // diagonals
     n += (ny + 2) * (nx + 1) + (nx + 2) * (ny + 1);                      // top layer
     n += (ny + 1) * nx + (nx + 1) * ny;                                  // bottom layer

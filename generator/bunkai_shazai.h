@@ -25,7 +25,9 @@ struct UnitField {
 bool parse_unit_field(std::string_view line, UnitField& f);
 
 // Members the field makes at most (exactly, unless pieces of no length are
-// left out).
+// left out), for up to kMaxCountedUnits units a side; a larger field counts as
+// one of that many units a side, which no member table holds either.
+inline constexpr long long kMaxCountedUnits = 1 << 20;
 long long field_member_count(const UnitField& f);
 
 // Appends the field's members (without emptying the member table): diagonals,

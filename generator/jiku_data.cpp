@@ -94,7 +94,6 @@ class Reader {
     int finish();
 
   private:
-
     Step line(std::string_view s);
     Step member(std::string_view rest, bool round);
     Step field(std::string_view rest);
@@ -240,9 +239,9 @@ Reader::Step Reader::field(std::string_view rest) {
     LineValues values(rest);
     UnitField f;
     f.ntask = kCodeField;
-    float* const parts[] = {&f.tuka_haba,    &f.tuka_takasa,  &f.hashira_haba, &f.waku_haba,
-                            &f.gen_haba,     &f.shazai_haba,  &f.sujikai_haba, &f.x_kaishi,
-                            &f.y_kaishi,     &f.z_kaishi};
+    float* const parts[] = {&f.tuka_haba, &f.tuka_takasa, &f.hashira_haba, &f.waku_haba,
+                            &f.gen_haba,  &f.shazai_haba, &f.sujikai_haba, &f.x_kaishi,
+                            &f.y_kaishi,  &f.z_kaishi};
     for (int* n : {&f.nx, &f.ny})
         if (const auto g = values.next_int(*n); g != LineValues::Got::kOk)
             return refuse_values(g, kFieldValues);

@@ -40,8 +40,7 @@ inline constexpr const char* kMsgFirstWord = "最初の文字は '1' or '2' or '
 inline constexpr const char* kMsgYousekiOpen = "Can't open Youseki.dat";
 inline constexpr const char* kMsgYousekiWrite = "Can't write Youseki.dat";
 // Refusals of a line that cannot be read: file name, line number (from 1).
-inline constexpr const char* kMsgJikuLineLong =
-    "%s の %d 行目が %d 文字を超えるため読み込めません";
+inline constexpr const char* kMsgJikuLineLong = "%s の %d 行目が %d 文字を超えるため読み込めません";
 inline constexpr const char* kMsgJikuBadNumber =
     "%s の %d 行目に数値でない値または NaN・無限大があるため読み込めません";
 inline constexpr const char* kMsgJikuShortLine =
@@ -53,8 +52,8 @@ inline constexpr const char* kMsgTakasaFull =
     "%s の %d 行目: 高さ区分の数が上限 %d を超えるため容積を集計できません";
 
 struct HeightClass {
-    float Takasa = 0;  // cm
-    int Used = 0;      // members
+    float Takasa = 0;   // cm
+    int Used = 0;       // members
     float Youseki = 0;  // m^3
 };
 

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <thread>
 
+#include "files/jiku_file.h"
 #include "files/tests/test_dir.h"
 #include "generator/basic_data.h"
+#include "generator/jiku_data.h"
 #include "model/tests/other_job.h"
 
 namespace tarvik::app {
@@ -247,6 +251,61 @@ TEST_F(BatchInFolderTest, SummaryCountsAZeroForceWithCompressionAndRefusesInfini
               std::string::npos);
 }
 
+// The default floor written as axis data, with and without a shift, and read
+// back: the tally is printed and written to the current directory, the model
+// is the one written, and each failure has its own status.
+TEST_F(BatchInFolderTest, AxisDataWrittenAndReadBack) {
+    ASSERT_EQ(run({"--generate", "", "--write-jik", "floor.jik", "--bon", "made.bon", "--fix",
+                   "Z00", "--load", "Z01"}),
+              kExitOk)
+        << err.str();
+    EXPECT_NE(out.str().find("axis data file floor.jik\nnodes 241\nmembers 768\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(err.str(), "");
+
+    out.str("");
+    ASSERT_EQ(run({"--jik", "floor.jik", "--bon", "read.bon", "--fix", "Z00", "--load", "Z01"}),
+              kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str().rfind("axis data lines 768\nheight classes ", 0), 0u) << out.str();
+    EXPECT_NE(out.str().find("timber volume "), std::string::npos);
+    EXPECT_NE(out.str().find("nodes 241\nmembers 768\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.file(generator::kYousekiFile)));
+    EXPECT_EQ(read_bytes(dir.file("read.bon")), read_bytes(dir.file("made.bon")));
+
+    // Every end point moved by the shift.
+    ASSERT_EQ(run({"--generate", "", "--write-jik", "moved.jik", "--jik-shift", "100,-50,2.5"}),
+              kExitOk);
+    const auto first_member = [&](const char* name) {
+        const std::string text = read_bytes(dir.file(name));
+        std::array<float, 8> v{};
+        std::sscanf(text.c_str() + text.find("\n1 ") + 3, "%f %f %f %f %f %f %f %f", &v[0], &v[1],
+                    &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
+        return v;
+    };
+    const auto a = first_member("floor.jik");
+    const auto b = first_member("moved.jik");
+    const float shift[8] = {100, -50, 2.5f, 100, -50, 2.5f, 0, 0};
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(b[k], a[k] + shift[k]) << k;
+
+    testing::write_bytes(dir.file("flat.jik"), "1 0 0 0 0 0 300 0 12\n999\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } failures[] = {
+        {{"--jik", "none.jik"}, kExitRead, "Can't open none.jik"},
+        {{"--jik", "flat.jik"}, kExitModel, "upkeep was refused"},
+        {{"--generate", "", "--write-jik", "no/floor.jik"}, kExitWrite, files::kJikuOpenError},
+    };
+    for (const auto& f : failures) {
+        err.str("");
+        EXPECT_EQ(run(f.args), f.status) << f.says;
+        EXPECT_NE(err.str().find(f.says), std::string::npos) << err.str();
+    }
+}
+
 TEST_F(BatchTest, UsageErrors) {
     const std::vector<std::vector<std::string>> bad = {
         {},
@@ -279,6 +338,14 @@ TEST_F(BatchTest, UsageErrors) {
         {"a.man", "--wait", "soon"},
         {"a.man", "--wait", "nan"},
         {"a.man", "--wait", "1e9"},
+        // Axis data: one model source, a shift only for a file written.
+        {"--jik"},
+        {"--jik", ""},
+        {"--jik", "a.jik", "b.man"},
+        {"--jik", "a.jik", "--generate", ""},
+        {"a.man", "--jik-shift", "1,2,3"},
+        {"a.man", "--write-jik", "b.jik", "--jik-shift", "1,2"},
+        {"a.man", "--write-jik", "b.jik", "--jik-shift", "1,nan,2"},
     };
     for (const auto& args : bad) {
         err.str("");

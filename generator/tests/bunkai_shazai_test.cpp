@@ -111,8 +111,11 @@ TEST_F(UnitFields, FieldBeyondTheMemberTableIsRefusedWhole) {
     EXPECT_EQ(field_member_count(f), 84);
     ASSERT_EQ(bunkai_shazai(*m, kField, box, msg), 0);
     EXPECT_EQ(bunkai_shazai(*m, "3 100000 100000 90 45 12 11 10 9 8 0 0 0", box, msg), -1);
+    // The largest counts a line can give are counted without overflow.
+    EXPECT_EQ(bunkai_shazai(*m, "3 2147483647 2147483647 90 45 12 11 10 9 8 0 0 0", box, msg),
+              -1);
     EXPECT_EQ(msg.shown,
-              std::vector<std::string>{"部材の数が上限 10000 を超えるため追加できません"});
+              std::vector<std::string>(2, "部材の数が上限 10000 を超えるため追加できません"));
     EXPECT_EQ(m->N_Beam, 84);
     EXPECT_EQ(m->N_Node, 37);
 }

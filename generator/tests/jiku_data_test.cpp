@@ -65,8 +65,8 @@ class JikuReader : public ::testing::Test {
         r.directory = dir.path().string();
         std::filesystem::remove(youseki());
         const int result = load_jiku_data(*m, path, r, msg);
-        Outcome o{result, m->N_Beam, m->N_Node, msg.shown, r.tally,
-                  std::filesystem::exists(youseki())};
+        Outcome o{result,    m->N_Beam, m->N_Node,
+                  msg.shown, r.tally,   std::filesystem::exists(youseki())};
 
         auto other = std::make_unique<model::ModelStore>();
         ScriptedMessages other_msg;
@@ -139,8 +139,8 @@ TEST_F(JikuReader, LinesNodesAndTheEndOfData) {
         int lines, nodes;
     } cases[] = {
         {"shared end point", "1 0 0 0 100 0 0 10 10\n1 100 0 0 100 100 0 10 10\n", 2, 3},
-        {"last decimal differs",
-         "1 0 0 0 100.000000 0 0 10 10\n1 100.000008 0 0 100 100 0 10 10\n", 2, 4},
+        {"last decimal differs", "1 0 0 0 100.000000 0 0 10 10\n1 100.000008 0 0 100 100 0 10 10\n",
+         2, 4},
         {"no 999, no last line end", "1 0 0 0 100 0 0 10 10\n1 100 0 0 100 100 0 10 10", 2, 3},
         {"comments are no data lines",
          "// head\n1 0 0 0 100 0 0 10 10\n   // indented\nx//y z\n1 100 0 0 100 100 0 10 10\n999\n",
@@ -166,10 +166,10 @@ TEST_F(JikuReader, LinesNodesAndTheEndOfData) {
 // ascending; round members are counted in the member total but not tallied.
 TEST_F(JikuReader, VolumeTallyByHeight) {
     const Outcome o = read(
-        "1 0 0 300 100 0 300 10 10\n"        // h 300.0, 0.010
-        "1 0 0 0 0 0 200 10 10\n"            // h 100.0, 0.020
-        "1 0 0 300.1 200 0 300 10 10\n"      // h 300.05, 0.020
-        "1 0 0 300.2 100 0 300.2 10 10\n"    // h 300.2, 0.010
+        "1 0 0 300 100 0 300 10 10\n"      // h 300.0, 0.010
+        "1 0 0 0 0 0 200 10 10\n"          // h 100.0, 0.020
+        "1 0 0 300.1 200 0 300 10 10\n"    // h 300.05, 0.020
+        "1 0 0 300.2 100 0 300.2 10 10\n"  // h 300.2, 0.010
         "3 0 0 50 100 0 50 5\n"
         "999\n");
     ASSERT_EQ(o.result, 5);
@@ -238,8 +238,8 @@ TEST_F(JikuReader, MoreHeightsThanTheTallyHoldsAreRefused) {
     text += "1 0 0 500 100 0 500 10 10\n";
     o = read(text);
     EXPECT_EQ(o.result, -1);
-    EXPECT_EQ(o.shown, std::vector<std::string>{fmt(kMsgTakasaFull, path, 2 * kMaxTakasa + 1,
-                                                    kMaxTakasa)});
+    EXPECT_EQ(o.shown,
+              std::vector<std::string>{fmt(kMsgTakasaFull, path, 2 * kMaxTakasa + 1, kMaxTakasa)});
     EXPECT_EQ(o.N_Beam, 2 * kMaxTakasa);
     EXPECT_EQ(o.tally.size(), static_cast<size_t>(kMaxTakasa));
     EXPECT_FALSE(o.youseki);
