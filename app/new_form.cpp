@@ -6,6 +6,7 @@
 #include "files/honegra.h"
 #include "editing/tegaki_form.h"
 #include "files/honegumi.h"
+#include "generator/jiku_data.h"
 #include "model/folder_lock.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
@@ -22,6 +23,17 @@ constexpr int kMenuCount = static_cast<int>(MenuItem::Count);
 constexpr int kSymbolHalf = 5;
 
 bool level_inside(int v, int lo, int hi) { return lo <= v && v <= hi; }
+
+// A read that failed part way leaves the members before the refused line in
+// the store. The model was empty before (the command exists only then) and
+// stays so: no half model is kept out of sight to mix with the next one.
+void discard_model(model::ModelStore& m) {
+    m.N_Node = 0;
+    m.N_Beam = 0;
+    m.N_Size = 0;
+    m.N_X = m.N_Y = m.N_Z = 0;
+    m.node_table_changed();
+}
 
 }  // namespace
 
@@ -181,15 +193,25 @@ void NewFormPresenter::TegakiMenuClick() {
 }
 
 void NewFormPresenter::JikuDataReadMenuClick() {
-    // Reading axis data comes with the axis data editor.
     if (!window_available(Window::Jiku)) return;
     render::ModelBox& box = ctx_.view.box;
     box.reset();
     enable(MenuItem::TegakiMenu, false);
     enable(MenuItem::JikuDataReadMenu, false);
-    if (dialogs_.open_file_name(kJikuFilter).empty()) return;
-    dialogs_.run_window(Window::Jiku);
+    const std::string path = dialogs_.open_file_name(kJikuFilter);
+    if (path.empty()) return;
     model::ModelStore& m = ctx_.store;
+    view_.set_busy(true);
+    generator::JikuRead read;
+    read.directory = ctx_.cDirectory;  // the volume tally goes beside the solver's files
+    const int lines = read_jiku_model(m, box, path, read, dialogs_);
+    view_.set_busy(false);
+    if (lines < 0) {
+        discard_model(m);
+        dialogs_.show_message(kJikuReadFailed);
+        return;
+    }
+    dialogs_.run_window(Window::Jiku);
     if (m.N_Beam >= 1) {
         if (completeness_check(m) < 0) return;
         model_ready(false, false);

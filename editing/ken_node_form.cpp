@@ -20,6 +20,10 @@ int drawing_of(float tau, float fai) {
 
 }  // namespace
 
+void show_level_max(LevelRangeView& view, const model::ModelStore& m) {
+    view.set_level_max(fmt(" %5d", m.N_X - 1), fmt(" %5d", m.N_Y - 1), fmt(" %5d", m.N_Z - 1));
+}
+
 void KenNodePresenter::show_angles() {
     const int tau = static_cast<int>(p_.TAU), fai = static_cast<int>(p_.FAI);
     view_.set_angles(tau, fai);
@@ -32,7 +36,7 @@ void KenNodePresenter::FormShow() {
     core_.open();
     view_.set_range_texts({fmt("X%02d", 0), fmt("X%02d", m_.N_X - 1), fmt("Y%02d", 0),
                            fmt("Y%02d", m_.N_Y - 1), fmt("Z%02d", 0), fmt("Z%02d", m_.N_Z - 1)});
-    view_.set_level_max(fmt(" %5d", m_.N_X - 1), fmt(" %5d", m_.N_Y - 1), fmt(" %5d", m_.N_Z - 1));
+    show_level_max(view_, m_);
     show_angles();
     view_.set_total(fmt("%d", m_.N_Node));
     view_.set_count(fmt("%d", core_.last_count()));

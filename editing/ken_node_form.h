@@ -27,15 +27,25 @@ public:
     virtual void node_search_finished() = 0;
 };
 
-class KenNodeView {
+// The level range fields both search windows show: the six range texts, the
+// highest level of each axis, a total and a count. Virtual base, so that one
+// Qt implementation serves both windows' views.
+class LevelRangeView {
 public:
-    virtual ~KenNodeView() = default;
-    virtual LevelTexts range_texts() const = 0;  // EditXmin .. EditZmax
+    virtual ~LevelRangeView() = default;
+    virtual LevelTexts range_texts() const = 0;  // EditXmin .. EditZmax, upper case
     virtual void set_range_texts(const LevelTexts& texts) = 0;
     virtual void set_level_max(const std::string& x, const std::string& y,
                                const std::string& z) = 0;  // LabelXmax .. LabelZmax
-    virtual void set_total(const std::string& text) = 0;   // ZenNodeEdit
-    virtual void set_count(const std::string& text) = 0;   // KenNumEdit
+    virtual void set_total(const std::string& text) = 0;   // ZenNodeEdit, EditSouNum
+    virtual void set_count(const std::string& text) = 0;   // KenNumEdit, EditKensakuNum
+};
+
+// LabelXmax .. LabelZmax from the model's level lists (" %5d" of N - 1).
+void show_level_max(LevelRangeView& view, const model::ModelStore& m);
+
+class KenNodeView : public virtual LevelRangeView {
+public:
     // Setting positions raises no change event.
     virtual void set_angles(int tau, int fai) = 0;         // both bars
     virtual void set_tau_label(const std::string& text) = 0;

@@ -60,7 +60,7 @@ void KihonUnitPresenter::WireMenuClick() {
 void KihonUnitPresenter::JikuModelMenuClick() {
     view_.set_view_angles(kResetTau, kResetFai);
     view_.show_angle_window();
-    if (exports_available) view_.set_menu_enabled(UnitMenu::JikuSave, true);
+    view_.set_menu_enabled(UnitMenu::JikuSave, true);
     view_.set_menu_enabled(UnitMenu::FaceSave, true);
     enter_state(kDisplayAxis);
 }
@@ -79,6 +79,16 @@ void KihonUnitPresenter::FormClose() {
 
 void KihonUnitPresenter::HelpMenuClick() {
     view_.show_help(kHelpTopic);
+}
+
+void KihonUnitPresenter::ZenDataHenkanMenuClick() {
+    ZahyouIdouExchange x{shift_, editing::kResultNone};
+    view_.open_zahyou_idou(x);
+    if (x.result != editing::kResultOK) return;
+    shift_ = x.shift;
+    const std::string path = view_.save_file_name(files::kJikuSaveFilter, "jik");
+    if (path.empty()) return;
+    files::save_jiku_file(m_, path, shift_, msg_);
 }
 
 void KihonUnitPresenter::DxfSaveMenuClick() {

@@ -10,6 +10,7 @@
 #include "files/export_commands.h"
 #include "generator/basic_data.h"
 #include "generator/generator.h"
+#include "generator/zahyou_idou_form.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
 
@@ -53,6 +54,10 @@ class KihonUnitView : public files::ExportDialogs {
     virtual void repaint() = 0;
     virtual void show_help(int topic) = 0;
     virtual void close_window() = 0;
+    // "座標移動", modal, on x; it sets x.result.
+    virtual void open_zahyou_idou(ZahyouIdouExchange& x) = 0;
+    // The condition search "条件検索", modal.
+    virtual void open_ident_form() = 0;
 };
 
 class KihonUnitPresenter {
@@ -77,6 +82,11 @@ class KihonUnitPresenter {
     void ModoruMenuClick();     // "戻る"
     void FormClose();           // leaving the window by any way
     void HelpMenuClick();
+    // "全データ変換": the shift in "座標移動", then the whole model as axis
+    // data moved by it.
+    void ZenDataHenkanMenuClick();
+    // "検索データ変換": the members chosen in the condition search.
+    void KensakuDataHenkanMenuClick() { view_.open_ident_form(); }
     void DxfSaveMenuClick();   // "DXF保存": the last perspective image as DXF
     void FaceSaveMenuClick();  // the viewer face file of the member solids
     // The timer served a perspective request: the image exists, so it can
@@ -87,9 +97,6 @@ class KihonUnitPresenter {
     int display_state() const { return state_; }
     // Result of the last generation (0 or -1); 1 before any.
     int last_generation() const { return last_generation_; }
-
-    // The axis data item stays disabled until its export exists.
-    bool exports_available = false;
 
     // The solid files of this window (its "TRIO.DAT", vertex table and
     // "TEMP.DAT"); the export commands do nothing without them.
@@ -107,6 +114,7 @@ class KihonUnitPresenter {
     std::ostream& out_;
     int state_ = 0;
     int last_generation_ = 1;
+    files::JikuShift shift_;  // the last shift confirmed in "座標移動"
 };
 
 }  // namespace tarvik::generator

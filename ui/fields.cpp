@@ -14,16 +14,30 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
+namespace {
+
+// The whole text, however long the format makes it (a caption in UTF-8 takes
+// three bytes a character).
+template <class T>
+std::string format_value(const char* format, T v) {
+    char buf[128];
+    const int n = std::snprintf(buf, sizeof buf, format, v);
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < sizeof buf) return std::string(buf, static_cast<size_t>(n));
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(s.data(), s.size(), format, v);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+}  // namespace
+
 std::string cformat(const char* format, int v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, v);
-    return buf;
+    return format_value(format, v);
 }
 
 std::string cformat(const char* format, double v) {
-    char buf[512];  // "%8.1f" of the largest float needs about 50
-    std::snprintf(buf, sizeof buf, format, v);
-    return buf;
+    return format_value(format, v);
 }
 
 bool parse_float(std::string_view text, float& value) {

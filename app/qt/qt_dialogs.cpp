@@ -40,6 +40,7 @@ bool QtDialogs::has_window(Window w) const {
     switch (w) {
         case Window::KihonUnit:
         case Window::Tegaki:
+        case Window::Jiku:
         case Window::SelNode:
         case Window::SelBeam:
         case Window::Velto: return true;
@@ -52,6 +53,7 @@ void QtDialogs::run_window(Window w) {
         case Window::KihonUnit: generator::run_kihon_unit_form(parent_, ctx_.store, ctx_.view, ctx_.cDirectory);
             break;
         case Window::Tegaki: editing::run_tegaki_form(parent_, ctx_.store, ctx_.view, ctx_.cDirectory); break;
+        case Window::Jiku: editing::run_jiku_form(parent_, ctx_.store, ctx_.view, ctx_.cDirectory); break;
         case Window::SelNode: editing::run_sel_node_form(parent_, ctx_.store, node_edit_); break;
         case Window::SelBeam: editing::run_sel_beam_form(parent_, ctx_.store, beam_edit_); break;
         case Window::Velto:

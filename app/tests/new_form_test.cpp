@@ -197,6 +197,84 @@ TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
     EXPECT_FALSE(form.enabled(M::TegakiMenu));
 }
 
+// "軸データ編集": read, the axis data window, then the model is ready without
+// a view reset or a redraw.
+class AxisDataRead : public MainWindow {
+protected:
+    AxisDataRead()
+        : dir(std::filesystem::temp_directory_path() / ("main_jiku_" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(dir);
+        ctx.cDirectory = dir.string();
+    }
+    ~AxisDataRead() override { std::filesystem::remove_all(dir); }
+    std::string write(const char* name, const char* text) {
+        std::ofstream((dir / name).string(), std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(AxisDataRead, ReadModelOpensTheWindowAndBecomesReady) {
+    dialogs.file_names = {write("portal.jik",
+                                "// a portal\r\n1 0 0 0 0 0 300 12 12\r\n1 300 0 0 300 0 300 12 12\r\n"
+                                "1 0 0 300 300 0 300 12 24\r\n999\r\n")};
+    int seen_beams = 0;
+    std::string seen_code;
+    dialogs.windows[Window::Jiku] = [&] {
+        // Read, sized and named before the window opens; nothing is busy.
+        seen_beams = store.N_Beam;
+        seen_code = store.node[0].id;
+        EXPECT_FALSE(view.busy);
+        params.TAU = 45.0f;  // closed by its close box, leaving its angles
+    };
+    const int repaints = view.repaints;
+    form.JikuDataReadMenuClick();
+    EXPECT_EQ(dialogs.filters, std::vector<std::string>{kJikuFilter});
+    EXPECT_EQ(dialogs.opened, std::vector<Window>{Window::Jiku});
+    EXPECT_EQ(seen_beams, 3);
+    EXPECT_EQ(seen_code, "X00Y00Z00");
+    EXPECT_EQ(view.busy_calls, 2);
+    EXPECT_EQ(params.box.X_MAX, 300.0f);
+    EXPECT_EQ(params.box.Z_MIN, 0.0f);
+    EXPECT_TRUE(std::filesystem::exists(dir / "Youseki.dat"));
+    expect_states(form, {M::SetutenShiteiMenu, M::SaveFileMenu, M::HyoujiMenu, M::KihonMenu},
+                  {M::TegakiMenu, M::JikuDataReadMenu, M::HoneSaveMenu, M::SaigoKaisekiMenu});
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
+    EXPECT_EQ(form.ken_node().XlevelMax, 1);
+    EXPECT_EQ(view.repaints, repaints);  // no redraw, and the angles stay
+    EXPECT_EQ(params.TAU, 45.0f);
+    EXPECT_TRUE(dialogs.messages.shown.empty());
+}
+
+TEST_F(AxisDataRead, FailedReadSaysSoAndLeavesNoModel) {
+    dialogs.windows[Window::Jiku] = [] { ADD_FAILURE() << "the window opened"; };
+    // A refused line after a good one, then a file that is not there.
+    dialogs.file_names = {write("bad.jik", "1 0 0 0 0 0 300 12 12\n7 1 2 3\n"),
+                          (dir / "none.jik").string()};
+    form.JikuDataReadMenuClick();
+    EXPECT_EQ(dialogs.messages.shown,
+              (std::vector<std::string>{"最初の文字は '1' or '2' or '3' or '999'", kJikuReadFailed}));
+    EXPECT_EQ(store.N_Beam, 0);
+    EXPECT_EQ(store.N_Node, 0);
+    EXPECT_FALSE(view.busy);
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
+    expect_states(form, {M::KihonMenu}, {M::TegakiMenu, M::JikuDataReadMenu, M::SetutenShiteiMenu});
+
+    // The menus stay off as after a cancelled dialog; run directly, the
+    // command reports a missing file the same way.
+    dialogs.messages.shown.clear();
+    form.JikuDataReadMenuClick();
+    EXPECT_EQ(dialogs.messages.shown.size(), 2u);
+    EXPECT_EQ(dialogs.messages.last(), kJikuReadFailed);
+
+    // Cancelling the file dialog reads nothing and keeps the menus off.
+    dialogs.messages.shown.clear();
+    form.JikuDataReadMenuClick();
+    EXPECT_TRUE(dialogs.messages.shown.empty());
+    EXPECT_FALSE(form.enabled(M::JikuDataReadMenu));
+    EXPECT_TRUE(dialogs.opened.empty());
+}
+
 TEST_F(MainWindow, IncompleteModelEndsTheCommandAtTheCheck) {
     dialogs.windows[Window::KihonUnit] = [this] {
         build_portal(store, dialogs.messages);

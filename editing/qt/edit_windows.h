@@ -4,12 +4,14 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "editing/beam_dialogs.h"
 #include "editing/beam_form.h"
 #include "editing/node_dialogs.h"
 #include "editing/node_form.h"
 #include "model/model_store.h"
+#include "render/view_params.h"
 
 namespace tarvik::editing {
 
@@ -24,5 +26,10 @@ int run_node_form(QWidget* parent, model::ModelStore& m, NodeDataExchange& x);
 
 // "軸データ" for member x.SelectBeam; returns x.result (1 OK, 2 all members, 0 cancel).
 int run_beam_form(QWidget* parent, model::ModelStore& m, BeamDataExchange& x);
+
+// "軸データ入力", maximised, on a model just read from an axis data file;
+// directory is the working folder of the view files.
+void run_jiku_form(QWidget* parent, model::ModelStore& m, render::ViewParams& params,
+                   const std::string& directory);
 
 }  // namespace tarvik::editing

@@ -37,37 +37,14 @@ bool YesNoService::ask_yes_no(std::string_view question) {
 TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::ViewParams& params,
                            KenNodeHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      QtLevelRange(this, "節点総数", "検索数"),
+      ZenNodeEdit(total),
+      KenNumEdit(count),
       ask_(this),
       presenter_(m, core, params, host, *this, ask_) {
     setWindowTitle(qs(kKenNodeCaption));
     move(kKenNodeLeft, kKenNodeTop);
     setFixedSize(300, 330);
-
-    static const char* captions[6] = {"X最小", "X最大", "Y最小", "Y最大", "Z最小", "Z最大"};
-    for (int i = 0; i < 6; ++i) {
-        const int row = i / 2, col = i % 2;
-        (new QLabel(qs(captions[i]), this))->setGeometry(8 + col * 110, 8 + row * 28, 44, 22);
-        edits[i] = new QLineEdit(this);
-        edits[i]->setGeometry(52 + col * 110, 8 + row * 28, 52, 22);
-    }
-    LabelXmax = new QLabel(this);
-    LabelYmax = new QLabel(this);
-    LabelZmax = new QLabel(this);
-    const char* maxcap[3] = {"X軸最大値", "Y軸最大値", "Z軸最大値"};
-    QLabel* maxlabels[3] = {LabelXmax, LabelYmax, LabelZmax};
-    for (int i = 0; i < 3; ++i) {
-        (new QLabel(qs(maxcap[i]), this))->setGeometry(226, 8 + i * 28, 70, 11);
-        maxlabels[i]->setGeometry(226, 19 + i * 28, 70, 11);
-    }
-
-    (new QLabel(qs("節点総数"), this))->setGeometry(8, 96, 60, 22);
-    ZenNodeEdit = new QLineEdit(this);
-    ZenNodeEdit->setReadOnly(true);
-    ZenNodeEdit->setGeometry(70, 96, 60, 22);
-    (new QLabel(qs("検索数"), this))->setGeometry(140, 96, 50, 22);
-    KenNumEdit = new QLineEdit(this);
-    KenNumEdit->setReadOnly(true);
-    KenNumEdit->setGeometry(192, 96, 60, 22);
 
     auto* ken = new QToolButton(this);
     ken->setText(qs("検"));
@@ -116,26 +93,6 @@ void TKenNodeForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     presenter_.FormShow();
 }
-
-LevelTexts TKenNodeForm::range_texts() const {
-    LevelTexts t;
-    for (int i = 0; i < 6; ++i) t[i] = edits[i]->text().toUpper().toStdString();
-    return t;
-}
-
-void TKenNodeForm::set_range_texts(const LevelTexts& texts) {
-    for (int i = 0; i < 6; ++i) edits[i]->setText(qs(texts[i]));
-}
-
-void TKenNodeForm::set_level_max(const std::string& x, const std::string& y,
-                                 const std::string& z) {
-    LabelXmax->setText(qs(x));
-    LabelYmax->setText(qs(y));
-    LabelZmax->setText(qs(z));
-}
-
-void TKenNodeForm::set_total(const std::string& text) { ZenNodeEdit->setText(qs(text)); }
-void TKenNodeForm::set_count(const std::string& text) { KenNumEdit->setText(qs(text)); }
 
 void TKenNodeForm::set_angles(int tau, int fai) {
     const QSignalBlocker a(TauScrollBar), b(FaiScrollBar);

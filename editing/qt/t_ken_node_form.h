@@ -11,6 +11,7 @@
 #include <array>
 
 #include "editing/ken_node_form.h"
+#include "editing/qt/level_range_fields.h"
 #include "ui/qt/qt_messages.h"
 
 namespace tarvik::editing {
@@ -30,28 +31,19 @@ public:
     bool ask_yes_no(std::string_view question) override;
 };
 
-class TKenNodeForm : public QWidget, public KenNodeView {
+class TKenNodeForm : public QWidget, public KenNodeView, public QtLevelRange {
     Q_OBJECT
 public:
     TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::ViewParams& params,
                  KenNodeHost& host, QWidget* parent = nullptr);
 
-    LevelTexts range_texts() const override;
-    void set_range_texts(const LevelTexts& texts) override;
-    void set_level_max(const std::string& x, const std::string& y, const std::string& z) override;
-    void set_total(const std::string& text) override;
-    void set_count(const std::string& text) override;
     void set_angles(int tau, int fai) override;
     void set_tau_label(const std::string& text) override;
     void set_fai_label(const std::string& text) override;
     void select_drawing(int index) override;
 
-    std::array<QLineEdit*, 6> edits{};  // EditXmin .. EditZmax
-    QLabel* LabelXmax = nullptr;
-    QLabel* LabelYmax = nullptr;
-    QLabel* LabelZmax = nullptr;
-    QLineEdit* ZenNodeEdit = nullptr;
-    QLineEdit* KenNumEdit = nullptr;
+    QLineEdit* ZenNodeEdit;  // the range fields' total and count
+    QLineEdit* KenNumEdit;
     QScrollBar* TauScrollBar = nullptr;
     QScrollBar* FaiScrollBar = nullptr;
     QLabel* TauValLabel = nullptr;

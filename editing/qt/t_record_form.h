@@ -23,6 +23,13 @@ class TRecordForm : public TFieldDialog {
         start();
     }
 
+    // Dialogs that work on their exchange alone.
+    template <class Exchange>
+    explicit TRecordForm(Exchange& x, QWidget* parent = nullptr)
+        : TFieldDialog(Presenter::Layout(), parent), presenter_(x, *this, msg_) {
+        start();
+    }
+
     // Dialogs with a use (delete or change) given at opening.
     template <class Exchange, class Use>
         requires std::is_enum_v<Use>

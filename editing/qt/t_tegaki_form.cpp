@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editing/qt/edit_windows.h"
-#include "ui/qt/busy_cursor.h"
+#include "ui/qt/qt_messages.h"
 #include "ui/qt/qt_text.h"
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"

@@ -12,12 +12,30 @@
 
 #include "editing/beam_dialogs.h"
 #include "editing/field_dialog.h"
+#include "editing/ken_node_form.h"
 #include "editing/node_dialogs.h"
 #include "editing/sel_beam_form.h"
 #include "editing/sel_node_form.h"
 #include "model/tests/scripted_messages.h"
 
 namespace tarvik::editing::testing {
+
+// The level range fields of a search window, as its presenter last set them.
+class FakeLevelRange : public virtual LevelRangeView {
+  public:
+    LevelTexts texts;
+    std::string xmax, ymax, zmax, total, count;
+
+    LevelTexts range_texts() const override { return texts; }
+    void set_range_texts(const LevelTexts& t) override { texts = t; }
+    void set_level_max(const std::string& x, const std::string& y, const std::string& z) override {
+        xmax = x;
+        ymax = y;
+        zmax = z;
+    }
+    void set_total(const std::string& t) override { total = t; }
+    void set_count(const std::string& t) override { count = t; }
+};
 
 class FakeFieldView : public FieldDialogView {
   public:

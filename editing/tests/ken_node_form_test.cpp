@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/ken_node_form.h"
+#include "editing/tests/fake_views.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
@@ -25,21 +26,11 @@ public:
     void node_search_finished() override { finished = true; }
 };
 
-class FakeKenView : public KenNodeView {
+class FakeKenView : public KenNodeView, public testing::FakeLevelRange {
 public:
-    LevelTexts texts;
-    std::string xmax, ymax, zmax, total, count, tau_label, fai_label;
+    std::string tau_label, fai_label;
     int tau = -1, fai = -1, drawing = -1;
 
-    LevelTexts range_texts() const override { return texts; }
-    void set_range_texts(const LevelTexts& t) override { texts = t; }
-    void set_level_max(const std::string& x, const std::string& y, const std::string& z) override {
-        xmax = x;
-        ymax = y;
-        zmax = z;
-    }
-    void set_total(const std::string& t) override { total = t; }
-    void set_count(const std::string& t) override { count = t; }
     void set_angles(int t, int f) override {
         tau = t;
         fai = f;
@@ -53,14 +44,14 @@ public:
 class NodeSearchWindow : public ::testing::Test {
 protected:
     NodeSearchWindow() : core(m), form(m, core, params, host, view, msg) {
-        for (float x : {0.0f, 100.0f, 200.0f}) testing::add_member(m, msg, x, 0, 0, x, 0, 300);
-        testing::add_member(m, msg, 0, 0, 300, 100, 0, 300);
-        testing::add_member(m, msg, 100, 0, 300, 200, 0, 300);
+        for (float x : {0.0f, 100.0f, 200.0f}) tarvik::testing::add_member(m, msg, x, 0, 0, x, 0, 300);
+        tarvik::testing::add_member(m, msg, 0, 0, 300, 100, 0, 300);
+        tarvik::testing::add_member(m, msg, 100, 0, 300, 200, 0, 300);
         EXPECT_EQ(model::save_level_name(m, msg), 0);
         host.m = &m;
     }
     model::ModelStore m;
-    testing::ScriptedMessages msg;
+    tarvik::testing::ScriptedMessages msg;
     render::ViewParams params;
     KenNodeCore core;
     FakeHost host;

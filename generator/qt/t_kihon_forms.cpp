@@ -6,47 +6,21 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editing/qt/t_ident_form.h"
+#include "editing/qt/t_record_form.h"
 #include "render/draw.h"
 #include "render/projection.h"
-#include "views/qt/qt_canvas.h"
-#include "views/qt/t_isome_form.h"
-#include "views/qt/t_view_form.h"
 #include "ui/qt/qt_text.h"
+#include "views/qt/canvas_widget.h"
 
 namespace tarvik::generator {
 
 using ui::qs;
-
-namespace {
-
-
-// A drawing area that paints through a callback.
-class Drawing : public QWidget {
-public:
-    explicit Drawing(std::function<void(render::Canvas&)> paint, QWidget* parent)
-        : QWidget(parent), paint_(std::move(paint)) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setMinimumSize(320, 240);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        views::QtCanvas canvas(&painter, width(), height());
-        paint_(canvas);
-    }
-
-private:
-    std::function<void(render::Canvas&)> paint_;
-};
-
-}  // namespace
 
 // ---------------------------------------------------------------- roof data
 
@@ -175,12 +149,7 @@ void TKihonForm::select_item(KihonGroup g, int item) {
     }
 }
 
-void TKihonForm::set_busy(bool busy) {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
+void TKihonForm::set_busy(bool busy) { ui::set_busy_cursor(busy); }
 
 int TKihonForm::open_yane_form(BasicData& d) {
     TYaneForm form(d, this);
@@ -202,19 +171,20 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
       bar_solids_(solids_, msg_),
       presenter_(m, d_, *this, msg_, &bar_solids_),
       ctx_{win_, params_, solids_, m_, msg_, render::TrioReader::kGenerator},
-      export_dialogs_(this, directory) {
+      export_dialogs_(this, directory),
+      directory_(directory) {
     presenter_.set_solid_model(&solids_);
-    setWindowTitle(qs(kUnitCaptionEnd));
-    resize(800, 600);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* bar = new QMenuBar(this);
-    layout->setMenuBar(bar);
+    const views::DrawingWindowBody body =
+        views::make_drawing_window(this, kUnitCaptionEnd, [this](render::Canvas& c) { paint(c); });
+    drawing_ = body.area;
+    QMenuBar* bar = body.bar;
 
     QMenu* file = bar->addMenu(qs("ファイル"));
     QMenu* jiku = file->addMenu(qs("軸データ保存"));
-    jiku->addAction(qs("全データ変換"));
-    jiku->addAction(qs("検索データ変換"));
+    connect(jiku->addAction(qs("全データ変換")), &QAction::triggered, this,
+            [this] { presenter_.ZenDataHenkanMenuClick(); });
+    connect(jiku->addAction(qs("検索データ変換")), &QAction::triggered, this,
+            [this] { presenter_.KensakuDataHenkanMenuClick(); });
     exports_[0] = jiku->menuAction();
     exports_[1] = file->addAction(qs("DXF保存"));
     exports_[2] = file->addAction(qs("ビューアデータ保存"));
@@ -240,8 +210,6 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
     connect(help->addAction(qs("バージョン情報")), &QAction::triggered, this,
             [this] { presenter_.VersionMenuClick(); });
 
-    drawing_ = new Drawing([this](render::Canvas& c) { paint(c); }, this);
-    layout->addWidget(drawing_);
 
     // Angles changed in the angle windows redraw this window at the next tick;
     // "Pers" in the viewpoint window asks for the hidden-line image.
@@ -271,23 +239,14 @@ void TKihonUnitForm::set_menu_enabled(UnitMenu item, bool enabled) {
     exports_[static_cast<int>(item)]->setEnabled(enabled);
 }
 
-void TKihonUnitForm::set_busy(bool busy) {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
+void TKihonUnitForm::set_busy(bool busy) { ui::set_busy_cursor(busy); }
 
 void TKihonUnitForm::set_view_angles(float tau, float fai) {
     params_.TAU = tau;
     params_.FAI = fai;
 }
 
-void TKihonUnitForm::show_angle_window() {
-    if (!isome_) isome_ = new views::TIsomeForm(params_, width(), this);
-    isome_->show();
-    isome_->raise();
-}
+void TKihonUnitForm::show_angle_window() { view_windows_.show_isome(); }
 
 void TKihonUnitForm::show_plan(bool with_nodes) {
     mode_ = 1;
@@ -301,9 +260,7 @@ void TKihonUnitForm::show_solid() {
     // The viewpoint window opens once each time this display is chosen.
     if (!view_form_shown_) {
         view_form_shown_ = true;
-        if (!view_form_) view_form_ = new views::TViewForm(params_, width(), this);
-        view_form_->show();
-        view_form_->raise();
+        view_windows_.show_view();
     }
 }
 
@@ -323,17 +280,26 @@ void TKihonUnitForm::close_window() {
     if (closing_) return;
     closing_ = true;
     timer_.stop();
-    if (isome_) isome_->hide();
-    if (view_form_) view_form_->hide();
+    view_windows_.hide();
     presenter_.FormClose();
     done(d_.N_Kihon == 1 ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TKihonUnitForm::open_zahyou_idou(ZahyouIdouExchange& x) {
+    editing::TRecordForm<ZahyouIdouPresenter> form(x, this);
+    form.run_modal();
+}
+
+void TKihonUnitForm::open_ident_form() {
+    editing::TIdentForm form(m_, params_, directory_, this);
+    form.exec();
 }
 
 void TKihonUnitForm::closeEvent(QCloseEvent* e) {
     if (!closing_) {
         closing_ = true;
         timer_.stop();
-        if (isome_) isome_->hide();
+        view_windows_.hide();
         presenter_.FormClose();
     }
     QDialog::closeEvent(e);

@@ -20,13 +20,10 @@
 #include "render/view_params.h"
 #include "render/view_window.h"
 
-#include "views/display_modes.h"
 #include "render/solid.h"
+#include "views/display_modes.h"
+#include "views/qt/view_windows.h"
 
-namespace tarvik::views {
-class TIsomeForm;
-class TViewForm;
-}
 
 namespace tarvik::generator {
 
@@ -92,6 +89,8 @@ public:
     void repaint() override;
     void show_help(int topic) override;
     void close_window() override;
+    void open_zahyou_idou(ZahyouIdouExchange& x) override;
+    void open_ident_form() override;
     std::string save_file_name(std::string_view filter, std::string_view default_ext) override;
     int run_dxf_colour_window() override;
 
@@ -130,13 +129,13 @@ private:
     KihonUnitPresenter presenter_;
     render::ViewWindow win_;
     views::DrawingContext ctx_;
-    views::TViewForm* view_form_ = nullptr;
+    views::ViewWindows view_windows_{params_, this};
     bool view_form_shown_ = false;
     QWidget* drawing_ = nullptr;
     std::array<QAction*, 3> exports_{};
     files::QtExportDialogs export_dialogs_;
+    std::string directory_;
     QTimer timer_;
-    views::TIsomeForm* isome_ = nullptr;
     bool with_nodes_ = true;
     int mode_ = 0;  // what the drawing shows: 0 nothing, 1 plan, 3 axis model, 4 viewpoint model
     bool closing_ = false;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "editing/tests/fake_views.h"
 #include "gen_test_util.h"
+#include "model/tests/model_builder.h"
 
 namespace tarvik::generator::testing {
 namespace {
@@ -61,6 +63,18 @@ struct FakeUnitView : KihonUnitView {
         calls.push_back("colour");
         return colour;
     }
+    // What the user does in each opening of "座標移動", and what it showed.
+    std::deque<editing::testing::DialogStep> zahyou_steps;
+    std::vector<std::vector<std::string>> zahyou_shown;
+    model::MessageService* msg = nullptr;
+    void open_zahyou_idou(ZahyouIdouExchange& x) override {
+        calls.push_back("座標移動");
+        ASSERT_FALSE(zahyou_steps.empty());
+        const auto seen = editing::testing::run_dialog<ZahyouIdouPresenter>(zahyou_steps.front(), *msg, x);
+        zahyou_steps.pop_front();
+        zahyou_shown.push_back(seen.shown);
+    }
+    void open_ident_form() override { calls.push_back("条件検索"); }
 };
 
 struct UnitForm : ::testing::Test {
@@ -70,6 +84,7 @@ struct UnitForm : ::testing::Test {
     ScriptedMessages msg;
     std::ostringstream out;
     KihonUnitPresenter p{*m, d, view, msg, nullptr, out};
+    UnitForm() { view.msg = &msg; }
 };
 
 TEST_F(UnitForm, OpeningResetsTheDefaultsBeforeTheBasicDataWindow) {
@@ -123,8 +138,6 @@ TEST_F(UnitForm, DisplayMenusResetTheAnglesAndDrawTheirModel) {
     p.JikuModelMenuClick();
     p.FormPaint();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"angles", "angle window", "repaint", "wire"}));
-    // The exports stay off until they exist.
-    EXPECT_FALSE(view.menu[UnitMenu::JikuSave]);
 
     view.calls.clear();
     p.ShitenMenuClick();
@@ -138,8 +151,7 @@ TEST_F(UnitForm, DisplayMenusResetTheAnglesAndDrawTheirModel) {
                                                     "idle", "plan+nodes"}));
 }
 
-TEST_F(UnitForm, AxisModelEnablesItsExportsOnceTheyExist) {
-    p.exports_available = true;
+TEST_F(UnitForm, AxisModelEnablesItsExports) {
     p.FormCreate();
     p.JikuModelMenuClick();
     EXPECT_TRUE(view.menu[UnitMenu::JikuSave]);
@@ -153,7 +165,6 @@ TEST_F(UnitForm, ExportItemsFollowTheirDisplaysAndWriteTheWindowsFiles) {
     p.FormCreate();
     p.JikuModelMenuClick();
     EXPECT_TRUE(view.menu[UnitMenu::FaceSave]);
-    EXPECT_FALSE(view.menu[UnitMenu::JikuSave]);
     EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
     p.PersRequestDone();
     EXPECT_TRUE(view.menu[UnitMenu::DxfSave]);
@@ -175,6 +186,56 @@ TEST_F(UnitForm, ExportItemsFollowTheirDisplaysAndWriteTheWindowsFiles) {
     EXPECT_EQ(msg.shown, (std::vector<std::string>{files::kFaceDone, "Error: Unable to open TEMP_FILE"}));
     EXPECT_TRUE(std::filesystem::exists(dir / "unit.dat"));
     EXPECT_FALSE(std::filesystem::exists(dir / "unit.dxf"));
+    std::filesystem::remove_all(dir);
+}
+
+// "全データ変換": the shift window first, then the save dialog; the file
+// holds every member moved by the shift.
+TEST_F(UnitForm, WholeModelAsAxisDataMovedByTheShift) {
+    using editing::testing::DialogStep;
+    using editing::testing::Press;
+    tarvik::testing::add_member(*m, msg, 0, 0, 0, 0, 0, 300);
+    tarvik::testing::add_member(*m, msg, 0, 0, 300, 400, 0, 300, 12, 24);
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("unit_jiku_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    view.save_name = (dir / "moved.jik").string();
+
+    // Cancelled, or a shift that is no number and then cancelled: no file.
+    view.zahyou_steps = {DialogStep{{}, {Press::Cancel}},
+                         DialogStep{{{ZahyouIdouPresenter::kY, "1O"}}, {Press::OK, Press::Cancel}}};
+    p.ZenDataHenkanMenuClick();
+    p.ZenDataHenkanMenuClick();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"座標移動", "座標移動"}));
+    EXPECT_EQ(msg.shown, std::vector<std::string>{"Y軸移動量(cm)の値「1O」は数値ではありません"});
+    EXPECT_EQ(view.zahyou_shown[0],
+              (std::vector<std::string>{"      0.0", "      0.0", "      0.0"}));
+
+    view.calls.clear();
+    msg.shown.clear();
+    view.zahyou_steps = {DialogStep{{{ZahyouIdouPresenter::kX, "100"},
+                                    {ZahyouIdouPresenter::kZ, "-50.5"}}}};
+    p.ZenDataHenkanMenuClick();
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"座標移動", "save 軸データ (*.JIK)|*.jik"}));
+    EXPECT_EQ(msg.shown, std::vector<std::string>{files::kJikuDone});
+    std::ifstream in(dir / "moved.jik", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("1 100.000000 0.000000 -50.500000 100.000000 0.000000 249.500000 "
+                        "12.000000 12.000000\r\n"
+                        "1 100.000000 0.000000 249.500000 500.000000 0.000000 249.500000 "
+                        "12.000000 24.000000\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(text.size() >= 5 && text.substr(text.size() - 5) == "999\r\n");
+
+    // The window shows the last shift again; the search item opens its window.
+    view.zahyou_steps = {DialogStep{{}, {Press::Cancel}}};
+    p.ZenDataHenkanMenuClick();
+    EXPECT_EQ(view.zahyou_shown.back(),
+              (std::vector<std::string>{"    100.0", "      0.0", "    -50.5"}));
+    p.KensakuDataHenkanMenuClick();
+    EXPECT_EQ(view.calls.back(), "条件検索");
     std::filesystem::remove_all(dir);
 }
 

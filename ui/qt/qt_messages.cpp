@@ -16,4 +16,11 @@ bool QtMessages::ask_yes_no(std::string_view question) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void set_busy_cursor(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
 }  // namespace tarvik::ui

@@ -1,4 +1,5 @@
-// Message boxes and Yes/No questions on Qt, for any window's presenter.
+// Message boxes and Yes/No questions on Qt, for any window's presenter, and
+// the busy cursor.
 #pragma once
 
 #include <QWidget>
@@ -6,6 +7,10 @@
 #include "ui/message_service.h"
 
 namespace tarvik::ui {
+
+// The hourglass over the whole program while a window computes (true), the
+// arrow again afterwards (false); calls pair up.
+void set_busy_cursor(bool busy);
 
 class QtMessages : public MessageService {
 public:

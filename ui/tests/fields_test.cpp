@@ -36,5 +36,14 @@ TEST(NumberFields, IntegersOnlyInIntegerFields) {
     }
 }
 
+TEST(NumberFields, FormattedTextIsNeverCutShort) {
+    EXPECT_EQ(cformat(" %5d", 3), "     3");
+    EXPECT_EQ(cformat(" %8.1f", -12.5), "    -12.5");
+    // A long message and the largest float keep every character.
+    EXPECT_EQ(cformat("検索データ数が上限 %d を超えるため選択できません", 3000),
+              "検索データ数が上限 3000 を超えるため選択できません");
+    EXPECT_EQ(cformat("%.1f", 3.4028234663852886e38).size(), 41u);
+}
+
 }  // namespace
 }  // namespace tarvik::ui

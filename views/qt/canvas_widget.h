@@ -1,5 +1,5 @@
-// A fixed-size picture painted through a Canvas: the owner supplies what to
-// draw, the widget paints it whenever the window system asks.
+// Widgets painted through a Canvas: the owner supplies what to draw, the
+// widget paints it whenever the window system asks.
 #pragma once
 
 #include <QPaintEvent>
@@ -15,13 +15,16 @@ namespace tarvik::views {
 // The view windows are built on the render core and use its names as their own.
 using namespace tarvik::render;
 
-class CanvasWidget : public QWidget {
+// A drawing area that takes the room its layout gives it and paints through a
+// Canvas whenever the window system asks.
+class DrawingArea : public QWidget {
   public:
     using Paint = std::function<void(Canvas&)>;
 
-    CanvasWidget(int width, int height, Paint paint, QWidget* parent = nullptr)
+    explicit DrawingArea(Paint paint, QWidget* parent = nullptr)
         : QWidget(parent), paint_(std::move(paint)) {
-        setFixedSize(width, height);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(320, 240);
     }
 
   protected:
@@ -33,6 +36,16 @@ class CanvasWidget : public QWidget {
 
   private:
     Paint paint_;
+};
+
+// The same at a fixed size: a picture inside a dialog.
+class CanvasWidget : public DrawingArea {
+  public:
+    CanvasWidget(int width, int height, Paint paint, QWidget* parent = nullptr)
+        : DrawingArea(std::move(paint), parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        setFixedSize(width, height);
+    }
 };
 
 }  // namespace tarvik::views

@@ -5,6 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTimer>
@@ -12,11 +17,15 @@
 
 #include "editing/qt/edit_windows.h"
 #include "editing/qt/t_beam_forms.h"
+#include "editing/qt/t_ident_form.h"
+#include "editing/qt/t_jiku_form.h"
 #include "editing/qt/t_node_forms.h"
 #include "editing/qt/t_sel_beam_form.h"
 #include "editing/qt/t_sel_node_form.h"
 #include "editing/tests/qt/qt_helpers.h"
 #include "model/maintenance.h"
+#include "views/qt/t_isome_form.h"
+#include "views/qt/t_view_form.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 
@@ -173,6 +182,75 @@ TEST_F(EditWindows, DialogsOfTheEditors) {
         if (auto* box = QApplication::activeModalWidget()) box->close();  // the message
     });
     EXPECT_EQ(run_node_form(nullptr, m, nx), kResultCancel);
+}
+
+TEST_F(EditWindows, ConditionSearchSelectsPreviewsAndSaves) {
+    QTemporaryDir dir;
+    render::ViewParams params;
+    TIdentForm f(m, params, dir.path().toStdString());
+    f.show();
+    EXPECT_EQ(f.windowTitle(), QString::fromUtf8("条件検索"));
+    EXPECT_EQ(f.EditSouNum->text(), "3");
+    EXPECT_EQ(f.LabelXmax->text(), "     1");
+    EXPECT_EQ(f.IdouEdits[0]->text(), "      0.0");
+    EXPECT_EQ(f.LevelSpeedButton->text(), QString::fromUtf8("検"));
+    f.edits[0]->setText("x01");  // typed in lower case, read in upper case
+    f.IdouEdits[2]->setText("10");
+    f.LevelSpeedButton->click();
+    EXPECT_EQ(f.EditKensakuNum->text(), "1");
+    ASSERT_EQ(f.presenter().selection().size(), 1u);
+    EXPECT_EQ(f.presenter().selection()[0].zl, 260.0f);
+    f.edits[0]->clear();
+    f.LevelSpeedButton->click();  // nothing names an axis: the selection stays
+    EXPECT_EQ(f.EditKensakuNum->text(), "1");
+    f.edits[5]->setText("Z01");
+    f.LevelSpeedButton->click();
+    EXPECT_EQ(f.EditKensakuNum->text(), "3");
+    save_shot(f, "ident_form.png");
+
+    const QString path = dir.filePath("all.jik");
+    when_shown<QFileDialog>([path](QFileDialog& d) {
+        d.selectFile(path);
+        static_cast<QDialog&>(d).accept();  // as the dialog's Save button does
+        when_shown<QMessageBox>([](QMessageBox& box) {
+            EXPECT_EQ(box.text(), QString::fromUtf8("軸ファイルを作製しました"));
+            box.accept();
+        });
+    });
+    f.OkButton->click();
+    EXPECT_TRUE(QFileInfo::exists(path));
+    f.Button1->click();
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(EditWindows, AxisDataWindowShowsItsViews) {
+    QTemporaryDir dir;
+    render::ViewParams params;
+    params.TAU = 60.0f;
+    TJikuForm f(m, params, dir.path().toStdString());
+    EXPECT_EQ(f.windowTitle(), QString::fromUtf8("軸データ入力"));
+    EXPECT_EQ(params.TAU, 30.0f);
+    QStringList tops;
+    for (QAction* a : f.findChild<QMenuBar*>()->actions()) tops << a->text();
+    EXPECT_EQ(tops, (QStringList{QString::fromUtf8("ファイル"), QString::fromUtf8("表示"),
+                                 QString::fromUtf8("ヘルプ")}));
+    EXPECT_FALSE(f.FaceHozonMenu->isEnabled());
+    ASSERT_NE(f.view_windows().isome(), nullptr);
+    EXPECT_TRUE(f.view_windows().isome()->isVisible());
+    f.resize(640, 480);
+    f.show();
+    save_shot(f, "jiku_form.png");
+
+    f.presenter().JikuModelMenuClick();
+    EXPECT_TRUE(f.FaceHozonMenu->isEnabled());
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("TRIO.DAT")));
+    save_shot(f, "jiku_form_axis.png");
+    f.presenter().ShitenZahyouMenuClick();
+    ASSERT_NE(f.view_windows().view(), nullptr);
+    EXPECT_TRUE(f.view_windows().view()->isVisible());
+    save_shot(f, "jiku_form_viewpoint.png");
+    f.presenter().ModoruMenuClick();
+    EXPECT_FALSE(f.view_windows().isome()->isVisible());
 }
 
 }  // namespace

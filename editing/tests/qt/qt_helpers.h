@@ -29,4 +29,18 @@ inline void in_next_dialog(std::function<void(ui::TFieldDialog&)> act) {
     });
 }
 
+// Acts in the next modal window of type W once it is on the screen; looks
+// again every 10 ms, for a second at the most.
+template <class W>
+void when_shown(std::function<void(W&)> act, int tries = 100) {
+    QTimer::singleShot(10, [act, tries] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget()))
+            act(*w);
+        else if (tries > 0)
+            when_shown<W>(act, tries - 1);
+        else
+            ADD_FAILURE() << "the window did not come";
+    });
+}
+
 }  // namespace tarvik::editing

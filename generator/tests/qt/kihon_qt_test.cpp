@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "editing/qt/t_record_form.h"
 #include "generator/qt/t_kihon_forms.h"
 
 namespace tarvik::generator {
@@ -65,6 +66,29 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
     EXPECT_EQ(m.N_Beam, 768);  // the default space floor
     EXPECT_EQ(m.N_Node, 241);
     EXPECT_EQ(params.TAU, 30.0f);
+}
+
+// "座標移動" of "全データ変換": three shifts, shown as they were last taken.
+TEST(GeneratorWindows, ShiftWindowTakesThreeNumbers) {
+    static int argc = 1;
+    static char name[] = "generator_qt_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) new QApplication(argc, argv);
+
+    ZahyouIdouExchange x;
+    x.shift.dz = -2.5f;
+    editing::TRecordForm<ZahyouIdouPresenter> form(x);
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("座標移動"));
+    ASSERT_EQ(form.fields.size(), 3u);
+    EXPECT_EQ(form.fields[2]->text(), "     -2.5");
+    form.fields[0]->setText("120");
+    form.show();
+    QDir().mkpath("shots");
+    form.grab().save("shots/zahyou_idou.png");
+    form.OKButton->click();
+    EXPECT_EQ(x.result, editing::kResultOK);
+    EXPECT_EQ(x.shift.dx, 120.0f);
+    EXPECT_EQ(x.shift.dz, -2.5f);
 }
 
 }  // namespace
