@@ -223,7 +223,10 @@ void write_fake_solver(const std::string& path, const std::string& top_disp) {
               "printf '2\\n1 1 0.0 0.0 0.0 X00Y00Z00\\n2 2 0.0 0.0 300.0 X00Y00Z01\\n"
               "1\\n1 1 1 X00Y00Z00 2 2 X00Y00Z01 0.0 0 0 0 0 0 0 0 0 0 0 0\\n' > VELTOSOL.LST\n"
               "printf '2\\n1 1 X00Y00Z00 0 0 0 0 0 0\\n2 2 X00Y00Z01 " +
-                  top_disp + " " + top_disp + " 0 0 0 0\\n' > VELTOSOL.DSP\n");
+                  top_disp + " " + top_disp + " 0 0 0 0\\n' > VELTOSOL.DSP\n"
+                  // One time for the set, as the solver gives it: three writes
+                  // can fall on two ticks of the file system's clock.
+                  "touch -r VELTOSOL.ZLV VELTOSOL.LST VELTOSOL.DSP\n");
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
