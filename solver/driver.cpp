@@ -1,6 +1,9 @@
 // The solver's main sequence: open the files, read, number, assemble, solve,
 // write the results, close.
+#include <sys/mman.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <exception>
 #include <new>
 
@@ -10,6 +13,20 @@
 namespace veltosol {
 
 namespace {
+
+// The skyline store: 12.8 MB, of which a run touches what its profile needs.
+// Aligned to and advised for 2 MB pages, it is mapped with a few page faults
+// instead of thousands, and the solution misses the TLB less; where huge pages
+// are not available the advice changes nothing.
+double* allocate_store() {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    std::size_t bytes = (std::size_t{kMaxStore} + 1) * sizeof(double);
+    bytes = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* p = std::aligned_alloc(kHugePage, bytes);
+    if (!p) throw std::bad_alloc();
+    ::madvise(p, bytes, MADV_HUGEPAGE);
+    return static_cast<double*>(p);
+}
 
 std::string pass(const char* phase, const Solver& s) {
     return free_line({phase, s.NOD, s.NEL});
@@ -98,7 +115,7 @@ Solver::Solver()
       reverse(kMaxEquations + 1),
       height(kMaxEquations + 1),
       MAXA(kMaxEquations + 1),
-      store(new double[kMaxStore + 1]),
+      store(allocate_store()),
       R(kMaxEquations + 1),
       D(kMaxEquations + 1) {
     for (auto& l : levels) l.reserve(kMaxLevels);
@@ -113,6 +130,7 @@ int run(const std::filesystem::path& dir, std::ostream& console, std::ostream& e
     f.console = &console;
     try {
         auto s = std::make_unique<Solver>();
+        s->times = times;
         ListReader in(f.open_all(dir));
         run_phases(*s, f, in, times);
         console.flush();

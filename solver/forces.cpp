@@ -69,7 +69,10 @@ void STRESS(Solver& s, FileSet& f) {
     lst_count.write(lst, {s.NEL});
     std::array<double, 12> fe;
     for (int e = 1; e <= s.NEL; ++e) {
-        member_forces(s, e, fe);
+        {
+            ScopedSeconds clock(s.times ? &s.times->inner_compute : nullptr);
+            member_forces(s, e, fe);
+        }
         // Forces on end 2 along the local axes (axial: tension positive),
         // moments about the local axes at each end, torsion at end 1.
         const double P = fe[8], VX = fe[6], VY = fe[7];

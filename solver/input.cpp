@@ -310,7 +310,10 @@ void FWRITE(Solver& s, FileSet& f) {
 void INPUT(Solver& s, FileSet& f, ListReader& in) {
     read_levels(s, f, in);
     read_members(s, f, in);
-    renumber(s, f);
+    {
+        ScopedSeconds clock(s.times ? &s.times->inner_compute : nullptr);
+        renumber(s, f);
+    }
     read_properties(s, f, in);
     read_nodes(s, f, in);
     DRCCOS(s);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <ostream>
 
@@ -60,6 +61,27 @@ struct PhaseTimes {
                                                    "MHIGHT", "ASSEM",  "SKSOLV",
                                                    "DISPT",  "STRESS", "FOPEN2"};
     double seconds[kCount] = {};
+    // Of INPUT and STRESS: the renumbering and the member forces, the part of
+    // these phases that is neither reading nor writing.
+    double inner_compute = 0.0;
+};
+
+// Adds the wall-clock seconds of its lifetime to *sink; nothing when sink is null.
+class ScopedSeconds {
+  public:
+    explicit ScopedSeconds(double* sink)
+        : sink_(sink), start_(sink ? std::chrono::steady_clock::now()
+                                   : std::chrono::steady_clock::time_point{}) {}
+    ~ScopedSeconds() {
+        if (sink_)
+            *sink_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+    ScopedSeconds(const ScopedSeconds&) = delete;
+    ScopedSeconds& operator=(const ScopedSeconds&) = delete;
+
+  private:
+    double* sink_;
+    std::chrono::steady_clock::time_point start_;
 };
 
 // One whole run in `dir`: reads VELTOSOL.IN, writes the six result files, the

@@ -5,12 +5,20 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace veltosol {
+
+struct PhaseTimes;
+
+// Gives back the skyline store (it is allocated aligned, see driver.cpp).
+struct StoreDeleter {
+    void operator()(double* p) const noexcept { std::free(p); }
+};
 
 // Capacities of the solver's tables.
 inline constexpr int kMaxNodes = 3000;
@@ -141,7 +149,7 @@ struct Solver {
     std::vector<int> reverse;  // global index of each equation
     std::vector<int> height;
     std::vector<std::int64_t> MAXA;  // MAXA[0] = 0
-    std::unique_ptr<double[]> store;  // skyline store, positions 1..MAXA[NEQ]
+    std::unique_ptr<double[], StoreDeleter> store;  // skyline store, positions 1..MAXA[NEQ]
     std::vector<double> R;            // loads, then displacements, by equation
     std::vector<int> singular;        // nodes of near-zero diagonals
     int instability_at = 0;           // equation of a zero pivot, 0 when none
@@ -152,6 +160,9 @@ struct Solver {
 
     // Nodal displacements, global axes, new numbering: 6(n-1)+1 .. 6n.
     std::vector<double> D;
+
+    // Where a benchmark collects the phase times; null in an ordinary run.
+    PhaseTimes* times = nullptr;
 };
 
 }  // namespace veltosol

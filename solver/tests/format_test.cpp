@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
 
 #include "fortran_format.h"
 
@@ -148,6 +153,78 @@ TEST(Formats, MalformedFormatsAreRejected) {
     EXPECT_THROW(Format("(F10)"), std::invalid_argument);
     EXPECT_THROW(Format("('abc"), std::invalid_argument);
     EXPECT_THROW(Format("(Q5)"), std::invalid_argument);
+}
+
+// The edit descriptors as printf would give them: the digits of "%.*f" and
+// "%.*e", then the field rules (optional leading zero, right justified, stars
+// when too wide). The fast conversions must match them to the byte.
+std::string printf_fixed(double v, int w, int d) {
+    if (v == 0.0) v = 0.0;
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", d, v);
+    std::string s(buf);
+    if (d == 0) s += '.';
+    if (static_cast<int>(s.size()) > w) {
+        const std::size_t z = s[0] == '-' ? 1 : 0;
+        if (s.size() > z + 1 && s[z] == '0' && s[z + 1] == '.') s.erase(z, 1);
+    }
+    return static_cast<int>(s.size()) > w ? std::string(w, '*')
+                                          : std::string(w - s.size(), ' ') + s;
+}
+
+std::string printf_exp(double v, int w, int d) {
+    std::string s;
+    if (v == 0.0) {
+        s = "0." + std::string(d, '0') + "E+00";
+    } else {
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.*e", d - 1, std::fabs(v));
+        const int exponent = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+        s = std::string(v < 0 ? "-" : "") + "0." + buf[0] + std::string(buf + 2, d - 1);
+        char e[16];
+        std::snprintf(e, sizeof e, std::abs(exponent) <= 99 ? "E%c%02d" : "%c%03d",
+                      exponent < 0 ? '-' : '+', std::abs(exponent));
+        s += e;
+    }
+    if (static_cast<int>(s.size()) > w) {
+        const std::size_t z = s[0] == '-' ? 1 : 0;
+        if (s.size() > z + 1 && s[z] == '0' && s[z + 1] == '.') s.erase(z, 1);
+    }
+    return static_cast<int>(s.size()) > w ? std::string(w, '*')
+                                          : std::string(w - s.size(), ' ') + s;
+}
+
+TEST(EditDescriptors, FastConversionsGiveThePrintfDigits) {
+    std::mt19937_64 rng(20261209);
+    std::vector<double> values{0.0, -0.0, 0.125, -0.125, 2.5, 3.5, 0.5, 1.5, 0.0625, 1e-300,
+                               -1e300, 9.9999995, 99.99995, 0.99999999, 1e100, 1e-100, 5e-324};
+    for (int k = 0; k < 20000; ++k) {
+        const double mantissa = std::uniform_real_distribution<double>(-10.0, 10.0)(rng);
+        const int exponent = std::uniform_int_distribution<int>(-14, 14)(rng);
+        values.push_back(mantissa * std::pow(10.0, exponent));
+        // Exact binary fractions: ties for the rounding of the last digit.
+        values.push_back(std::ldexp(static_cast<double>(static_cast<int>(rng() % 20001) - 10000),
+                                    -static_cast<int>(rng() % 12)));
+    }
+    struct Field {
+        int w, d;
+    };
+    const Field exp_fields[] = {{15, 7}, {12, 4}, {13, 5}, {12, 5}, {7, 1}, {9, 3}};
+    const Field fixed_fields[] = {{10, 3}, {12, 4}, {8, 0}, {15, 7}, {6, 2}, {20, 10}};
+    for (double v : values) {
+        for (const Field& f : exp_fields) {
+            const std::string expected = printf_exp(v, f.w, f.d);
+            ASSERT_EQ(E(v, f.w, f.d), expected) << v;
+            ASSERT_EQ(E(v, f.w, f.d), expected) << v << " again";  // a repeated value
+        }
+        for (const Field& f : fixed_fields)
+            ASSERT_EQ(F(v, f.w, f.d), printf_fixed(v, f.w, f.d)) << v;
+    }
+    for (long long i : {0LL, -1LL, 12345LL, -99999LL, 9223372036854775807LL}) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%lld", i);
+        EXPECT_EQ(I(i, 25), std::string(25 - std::strlen(buf), ' ') + buf);
+    }
 }
 
 TEST(FreeLines, BlankThenItems) {
