@@ -76,6 +76,114 @@ struct EdgeShape {
     double ratio;           // bound on the ratio of the depths of its pieces' ends
 };
 
+// A triangle that can hide something, as the test reads it, with what the
+// test would work out afresh for every segment done once: the thresholds of
+// the depth step and the planes through the eye and each edge (their
+// |dV| > EPS holds, or never_hides would have dropped the triangle).
+struct PreparedTriangle {
+    Vec3 n;
+    double h;
+    double h_hi, h_lo;  // h + thr and h - thr
+    Vec3 E[3];
+    Vec3 e[3];     // normal of the plane through the eye and edge j
+    bool pos[3];   // dV > EPS: the third vertex lies on the side of +e
+};
+
+PreparedTriangle prepare(const HiddenTriangle& t, const HiddenTolerances& tol) {
+    PreparedTriangle p;
+    p.n = t.n;
+    p.h = t.h;
+    const double thr = tol.eps * t.h + tol.eps;
+    p.h_hi = t.h + thr;
+    p.h_lo = t.h - thr;
+    for (int k = 0; k < 3; ++k) p.E[k] = t.E[k];
+    for (int j = 0; j < 3; ++j) {
+        double dV;
+        edge_plane(t, j, p.e[j], dV);
+        p.pos[j] = dV > tol.eps;
+    }
+    return p;
+}
+
+// A segment as the test reads it: its ends, the normal m = P x Q of the
+// plane through the eye and the segment, and its direction Q - P.
+struct PreparedSegment {
+    Vec3 P, Q, m, d;
+};
+
+PreparedSegment prepare(const Vec3& P, const Vec3& Q) {
+    return {P, Q, cross(P, Q), {Q[0] - P[0], Q[1] - P[1], Q[2] - P[2]}};
+}
+
+// test_triangle on prepared data: the same arithmetic on the same numbers,
+// so the same verdict and cut points; only the order of the steps that can
+// merely clear the triangle differs (the divisions come after all of them).
+Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g,
+                      const HiddenTolerances& tol, SplitResult& split) {
+    const double eps = tol.eps, neg = tol.eps_neg, lim = tol.limit;
+    const Vec3& P = g.P;
+    const Vec3& Q = g.Q;
+    const double dP = dot(t.n, P), dQ = dot(t.n, Q);
+    if (!(dP > t.h_hi) && !(dQ > t.h_hi)) return Verdict::kClear;
+    double s[3];
+    int sum = 0;
+    for (int i = 0; i < 3; ++i) {
+        s[i] = dot(g.m, t.E[i]);
+        sum += s[i] > eps ? 1 : (s[i] < neg ? -1 : 0);
+    }
+    if (std::abs(sum) >= 2) return Verdict::kClear;
+    double pP[3], pQ[3];
+    bool outP = false, outQ = false;
+    for (int j = 0; j < 3; ++j) {
+        pP[j] = dot(t.e[j], P);
+        pQ[j] = dot(t.e[j], Q);
+        bool fP, fQ;
+        if (t.pos[j]) {
+            fP = pP[j] < neg;
+            fQ = pQ[j] < neg;
+            if ((fP && pQ[j] <= eps) || (fQ && pP[j] <= eps)) return Verdict::kClear;
+        } else {
+            fP = pP[j] > eps;
+            fQ = pQ[j] > eps;
+            if ((fP && pQ[j] >= neg) || (fQ && pP[j] >= neg)) return Verdict::kClear;
+        }
+        outP = outP || fP;
+        outQ = outQ || fQ;
+    }
+    const double h = t.h;
+    const Vec3& d = g.d;
+    if (!outP && !outQ) {
+        const bool frontP = dP < t.h_lo, frontQ = dQ < t.h_lo;
+        if (!frontP && !frontQ) return Verdict::kHiddenWhole;
+        const double x = (h - dP) / (dQ - dP);
+        const Vec3 X = {P[0] + x * d[0], P[1] + x * d[1], P[2] + x * d[2]};
+        split.A = X;
+        split.B = X;
+        split.keep_left = frontP;
+        split.keep_right = frontQ;
+        return Verdict::kSplit;
+    }
+    double tmin = 1.0, tmax = 0.0;
+    for (int j = 0; j < 3; ++j) {
+        const double tt =
+            std::fabs(pQ[j] - pP[j]) > eps ? -pP[j] / (pQ[j] - pP[j]) : 10000000.0;
+        const int jn = (j + 1) % 3;
+        const double u = std::fabs(s[jn] - s[j]) > eps ? -s[j] / (s[jn] - s[j]) : 10000000.0;
+        if (neg <= u && u <= lim && neg <= tt && tt <= lim) {
+            tmin = std::min(tmin, tt);
+            tmax = std::max(tmax, tt);
+        }
+    }
+    const Vec3 A = {P[0] + tmin * d[0], P[1] + tmin * d[1], P[2] + tmin * d[2]};
+    const Vec3 B = {P[0] + tmax * d[0], P[1] + tmax * d[1], P[2] + tmax * d[2]};
+    if (dot(t.n, A) < t.h_lo || dot(t.n, B) < t.h_lo) return Verdict::kClear;
+    split.A = A;
+    split.B = B;
+    split.keep_left = outP || dP < t.h_lo;
+    split.keep_right = outQ || dQ < t.h_lo;
+    return Verdict::kSplit;
+}
+
 // The part of segment a-b whose y lies in [lo, hi] widens [xa, xb] by its x.
 void clip_to_band(double ax, double ay, double bx, double by, double lo, double hi, double& xa,
                   double& xb) {
@@ -158,7 +266,7 @@ class TriangleIndex {
 
     std::vector<int> all_;              // every triangle that can hide anything, ascending
     std::vector<TriangleShape> shape_;  // parallel to all_
-    std::vector<HiddenTriangle> tri_;   // parallel to all_: the test's data, packed
+    std::vector<PreparedTriangle> tri_;  // parallel to all_: the test's data, packed
     // The widened projected box of each, apart for a quick first look; the
     // whole plane for triangles tested against every edge.
     std::vector<Box> box_;
@@ -207,7 +315,7 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     indexed_ = true;
 
     tri_.reserve(all_.size());
-    for (int i : all_) tri_.push_back(tris[static_cast<size_t>(i)]);
+    for (int i : all_) tri_.push_back(prepare(tris[static_cast<size_t>(i)], tol));
     shape_triangles(tris, tol, edges);
     make_groups();
     build_grid();
@@ -639,6 +747,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
         first = false;
         bool hidden = false;
         int pos = j.pos;
+        const PreparedSegment seg = prepare(j.P, j.Q);
         for (int gl = j.group; gl < ng && !hidden; ++gl) {
             const Group& g = groups_[static_cast<size_t>(list[static_cast<size_t>(gl)])];
             if (gl != j.group) pos = g.begin;
@@ -649,7 +758,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
                 if (b.x0 > s.x1 || b.x1 < s.x0 || b.y0 > s.y1 || b.y1 < s.y0) continue;
                 if (!may_hide(shape_[static_cast<size_t>(k)], s)) continue;
                 SplitResult sr;
-                const Verdict v = test_triangle(tri_[static_cast<size_t>(k)], j.P, j.Q, tol, sr);
+                const Verdict v = test_prepared(tri_[static_cast<size_t>(k)], seg, tol, sr);
                 if (v == Verdict::kClear) continue;
                 if (v == Verdict::kSplit) {
                     // P-A is drawn before B-Q: it goes on the stack last.
