@@ -53,6 +53,9 @@ constexpr double kCellShare = 0.5;
 // Fewest edges handed to a worker at a time: below this, starting a thread
 // costs more than it saves.
 constexpr size_t kMinEdgesPerRun = 512;
+// Fewest triangles (or groups, or edges) a worker takes on in building the
+// index.
+constexpr size_t kMinBuildPart = 4096;
 
 // A triangle that can hide something, as the cheap look needs it (what the
 // look reads first, in the first two cache lines).
@@ -205,8 +208,9 @@ void clip_to_band(double ax, double ay, double bx, double by, double lo, double 
 
 class TriangleIndex {
   public:
+    // Built by up to threads workers; the same index whatever their number.
     TriangleIndex(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
-                  const HiddenTolerances& tol);
+                  const HiddenTolerances& tol, unsigned threads);
 
     // Runs the edges in order as the plain routine does, appending their
     // visible lines. Edges do not depend on each other: with threads > 1 the
@@ -230,12 +234,14 @@ class TriangleIndex {
     };
 
     void shape_triangles(const std::vector<HiddenTriangle>& tris, const HiddenTolerances& tol,
-                         const std::vector<VectRecord>& edges);
+                         const std::vector<VectRecord>& edges, unsigned threads);
+    double shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+                          TriangleShape& s) const;
     bool shape_edge(const VectRecord& r, EdgeShape& e) const;
     bool shape_piece(const Piece& j, const EdgeShape& edge, EdgeShape& e) const;
     void project_cut(const Vec3& A, double& x, double& y) const;
     void make_groups();
-    void build_grid();
+    void build_grid(unsigned threads);
     struct Box {
         double x0, y0, x1, y1;
     };
@@ -286,39 +292,56 @@ class TriangleIndex {
 };
 
 TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
-                             const std::vector<VectRecord>& edges, const HiddenTolerances& tol) {
-    const int n = static_cast<int>(tris.size());
-    for (int i = 0; i < n; ++i)
-        if (!never_hides(tris[i], tol)) all_.push_back(i);
+                             const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+                             unsigned threads) {
+    const size_t n = tris.size();
+    {
+        std::vector<unsigned char> can(n);
+        run_parts(n, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned) {
+            for (size_t i = first; i < last; ++i) can[i] = !never_hides(tris[i], tol);
+        });
+        for (size_t i = 0; i < n; ++i)
+            if (can[i]) all_.push_back(static_cast<int>(i));
+    }
     const double piece = std::max(std::fabs(tol.eps_neg), tol.limit - 1.0);
     growth_ = std::max(kMinPieceGrowth, kPieceGrowthFactor * piece);
     // With cuts allowed far beyond a segment, nothing is bounded.
     if (!(growth_ <= 0.01)) return;
 
-    // Depth floor and size of the scene.
-    // (The root of the largest square is the largest root: one root only.)
-    double zmin = HUGE_VAL, p2max = 0.0;
-    auto look = [&](double x, double y, double z) {
-        if (z >= kFastMinDepth) zmin = std::min(zmin, z);
-        p2max = std::max(p2max, x * x + y * y + z * z);
-    };
-    for (int i : all_)
-        for (const Vec3& v : tris[static_cast<size_t>(i)].E) look(v[0], v[1], v[2]);
-    for (const VectRecord& e : edges) {
-        look(e.xs, e.ys, e.zs);
-        look(e.xl, e.yl, e.zl);
-    }
-    pmax_ = std::sqrt(p2max);
+    // Depth floor and size of the scene, over the triangles and then the
+    // edges, each worker its share; least and largest do not depend on the
+    // order. (The root of the largest square is the largest root.)
+    const size_t nt = all_.size(), items = nt + edges.size();
+    std::vector<double> zmins(split_parts(items, threads, kMinBuildPart), HUGE_VAL);
+    std::vector<double> p2maxs(zmins.size(), 0.0);
+    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+        double zmin = HUGE_VAL, p2max = 0.0;
+        auto look = [&](double x, double y, double z) {
+            if (z >= kFastMinDepth) zmin = std::min(zmin, z);
+            p2max = std::max(p2max, x * x + y * y + z * z);
+        };
+        for (size_t k = first; k < last; ++k) {
+            if (k < nt) {
+                for (const Vec3& v : tris[static_cast<size_t>(all_[k])].E) look(v[0], v[1], v[2]);
+            } else {
+                const VectRecord& e = edges[k - nt];
+                look(e.xs, e.ys, e.zs);
+                look(e.xl, e.yl, e.zl);
+            }
+        }
+        zmins[part] = zmin;
+        p2maxs[part] = p2max;
+    });
+    const double zmin = *std::min_element(zmins.begin(), zmins.end());
+    pmax_ = std::sqrt(*std::max_element(p2maxs.begin(), p2maxs.end()));
     if (zmin == HUGE_VAL) return;
     z_floor_ = zmin;
     z_lo_ = zmin / 2.0;  // the pieces of a segment may reach a little nearer
     indexed_ = true;
 
-    tri_.reserve(all_.size());
-    for (int i : all_) tri_.push_back(prepare(tris[static_cast<size_t>(i)], tol));
-    shape_triangles(tris, tol, edges);
+    shape_triangles(tris, tol, edges, threads);
     make_groups();
-    build_grid();
+    build_grid(threads);
     box_.resize(shape_.size());
     for (size_t k = 0; k < shape_.size(); ++k) {
         const TriangleShape& t = shape_[k];
@@ -327,82 +350,103 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     }
 }
 
+// The shape of one triangle, but for the widening by the share of the image,
+// into s; the largest projected coordinate of its vertices (0 when it stays
+// unbounded).
+double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+                                     TriangleShape& s) const {
+    s.n[0] = t.n[0];
+    s.n[1] = t.n[1];
+    s.n[2] = t.n[2];
+    const double thr = tol.eps * t.h + tol.eps;
+    const double h_thr = t.h + thr;
+    s.h_low = h_thr - kPlaneRounding * std::fabs(h_thr);
+    s.bounded = false;
+    double ext = 0.0;
+    if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) return ext;
+    bool finite = true;
+    for (int v = 0; v < 3; ++v) {
+        s.vx[v] = t.E[v][0] / t.E[v][2];
+        s.vy[v] = t.E[v][1] / t.E[v][2];
+        finite = finite && std::fabs(s.vx[v]) < 1e100 && std::fabs(s.vy[v]) < 1e100;
+    }
+    if (!finite) return ext;
+    for (int v = 0; v < 3; ++v) ext = std::max({ext, std::fabs(s.vx[v]), std::fabs(s.vy[v])});
+    // How far outside its projection the test may still find a piece of
+    // a segment inside. Each edge test allows |e.P| <= EPS (plus
+    // rounding), a band of EPS / (z |e_xy|) beside the projected edge,
+    // which grows at a corner by 1 / sin(angle / 2).
+    double band = 0.0;
+    for (int j = 0; j < 3; ++j) {
+        Vec3 e;
+        double dV;
+        edge_plane(t, j, e, dV);
+        const double exy = std::sqrt(e[0] * e[0] + e[1] * e[1]);
+        const double en = std::sqrt(dot(e, e));
+        const double tol_e = tol.eps + 64.0 * DBL_EPSILON * en * pmax_;
+        band = std::max(band, tol_e / (z_lo_ * exy));
+    }
+    // Sine of half the smallest corner angle, without trigonometry: from
+    // the cosine when the corner is blunt, else from the sine over
+    // 2 cos(angle / 2), both free of cancellation where they are used.
+    double sin_half = 1.0;
+    for (int v = 0; v < 3; ++v) {
+        const double ax = s.vx[(v + 1) % 3] - s.vx[v], ay = s.vy[(v + 1) % 3] - s.vy[v];
+        const double bx = s.vx[(v + 2) % 3] - s.vx[v], by = s.vy[(v + 2) % 3] - s.vy[v];
+        const double ab = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
+        const double c = (ax * bx + ay * by) / ab, sn = std::fabs(ax * by - ay * bx) / ab;
+        const double half = c < 0.0 ? std::sqrt((1.0 - c) / 2.0)
+                                    : sn / (2.0 * std::sqrt((1.0 + std::min(c, 1.0)) / 2.0));
+        sin_half = std::min(sin_half, half);
+    }
+    // A hair smaller for the rounding of the above.
+    sin_half *= 1.0 - 1e-12;
+    // A piece crossing just outside a corner, from inside one edge to
+    // inside the other, passes all three edge tests; only the sign test
+    // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
+    // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
+    // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
+    const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
+    const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
+    s.margin = 4.0 * band / sin_half + 2.0 * reach;
+    if (!(s.margin <= 1.0e30)) return ext;  // also NaN: a corner of no angle
+    s.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
+    s.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
+    s.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
+    s.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
+    s.bounded = true;
+    return ext;
+}
+
 void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
                                     const HiddenTolerances& tol,
-                                    const std::vector<VectRecord>& edges) {
-    shape_.resize(all_.size());
-    double ext = 0.0;
-    for (size_t k = 0; k < all_.size(); ++k) {
-        const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
-        TriangleShape& s = shape_[k];
-        s.n[0] = t.n[0];
-        s.n[1] = t.n[1];
-        s.n[2] = t.n[2];
-        const double thr = tol.eps * t.h + tol.eps;
-        const double h_thr = t.h + thr;
-        s.h_low = h_thr - kPlaneRounding * std::fabs(h_thr);
-        s.bounded = false;
-        if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) continue;
-        bool finite = true;
-        for (int v = 0; v < 3; ++v) {
-            s.vx[v] = t.E[v][0] / t.E[v][2];
-            s.vy[v] = t.E[v][1] / t.E[v][2];
-            finite = finite && std::fabs(s.vx[v]) < 1e100 && std::fabs(s.vy[v]) < 1e100;
+                                    const std::vector<VectRecord>& edges, unsigned threads) {
+    // Shapes and the test's data of the triangles, then the size of the
+    // image over the edges too, each worker its share.
+    const size_t nt = all_.size(), items = nt + edges.size();
+    shape_.resize(nt);
+    tri_.resize(nt);
+    std::vector<double> exts(split_parts(items, threads, kMinBuildPart), 0.0);
+    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+        double ext = 0.0;
+        auto widen = [&](double x, double y, double z) {
+            const double a = std::max(std::fabs(x / z), std::fabs(y / z));
+            if (z >= z_floor_ && a < 1e100) ext = std::max(ext, a);
+        };
+        for (size_t k = first; k < last; ++k) {
+            if (k < nt) {
+                const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
+                ext = std::max(ext, shape_triangle(t, tol, shape_[k]));
+                tri_[k] = prepare(t, tol);
+            } else {
+                const VectRecord& e = edges[k - nt];
+                widen(e.xs, e.ys, e.zs);
+                widen(e.xl, e.yl, e.zl);
+            }
         }
-        if (!finite) continue;
-        for (int v = 0; v < 3; ++v) ext = std::max({ext, std::fabs(s.vx[v]), std::fabs(s.vy[v])});
-        // How far outside its projection the test may still find a piece of
-        // a segment inside. Each edge test allows |e.P| <= EPS (plus
-        // rounding), a band of EPS / (z |e_xy|) beside the projected edge,
-        // which grows at a corner by 1 / sin(angle / 2).
-        double band = 0.0;
-        for (int j = 0; j < 3; ++j) {
-            Vec3 e;
-            double dV;
-            edge_plane(t, j, e, dV);
-            const double exy = std::sqrt(e[0] * e[0] + e[1] * e[1]);
-            const double en = std::sqrt(dot(e, e));
-            const double tol_e = tol.eps + 64.0 * DBL_EPSILON * en * pmax_;
-            band = std::max(band, tol_e / (z_lo_ * exy));
-        }
-        // Sine of half the smallest corner angle, without trigonometry: from
-        // the cosine when the corner is blunt, else from the sine over
-        // 2 cos(angle / 2), both free of cancellation where they are used.
-        double sin_half = 1.0;
-        for (int v = 0; v < 3; ++v) {
-            const double ax = s.vx[(v + 1) % 3] - s.vx[v], ay = s.vy[(v + 1) % 3] - s.vy[v];
-            const double bx = s.vx[(v + 2) % 3] - s.vx[v], by = s.vy[(v + 2) % 3] - s.vy[v];
-            const double ab = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
-            const double c = (ax * bx + ay * by) / ab, sn = std::fabs(ax * by - ay * bx) / ab;
-            const double half = c < 0.0 ? std::sqrt((1.0 - c) / 2.0)
-                                        : sn / (2.0 * std::sqrt((1.0 + std::min(c, 1.0)) / 2.0));
-            sin_half = std::min(sin_half, half);
-        }
-        // A hair smaller for the rounding of the above.
-        sin_half *= 1.0 - 1e-12;
-        // A piece crossing just outside a corner, from inside one edge to
-        // inside the other, passes all three edge tests; only the sign test
-        // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
-        // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
-        // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
-        const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
-        const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
-        s.margin = 4.0 * band / sin_half + 2.0 * reach;
-        if (!(s.margin <= 1.0e30)) continue;  // also NaN: a corner of no angle
-        s.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
-        s.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
-        s.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
-        s.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
-        s.bounded = true;
-    }
-    auto widen = [&](double x, double y, double z) {
-        const double a = std::max(std::fabs(x / z), std::fabs(y / z));
-        if (z >= z_floor_ && a < 1e100) ext = std::max(ext, a);
-    };
-    for (const VectRecord& e : edges) {
-        widen(e.xs, e.ys, e.zs);
-        widen(e.xl, e.yl, e.zl);
-    }
+        exts[part] = ext;
+    });
+    const double ext = *std::max_element(exts.begin(), exts.end());
     scale_ = std::max(ext, 1e-300);
     const double abs_margin = kRelMargin * scale_;
     // Triangles whose margin is a sizeable share of the image (seen almost
@@ -510,7 +554,7 @@ void TriangleIndex::make_groups() {
     }
 }
 
-void TriangleIndex::build_grid() {
+void TriangleIndex::build_grid(unsigned threads) {
     // Cells about the size of a group, no more cells than a few per group.
     double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL, mean = 0.0;
     int kept = 0;
@@ -562,31 +606,40 @@ void TriangleIndex::build_grid() {
             for (int c = c0; c <= c1; ++c) f(static_cast<size_t>(r) * nx_ + c);
         }
     };
-    // The cells are found once: kept as runs of one row, in group order.
+    // The cells are found once: kept as runs of one row, in group order,
+    // each worker for its share of the groups, joined in order.
     struct Run {
         int group;
         size_t first, last;  // cells
     };
-    std::vector<Run> runs;
-    runs.reserve(2 * groups_.size());
-    for (size_t i = 0; i < groups_.size(); ++i) {
-        if (!groups_[i].bounded) continue;
-        each_cell(groups_[i], [&](size_t c) {
-            ++count[c];
-            if (!runs.empty() && runs.back().group == static_cast<int>(i) &&
-                runs.back().last + 1 == c)
-                runs.back().last = c;
-            else
-                runs.push_back({static_cast<int>(i), c, c});
-        });
-    }
+    std::vector<std::vector<Run>> part_runs(
+        split_parts(groups_.size(), threads, kMinBuildPart / kMaxGroup));
+    run_parts(groups_.size(), threads, kMinBuildPart / kMaxGroup,
+              [&](size_t first, size_t last, unsigned part) {
+                  std::vector<Run>& runs = part_runs[part];
+                  runs.reserve(2 * (last - first));
+                  for (size_t i = first; i < last; ++i) {
+                      if (!groups_[i].bounded) continue;
+                      each_cell(groups_[i], [&](size_t c) {
+                          if (!runs.empty() && runs.back().group == static_cast<int>(i) &&
+                              runs.back().last + 1 == c)
+                              runs.back().last = c;
+                          else
+                              runs.push_back({static_cast<int>(i), c, c});
+                      });
+                  }
+              });
+    for (const std::vector<Run>& runs : part_runs)
+        for (const Run& r : runs)
+            for (size_t c = r.first; c <= r.last; ++c) ++count[c];
     cell_start_.assign(cells + 1, 0);
     for (size_t c = 0; c < cells; ++c) cell_start_[c + 1] = cell_start_[c] + count[c];
     cell_groups_.resize(static_cast<size_t>(cell_start_[cells]));
     std::vector<int> fill(cell_start_.begin(), cell_start_.end() - 1);
-    for (const Run& r : runs)
-        for (size_t c = r.first; c <= r.last; ++c)
-            cell_groups_[static_cast<size_t>(fill[c]++)] = r.group;
+    for (const std::vector<Run>& runs : part_runs)
+        for (const Run& r : runs)
+            for (size_t c = r.first; c <= r.last; ++c)
+                cell_groups_[static_cast<size_t>(fill[c]++)] = r.group;
 }
 
 // The groups whose box meets the box of a batch of edges (n of them, boxes
@@ -786,7 +839,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
 void fast_hidden_lines(const std::vector<HiddenTriangle>& tris,
                        const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
                        unsigned threads, std::vector<TempLine>& out) {
-    TriangleIndex index(tris, edges, tol);
+    TriangleIndex index(tris, edges, tol, threads);
     index.run_edges(tris, edges, tol, threads, out);
 }
 
