@@ -121,12 +121,12 @@ PreparedSegment prepare(const Vec3& P, const Vec3& Q) {
 // test_triangle on prepared data: the same arithmetic on the same numbers,
 // so the same verdict and cut points; only the order of the steps that can
 // merely clear the triangle differs (the divisions come after all of them).
-Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g,
+// dP and dQ are dot(t.n, P) and dot(t.n, Q), as the caller found them.
+Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, double dP, double dQ,
                       const HiddenTolerances& tol, SplitResult& split) {
     const double eps = tol.eps, neg = tol.eps_neg, lim = tol.limit;
     const Vec3& P = g.P;
     const Vec3& Q = g.Q;
-    const double dP = dot(t.n, P), dQ = dot(t.n, Q);
     if (!(dP > t.h_hi) && !(dQ > t.h_hi)) return Verdict::kClear;
     double s[3];
     int sum = 0;
@@ -261,8 +261,8 @@ class TriangleIndex {
     void gather_groups(const EdgeShape* batch, int n, const Box& b, Scratch& sc) const;
     void run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
                   std::vector<TempLine>& out) const;
-    bool in_front_only(const TriangleShape& t, const EdgeShape& e) const;
-    bool may_hide(const TriangleShape& t, const EdgeShape& e) const;
+    bool in_front_only(double dP, double dQ, const TriangleShape& t, const EdgeShape& e) const;
+    bool may_hide(const TriangleShape& t, const EdgeShape& e, double dP, double dQ) const;
     int col(double x) const {
         return std::clamp(static_cast<int>(std::floor((x - gx0_) / cell_)), 0, nx_ - 1);
     }
@@ -693,9 +693,9 @@ void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b,
 
 // Whether no end of the edge, nor of any piece of it, can lie behind the
 // triangle's plane: then the test clears the triangle at its depth step.
-bool TriangleIndex::in_front_only(const TriangleShape& t, const EdgeShape& e) const {
-    const double dP = t.n[0] * e.P[0] + t.n[1] * e.P[1] + t.n[2] * e.P[2];
-    const double dQ = t.n[0] * e.Q[0] + t.n[1] * e.Q[1] + t.n[2] * e.Q[2];
+// dP and dQ are n.P and n.Q of the edge's ends.
+bool TriangleIndex::in_front_only(double dP, double dQ, const TriangleShape& t,
+                                  const EdgeShape& e) const {
     return std::max(dP, dQ) + growth_ * std::fabs(dQ - dP) + e.slack <= t.h_low;
 }
 
@@ -703,9 +703,10 @@ bool TriangleIndex::in_front_only(const TriangleShape& t, const EdgeShape& e) co
 // meets, hiding some of the edge or of its pieces: an end can lie behind the
 // plane, and the triangle's corners do not all lie beyond the widening on one
 // side of the edge's line.
-bool TriangleIndex::may_hide(const TriangleShape& t, const EdgeShape& e) const {
-    if (!t.bounded) return !in_front_only(t, e);
-    if (in_front_only(t, e)) return false;
+bool TriangleIndex::may_hide(const TriangleShape& t, const EdgeShape& e, double dP,
+                             double dQ) const {
+    if (!t.bounded) return !in_front_only(dP, dQ, t, e);
+    if (in_front_only(dP, dQ, t, e)) return false;
     const double lim = (t.margin + e.d) * e.len;
     int above = 0, below = 0;
     for (int v = 0; v < 3; ++v) {
@@ -797,6 +798,9 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
         EdgeShape ps;
         const bool own = !first && shape_piece(j, e, ps);
         const EdgeShape& s = own ? ps : e;
+        // The shape's ends are the piece's own: n.P and n.Q serve both the
+        // look and the test.
+        const bool same_ends = own || first;
         first = false;
         bool hidden = false;
         int pos = j.pos;
@@ -809,9 +813,13 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
             for (int k = pos; k < g.end; ++k) {
                 const Box& b = box_[static_cast<size_t>(k)];
                 if (b.x0 > s.x1 || b.x1 < s.x0 || b.y0 > s.y1 || b.y1 < s.y0) continue;
-                if (!may_hide(shape_[static_cast<size_t>(k)], s)) continue;
+                const PreparedTriangle& t = tri_[static_cast<size_t>(k)];
+                const double sP = dot(t.n, s.P), sQ = dot(t.n, s.Q);
+                if (!may_hide(shape_[static_cast<size_t>(k)], s, sP, sQ)) continue;
                 SplitResult sr;
-                const Verdict v = test_prepared(tri_[static_cast<size_t>(k)], seg, tol, sr);
+                const Verdict v =
+                    same_ends ? test_prepared(t, seg, sP, sQ, tol, sr)
+                              : test_prepared(t, seg, dot(t.n, j.P), dot(t.n, j.Q), tol, sr);
                 if (v == Verdict::kClear) continue;
                 if (v == Verdict::kSplit) {
                     // P-A is drawn before B-Q: it goes on the stack last.
