@@ -57,15 +57,13 @@ constexpr size_t kMinEdgesPerRun = 512;
 // index.
 constexpr size_t kMinBuildPart = 4096;
 
-// A triangle that can hide something, as the cheap look needs it (what the
-// look reads first, in the first two cache lines).
+// A triangle that can hide something, as the cheap look at its side of an
+// edge needs it, in one cache line. (Its widened box is apart, in box_; the
+// depth step reads the test's data.)
 struct alignas(64) TriangleShape {
-    double n[3];          // plane normal
-    double h_low;         // the test's h + thr, less a rounding allowance
     double vx[3], vy[3];  // projected vertices
     double margin;        // how far beside its projection the test still reaches
     bool bounded;
-    double x0, y0, x1, y1;  // projected box widened by the margin
 };
 
 // An edge, as the cheap look needs it.
@@ -87,6 +85,7 @@ struct PreparedTriangle {
     Vec3 n;
     double h;
     double h_hi, h_lo;  // h + thr and h - thr
+    double h_low;       // h + thr less a rounding allowance, for the cheap look
     Vec3 E[3];
     Vec3 e[3];     // normal of the plane through the eye and edge j
     bool pos[3];   // dV > EPS: the third vertex lies on the side of +e
@@ -99,6 +98,7 @@ PreparedTriangle prepare(const HiddenTriangle& t, const HiddenTolerances& tol) {
     const double thr = tol.eps * t.h + tol.eps;
     p.h_hi = t.h + thr;
     p.h_lo = t.h - thr;
+    p.h_low = p.h_hi - kPlaneRounding * std::fabs(p.h_hi);
     for (int k = 0; k < 3; ++k) p.E[k] = t.E[k];
     for (int j = 0; j < 3; ++j) {
         double dV;
@@ -220,6 +220,9 @@ class TriangleIndex {
                    const HiddenTolerances& tol, unsigned threads, std::vector<TempLine>& out) const;
 
   private:
+    struct Box {
+        double x0, y0, x1, y1;
+    };
     struct Group {
         int begin, end;  // positions in all_
         double x0, y0, x1, y1;
@@ -236,15 +239,12 @@ class TriangleIndex {
     void shape_triangles(const std::vector<HiddenTriangle>& tris, const HiddenTolerances& tol,
                          const std::vector<VectRecord>& edges, unsigned threads);
     double shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
-                          TriangleShape& s) const;
+                          TriangleShape& s, Box& box) const;
     bool shape_edge(const VectRecord& r, EdgeShape& e) const;
     bool shape_piece(const Piece& j, const EdgeShape& edge, EdgeShape& e) const;
     void project_cut(const Vec3& A, double& x, double& y) const;
     void make_groups();
     void build_grid(unsigned threads);
-    struct Box {
-        double x0, y0, x1, y1;
-    };
     // Working space of one worker.
     struct Scratch {
         explicit Scratch(size_t groups) : stamp(groups, 0u) {}
@@ -261,8 +261,9 @@ class TriangleIndex {
     void gather_groups(const EdgeShape* batch, int n, const Box& b, Scratch& sc) const;
     void run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
                   std::vector<TempLine>& out) const;
-    bool in_front_only(double dP, double dQ, const TriangleShape& t, const EdgeShape& e) const;
-    bool may_hide(const TriangleShape& t, const EdgeShape& e, double dP, double dQ) const;
+    bool in_front_only(double dP, double dQ, const PreparedTriangle& t, const EdgeShape& e) const;
+    bool may_hide(const TriangleShape& t, const PreparedTriangle& p, const EdgeShape& e, double dP,
+                  double dQ) const;
     int col(double x) const {
         return std::clamp(static_cast<int>(std::floor((x - gx0_) / cell_)), 0, nx_ - 1);
     }
@@ -342,25 +343,15 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     shape_triangles(tris, tol, edges, threads);
     make_groups();
     build_grid(threads);
-    box_.resize(shape_.size());
-    for (size_t k = 0; k < shape_.size(); ++k) {
-        const TriangleShape& t = shape_[k];
-        box_[k] = t.bounded ? Box{t.x0, t.y0, t.x1, t.y1}
-                            : Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
-    }
+    for (size_t k = 0; k < shape_.size(); ++k)
+        if (!shape_[k].bounded) box_[k] = Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
 }
 
 // The shape of one triangle, but for the widening by the share of the image,
 // into s; the largest projected coordinate of its vertices (0 when it stays
 // unbounded).
 double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
-                                     TriangleShape& s) const {
-    s.n[0] = t.n[0];
-    s.n[1] = t.n[1];
-    s.n[2] = t.n[2];
-    const double thr = tol.eps * t.h + tol.eps;
-    const double h_thr = t.h + thr;
-    s.h_low = h_thr - kPlaneRounding * std::fabs(h_thr);
+                                     TriangleShape& s, Box& box) const {
     s.bounded = false;
     double ext = 0.0;
     if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) return ext;
@@ -410,10 +401,10 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
     const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
     s.margin = 4.0 * band / sin_half + 2.0 * reach;
     if (!(s.margin <= 1.0e30)) return ext;  // also NaN: a corner of no angle
-    s.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
-    s.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
-    s.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
-    s.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
+    box.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
+    box.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
+    box.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
+    box.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
     s.bounded = true;
     return ext;
 }
@@ -425,6 +416,7 @@ void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
     // image over the edges too, each worker its share.
     const size_t nt = all_.size(), items = nt + edges.size();
     shape_.resize(nt);
+    box_.resize(nt);
     tri_.resize(nt);
     std::vector<double> exts(split_parts(items, threads, kMinBuildPart), 0.0);
     run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
@@ -436,7 +428,7 @@ void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
         for (size_t k = first; k < last; ++k) {
             if (k < nt) {
                 const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
-                ext = std::max(ext, shape_triangle(t, tol, shape_[k]));
+                ext = std::max(ext, shape_triangle(t, tol, shape_[k], box_[k]));
                 tri_[k] = prepare(t, tol);
             } else {
                 const VectRecord& e = edges[k - nt];
@@ -451,17 +443,19 @@ void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
     const double abs_margin = kRelMargin * scale_;
     // Triangles whose margin is a sizeable share of the image (seen almost
     // edge-on, or needle-thin) are cheaper to test everywhere.
-    for (TriangleShape& s : shape_) {
+    for (size_t k = 0; k < nt; ++k) {
+        TriangleShape& s = shape_[k];
         if (!s.bounded) continue;
         if (s.margin > kMaxMarginShare * scale_) {
             s.bounded = false;
             continue;
         }
         s.margin += abs_margin;
-        s.x0 -= s.margin;
-        s.y0 -= s.margin;
-        s.x1 += s.margin;
-        s.y1 += s.margin;
+        Box& b = box_[k];
+        b.x0 -= s.margin;
+        b.y0 -= s.margin;
+        b.x1 += s.margin;
+        b.y1 += s.margin;
     }
 }
 
@@ -529,8 +523,9 @@ void TriangleIndex::make_groups() {
     const int n = static_cast<int>(all_.size());
     double group_largest = 0.0;  // of the last group, when bounded
     for (int k = 0; k < n; ++k) {
-        const TriangleShape& s = shape_[static_cast<size_t>(k)];
-        if (!s.bounded) {
+        const TriangleShape& t = shape_[static_cast<size_t>(k)];
+        const Box& s = box_[static_cast<size_t>(k)];
+        if (!t.bounded) {
             unbounded_.push_back(static_cast<int>(groups_.size()));
             groups_.push_back({k, k + 1, 0, 0, 0, 0, false});
             continue;
@@ -694,7 +689,7 @@ void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b,
 // Whether no end of the edge, nor of any piece of it, can lie behind the
 // triangle's plane: then the test clears the triangle at its depth step.
 // dP and dQ are n.P and n.Q of the edge's ends.
-bool TriangleIndex::in_front_only(double dP, double dQ, const TriangleShape& t,
+bool TriangleIndex::in_front_only(double dP, double dQ, const PreparedTriangle& t,
                                   const EdgeShape& e) const {
     return std::max(dP, dQ) + growth_ * std::fabs(dQ - dP) + e.slack <= t.h_low;
 }
@@ -703,10 +698,10 @@ bool TriangleIndex::in_front_only(double dP, double dQ, const TriangleShape& t,
 // meets, hiding some of the edge or of its pieces: an end can lie behind the
 // plane, and the triangle's corners do not all lie beyond the widening on one
 // side of the edge's line.
-bool TriangleIndex::may_hide(const TriangleShape& t, const EdgeShape& e, double dP,
-                             double dQ) const {
-    if (!t.bounded) return !in_front_only(dP, dQ, t, e);
-    if (in_front_only(dP, dQ, t, e)) return false;
+bool TriangleIndex::may_hide(const TriangleShape& t, const PreparedTriangle& p,
+                             const EdgeShape& e, double dP, double dQ) const {
+    if (!t.bounded) return !in_front_only(dP, dQ, p, e);
+    if (in_front_only(dP, dQ, p, e)) return false;
     const double lim = (t.margin + e.d) * e.len;
     int above = 0, below = 0;
     for (int v = 0; v < 3; ++v) {
@@ -815,7 +810,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
                 if (b.x0 > s.x1 || b.x1 < s.x0 || b.y0 > s.y1 || b.y1 < s.y0) continue;
                 const PreparedTriangle& t = tri_[static_cast<size_t>(k)];
                 const double sP = dot(t.n, s.P), sQ = dot(t.n, s.Q);
-                if (!may_hide(shape_[static_cast<size_t>(k)], s, sP, sQ)) continue;
+                if (!may_hide(shape_[static_cast<size_t>(k)], t, s, sP, sQ)) continue;
                 SplitResult sr;
                 const Verdict v =
                     same_ends ? test_prepared(t, seg, sP, sQ, tol, sr)
