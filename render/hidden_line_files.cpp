@@ -1,6 +1,8 @@
 // The file side of the hidden-line image: "VIEW.DAT" and "VECT.DAT" read by
-// large blocks and decoded in place, the lines drawn and written to "TEMP.DAT".
+// large blocks and decoded in place (large files by the fast routine's
+// workers, each its share), the lines drawn and written to "TEMP.DAT".
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -79,6 +81,7 @@ RecordsRead read_records_in_parts(int fd, size_t rec, size_t count_wanted, unsig
             while (have < want) {
                 const ssize_t r = ::pread(fd, buf.get() + have, want - have,
                                           static_cast<off_t>(i * rec + have));
+                if (r < 0 && errno == EINTR) continue;
                 if (r <= 0) break;
                 have += static_cast<size_t>(r);
             }
