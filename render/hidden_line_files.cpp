@@ -1,14 +1,19 @@
 // The file side of the hidden-line image: "VIEW.DAT" and "VECT.DAT" read by
-// large blocks and decoded in place, the lines drawn and written to "TEMP.DAT".
+// large blocks and decoded in place (large files by the fast routine's
+// workers, each its share), the lines drawn and written to "TEMP.DAT".
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
 
+#include <unistd.h>
+
 #include "model/spy.h"
 #include "render/draw.h"
 #include "render/hidden_line.h"
+#include "render/hidden_line_parts.h"
 #include "render/solid.h"
 
 namespace tarvik::render {
@@ -42,6 +47,66 @@ size_t read_records(std::FILE* f, unsigned char* buf, size_t rec, size_t limit, 
         if (got < want) break;
     }
     return total;
+}
+
+// Fewest records worth reading on a worker of their own.
+constexpr size_t kMinRecordsPerPart = 4096;
+
+// What the records of one file give.
+struct RecordsRead {
+    size_t count = 0;    // whole records read, from the first on
+    long long bad = 0;   // number of the first record that cannot be drawn, or 0
+    bool short_read = false;  // the file gave fewer than count_wanted
+};
+
+// Reads the first count_wanted records of rec bytes of the file behind fd,
+// each checked by ok and decoded by decode into out[its number - 1], shared
+// among up to threads workers, each reading its share at its place with its
+// own buffer. As the one-block-after-another reader would: the records up to
+// the first that could not be read, and the first of them that is bad.
+template <class T, class Ok, class Decode>
+RecordsRead read_records_in_parts(int fd, size_t rec, size_t count_wanted, unsigned threads,
+                                  std::vector<T>& out, Ok&& ok, Decode&& decode) {
+    out.resize(count_wanted);
+    const unsigned parts = detail::split_parts(count_wanted, threads, kMinRecordsPerPart);
+    std::vector<RecordsRead> got(parts);
+    detail::run_parts(count_wanted, threads, kMinRecordsPerPart,
+                      [&](size_t first, size_t last, unsigned part) {
+        std::unique_ptr<unsigned char[]> buf(new unsigned char[kReadBufferSize]);
+        RecordsRead& g = got[part];
+        size_t i = first;
+        while (i < last) {
+            const size_t want = std::min(kReadBufferSize / rec, last - i) * rec;
+            size_t have = 0;
+            while (have < want) {
+                const ssize_t r = ::pread(fd, buf.get() + have, want - have,
+                                          static_cast<off_t>(i * rec + have));
+                if (r < 0 && errno == EINTR) continue;
+                if (r <= 0) break;
+                have += static_cast<size_t>(r);
+            }
+            for (size_t off = 0; off + rec <= have; off += rec, ++i) {
+                if (g.bad == 0 && !ok(buf.get() + off)) g.bad = static_cast<long long>(i) + 1;
+                out[i] = decode(buf.get() + off);
+            }
+            if (have < want) {
+                g.short_read = true;
+                break;
+            }
+        }
+        g.count = i - first;
+    });
+    RecordsRead all;
+    for (const RecordsRead& g : got) {
+        if (all.bad == 0) all.bad = g.bad;
+        all.count += g.count;
+        if (g.short_read) {
+            all.short_read = true;
+            break;
+        }
+    }
+    out.resize(all.count);
+    return all;
 }
 
 // The test's triangle from a "VIEW.DAT" record in place: the same numbers as
@@ -102,36 +167,68 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
     // A record that cannot be drawn refuses its file; the first one is named.
     long long bad = 0;
     std::vector<HiddenTriangle> tris;
-    tris.reserve(static_cast<size_t>(view_size) / kTrioRecordSize);
-    const size_t view_got =
-        read_records(view.get(), buf.get(), kTrioRecordSize, static_cast<size_t>(view_size),
+    std::vector<VectRecord> edges;
+    // Large files are read by the fast routine's workers, each its share.
+    const unsigned threads =
+        method == HiddenLineMethod::kPlain ? 1u : workers == 0 ? hidden_line_workers() : workers;
+    const size_t view_count = static_cast<size_t>(view_size) / kTrioRecordSize;
+    if (threads > 1 && vect_size >= 0 &&
+        view_count + static_cast<size_t>(vect_size) / kVectRecordSize >= 2 * kMinRecordsPerPart) {
+        RecordsRead v, e;
+        try {
+            v = read_records_in_parts(fileno(view.get()), kTrioRecordSize, view_count, threads,
+                                      tris, view_record_ok, view_geometry);
+            if (!v.short_read && v.bad == 0)
+                e = read_records_in_parts(
+                    fileno(vect.get()), kVectRecordSize,
+                    static_cast<size_t>(vect_size) / kVectRecordSize, threads, edges,
+                    vect_record_ok, [](const unsigned char* r) { return decode_vect(r); });
+        } catch (const std::bad_alloc&) {
+            msg.show_message(kMsgNoMemory);
+            return -1;
+        }
+        if (v.short_read) {
+            msg.show_message(kMsgReadError);
+            return -1;
+        }
+        if (v.bad != 0 || e.bad != 0) {
+            msg.show_message(
+                bad_record_message(s.path(v.bad != 0 ? kViewFileName : kVectFileName),
+                                   v.bad != 0 ? v.bad : e.bad));
+            return -1;
+        }
+    } else {
+        tris.reserve(view_count);
+        const size_t view_got =
+            read_records(view.get(), buf.get(), kTrioRecordSize, static_cast<size_t>(view_size),
+                         [&](const unsigned char* r) {
+                             if (bad == 0 && !view_record_ok(r))
+                                 bad = static_cast<long long>(tris.size()) + 1;
+                             tris.push_back(view_geometry(r));
+                         });
+        if (view_got < static_cast<size_t>(view_size)) {
+            msg.show_message(kMsgReadError);
+            return -1;
+        }
+        if (bad != 0) {
+            msg.show_message(bad_record_message(s.path(kViewFileName), bad));
+            return -1;
+        }
+        // Whole records only, as far as the file could be read.
+        if (vect_size > 0) edges.reserve(static_cast<size_t>(vect_size) / kVectRecordSize);
+        read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX,
                      [&](const unsigned char* r) {
-                         if (bad == 0 && !view_record_ok(r))
-                             bad = static_cast<long long>(tris.size()) + 1;
-                         tris.push_back(view_geometry(r));
+                         if (bad == 0 && !vect_record_ok(r))
+                             bad = static_cast<long long>(edges.size()) + 1;
+                         edges.push_back(decode_vect(r));
                      });
-    if (view_got < static_cast<size_t>(view_size)) {
-        msg.show_message(kMsgReadError);
-        return -1;
+        if (bad != 0) {
+            msg.show_message(bad_record_message(s.path(kVectFileName), bad));
+            return -1;
+        }
     }
     view.reset();
-    if (bad != 0) {
-        msg.show_message(bad_record_message(s.path(kViewFileName), bad));
-        return -1;
-    }
-
-    // Whole records only, as far as the file could be read.
-    std::vector<VectRecord> edges;
-    if (vect_size > 0) edges.reserve(static_cast<size_t>(vect_size) / kVectRecordSize);
-    read_records(vect.get(), buf.get(), kVectRecordSize, SIZE_MAX, [&](const unsigned char* r) {
-        if (bad == 0 && !vect_record_ok(r)) bad = static_cast<long long>(edges.size()) + 1;
-        edges.push_back(decode_vect(r));
-    });
     vect.reset();
-    if (bad != 0) {
-        msg.show_message(bad_record_message(s.path(kVectFileName), bad));
-        return -1;
-    }
 
     const std::vector<TempLine> lines =
         hidden_lines(tris, edges, tolerances_of(p), method, workers);

@@ -53,16 +53,17 @@ constexpr double kCellShare = 0.5;
 // Fewest edges handed to a worker at a time: below this, starting a thread
 // costs more than it saves.
 constexpr size_t kMinEdgesPerRun = 512;
+// Fewest triangles (or groups, or edges) a worker takes on in building the
+// index.
+constexpr size_t kMinBuildPart = 4096;
 
-// A triangle that can hide something, as the cheap look needs it (what the
-// look reads first, in the first two cache lines).
+// A triangle that can hide something, as the cheap look at its side of an
+// edge needs it, in one cache line. (Its widened box is apart, in box_; the
+// depth step reads the test's data.)
 struct alignas(64) TriangleShape {
-    double n[3];          // plane normal
-    double h_low;         // the test's h + thr, less a rounding allowance
     double vx[3], vy[3];  // projected vertices
     double margin;        // how far beside its projection the test still reaches
     bool bounded;
-    double x0, y0, x1, y1;  // projected box widened by the margin
 };
 
 // An edge, as the cheap look needs it.
@@ -75,6 +76,116 @@ struct EdgeShape {
     double slack;           // rounding allowance of n.P and n.Q
     double ratio;           // bound on the ratio of the depths of its pieces' ends
 };
+
+// A triangle that can hide something, as the test reads it, with what the
+// test would work out afresh for every segment done once: the thresholds of
+// the depth step and the planes through the eye and each edge (their
+// |dV| > EPS holds, or never_hides would have dropped the triangle).
+struct PreparedTriangle {
+    Vec3 n;
+    double h;
+    double h_hi, h_lo;  // h + thr and h - thr
+    double h_low;       // h + thr less a rounding allowance, for the cheap look
+    Vec3 E[3];
+    Vec3 e[3];     // normal of the plane through the eye and edge j
+    bool pos[3];   // dV > EPS: the third vertex lies on the side of +e
+};
+
+PreparedTriangle prepare(const HiddenTriangle& t, const HiddenTolerances& tol) {
+    PreparedTriangle p;
+    p.n = t.n;
+    p.h = t.h;
+    const double thr = tol.eps * t.h + tol.eps;
+    p.h_hi = t.h + thr;
+    p.h_lo = t.h - thr;
+    p.h_low = p.h_hi - kPlaneRounding * std::fabs(p.h_hi);
+    for (int k = 0; k < 3; ++k) p.E[k] = t.E[k];
+    for (int j = 0; j < 3; ++j) {
+        double dV;
+        edge_plane(t, j, p.e[j], dV);
+        p.pos[j] = dV > tol.eps;
+    }
+    return p;
+}
+
+// A segment as the test reads it: its ends, the normal m = P x Q of the
+// plane through the eye and the segment, and its direction Q - P.
+struct PreparedSegment {
+    Vec3 P, Q, m, d;
+};
+
+PreparedSegment prepare(const Vec3& P, const Vec3& Q) {
+    return {P, Q, cross(P, Q), {Q[0] - P[0], Q[1] - P[1], Q[2] - P[2]}};
+}
+
+// test_triangle on prepared data: the same arithmetic on the same numbers,
+// so the same verdict and cut points; only the order of the steps that can
+// merely clear the triangle differs (the divisions come after all of them).
+// dP and dQ are dot(t.n, P) and dot(t.n, Q), as the caller found them.
+Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, double dP, double dQ,
+                      const HiddenTolerances& tol, SplitResult& split) {
+    const double eps = tol.eps, neg = tol.eps_neg, lim = tol.limit;
+    const Vec3& P = g.P;
+    const Vec3& Q = g.Q;
+    if (!(dP > t.h_hi) && !(dQ > t.h_hi)) return Verdict::kClear;
+    double s[3];
+    int sum = 0;
+    for (int i = 0; i < 3; ++i) {
+        s[i] = dot(g.m, t.E[i]);
+        sum += s[i] > eps ? 1 : (s[i] < neg ? -1 : 0);
+    }
+    if (std::abs(sum) >= 2) return Verdict::kClear;
+    double pP[3], pQ[3];
+    bool outP = false, outQ = false;
+    for (int j = 0; j < 3; ++j) {
+        pP[j] = dot(t.e[j], P);
+        pQ[j] = dot(t.e[j], Q);
+        bool fP, fQ;
+        if (t.pos[j]) {
+            fP = pP[j] < neg;
+            fQ = pQ[j] < neg;
+            if ((fP && pQ[j] <= eps) || (fQ && pP[j] <= eps)) return Verdict::kClear;
+        } else {
+            fP = pP[j] > eps;
+            fQ = pQ[j] > eps;
+            if ((fP && pQ[j] >= neg) || (fQ && pP[j] >= neg)) return Verdict::kClear;
+        }
+        outP = outP || fP;
+        outQ = outQ || fQ;
+    }
+    const double h = t.h;
+    const Vec3& d = g.d;
+    if (!outP && !outQ) {
+        const bool frontP = dP < t.h_lo, frontQ = dQ < t.h_lo;
+        if (!frontP && !frontQ) return Verdict::kHiddenWhole;
+        const double x = (h - dP) / (dQ - dP);
+        const Vec3 X = {P[0] + x * d[0], P[1] + x * d[1], P[2] + x * d[2]};
+        split.A = X;
+        split.B = X;
+        split.keep_left = frontP;
+        split.keep_right = frontQ;
+        return Verdict::kSplit;
+    }
+    double tmin = 1.0, tmax = 0.0;
+    for (int j = 0; j < 3; ++j) {
+        const double tt =
+            std::fabs(pQ[j] - pP[j]) > eps ? -pP[j] / (pQ[j] - pP[j]) : 10000000.0;
+        const int jn = (j + 1) % 3;
+        const double u = std::fabs(s[jn] - s[j]) > eps ? -s[j] / (s[jn] - s[j]) : 10000000.0;
+        if (neg <= u && u <= lim && neg <= tt && tt <= lim) {
+            tmin = std::min(tmin, tt);
+            tmax = std::max(tmax, tt);
+        }
+    }
+    const Vec3 A = {P[0] + tmin * d[0], P[1] + tmin * d[1], P[2] + tmin * d[2]};
+    const Vec3 B = {P[0] + tmax * d[0], P[1] + tmax * d[1], P[2] + tmax * d[2]};
+    if (dot(t.n, A) < t.h_lo || dot(t.n, B) < t.h_lo) return Verdict::kClear;
+    split.A = A;
+    split.B = B;
+    split.keep_left = outP || dP < t.h_lo;
+    split.keep_right = outQ || dQ < t.h_lo;
+    return Verdict::kSplit;
+}
 
 // The part of segment a-b whose y lies in [lo, hi] widens [xa, xb] by its x.
 void clip_to_band(double ax, double ay, double bx, double by, double lo, double hi, double& xa,
@@ -97,8 +208,9 @@ void clip_to_band(double ax, double ay, double bx, double by, double lo, double 
 
 class TriangleIndex {
   public:
+    // Built by up to threads workers; the same index whatever their number.
     TriangleIndex(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
-                  const HiddenTolerances& tol);
+                  const HiddenTolerances& tol, unsigned threads);
 
     // Runs the edges in order as the plain routine does, appending their
     // visible lines. Edges do not depend on each other: with threads > 1 the
@@ -108,6 +220,9 @@ class TriangleIndex {
                    const HiddenTolerances& tol, unsigned threads, std::vector<TempLine>& out) const;
 
   private:
+    struct Box {
+        double x0, y0, x1, y1;
+    };
     struct Group {
         int begin, end;  // positions in all_
         double x0, y0, x1, y1;
@@ -122,15 +237,14 @@ class TriangleIndex {
     };
 
     void shape_triangles(const std::vector<HiddenTriangle>& tris, const HiddenTolerances& tol,
-                         const std::vector<VectRecord>& edges);
+                         const std::vector<VectRecord>& edges, unsigned threads);
+    double shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+                          TriangleShape& s, Box& box) const;
     bool shape_edge(const VectRecord& r, EdgeShape& e) const;
     bool shape_piece(const Piece& j, const EdgeShape& edge, EdgeShape& e) const;
     void project_cut(const Vec3& A, double& x, double& y) const;
     void make_groups();
-    void build_grid();
-    struct Box {
-        double x0, y0, x1, y1;
-    };
+    void build_grid(unsigned threads);
     // Working space of one worker.
     struct Scratch {
         explicit Scratch(size_t groups) : stamp(groups, 0u) {}
@@ -147,8 +261,9 @@ class TriangleIndex {
     void gather_groups(const EdgeShape* batch, int n, const Box& b, Scratch& sc) const;
     void run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
                   std::vector<TempLine>& out) const;
-    bool in_front_only(const TriangleShape& t, const EdgeShape& e) const;
-    bool may_hide(const TriangleShape& t, const EdgeShape& e) const;
+    bool in_front_only(double dP, double dQ, const PreparedTriangle& t, const EdgeShape& e) const;
+    bool may_hide(const TriangleShape& t, const PreparedTriangle& p, const EdgeShape& e, double dP,
+                  double dQ) const;
     int col(double x) const {
         return std::clamp(static_cast<int>(std::floor((x - gx0_) / cell_)), 0, nx_ - 1);
     }
@@ -158,7 +273,7 @@ class TriangleIndex {
 
     std::vector<int> all_;              // every triangle that can hide anything, ascending
     std::vector<TriangleShape> shape_;  // parallel to all_
-    std::vector<HiddenTriangle> tri_;   // parallel to all_: the test's data, packed
+    std::vector<PreparedTriangle> tri_;  // parallel to all_: the test's data, packed
     // The widened projected box of each, apart for a quick first look; the
     // whole plane for triangles tested against every edge.
     std::vector<Box> box_;
@@ -178,138 +293,169 @@ class TriangleIndex {
 };
 
 TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
-                             const std::vector<VectRecord>& edges, const HiddenTolerances& tol) {
-    const int n = static_cast<int>(tris.size());
-    for (int i = 0; i < n; ++i)
-        if (!never_hides(tris[i], tol)) all_.push_back(i);
+                             const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+                             unsigned threads) {
+    const size_t n = tris.size();
+    {
+        std::vector<unsigned char> can(n);
+        run_parts(n, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned) {
+            for (size_t i = first; i < last; ++i) can[i] = !never_hides(tris[i], tol);
+        });
+        for (size_t i = 0; i < n; ++i)
+            if (can[i]) all_.push_back(static_cast<int>(i));
+    }
     const double piece = std::max(std::fabs(tol.eps_neg), tol.limit - 1.0);
     growth_ = std::max(kMinPieceGrowth, kPieceGrowthFactor * piece);
     // With cuts allowed far beyond a segment, nothing is bounded.
     if (!(growth_ <= 0.01)) return;
 
-    // Depth floor and size of the scene.
-    // (The root of the largest square is the largest root: one root only.)
-    double zmin = HUGE_VAL, p2max = 0.0;
-    auto look = [&](double x, double y, double z) {
-        if (z >= kFastMinDepth) zmin = std::min(zmin, z);
-        p2max = std::max(p2max, x * x + y * y + z * z);
-    };
-    for (int i : all_)
-        for (const Vec3& v : tris[static_cast<size_t>(i)].E) look(v[0], v[1], v[2]);
-    for (const VectRecord& e : edges) {
-        look(e.xs, e.ys, e.zs);
-        look(e.xl, e.yl, e.zl);
-    }
-    pmax_ = std::sqrt(p2max);
+    // Depth floor and size of the scene, over the triangles and then the
+    // edges, each worker its share; least and largest do not depend on the
+    // order. (The root of the largest square is the largest root.)
+    const size_t nt = all_.size(), items = nt + edges.size();
+    std::vector<double> zmins(split_parts(items, threads, kMinBuildPart), HUGE_VAL);
+    std::vector<double> p2maxs(zmins.size(), 0.0);
+    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+        double zmin = HUGE_VAL, p2max = 0.0;
+        auto look = [&](double x, double y, double z) {
+            if (z >= kFastMinDepth) zmin = std::min(zmin, z);
+            p2max = std::max(p2max, x * x + y * y + z * z);
+        };
+        for (size_t k = first; k < last; ++k) {
+            if (k < nt) {
+                for (const Vec3& v : tris[static_cast<size_t>(all_[k])].E) look(v[0], v[1], v[2]);
+            } else {
+                const VectRecord& e = edges[k - nt];
+                look(e.xs, e.ys, e.zs);
+                look(e.xl, e.yl, e.zl);
+            }
+        }
+        zmins[part] = zmin;
+        p2maxs[part] = p2max;
+    });
+    const double zmin = *std::min_element(zmins.begin(), zmins.end());
+    pmax_ = std::sqrt(*std::max_element(p2maxs.begin(), p2maxs.end()));
     if (zmin == HUGE_VAL) return;
     z_floor_ = zmin;
     z_lo_ = zmin / 2.0;  // the pieces of a segment may reach a little nearer
     indexed_ = true;
 
-    tri_.reserve(all_.size());
-    for (int i : all_) tri_.push_back(tris[static_cast<size_t>(i)]);
-    shape_triangles(tris, tol, edges);
+    shape_triangles(tris, tol, edges, threads);
     make_groups();
-    build_grid();
-    box_.resize(shape_.size());
-    for (size_t k = 0; k < shape_.size(); ++k) {
-        const TriangleShape& t = shape_[k];
-        box_[k] = t.bounded ? Box{t.x0, t.y0, t.x1, t.y1}
-                            : Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    build_grid(threads);
+    for (size_t k = 0; k < shape_.size(); ++k)
+        if (!shape_[k].bounded) box_[k] = Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
+}
+
+// The shape of one triangle, but for the widening by the share of the image,
+// into s; the largest projected coordinate of its vertices (0 when it stays
+// unbounded).
+double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+                                     TriangleShape& s, Box& box) const {
+    s.bounded = false;
+    double ext = 0.0;
+    if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) return ext;
+    bool finite = true;
+    for (int v = 0; v < 3; ++v) {
+        s.vx[v] = t.E[v][0] / t.E[v][2];
+        s.vy[v] = t.E[v][1] / t.E[v][2];
+        finite = finite && std::fabs(s.vx[v]) < 1e100 && std::fabs(s.vy[v]) < 1e100;
     }
+    if (!finite) return ext;
+    for (int v = 0; v < 3; ++v) ext = std::max({ext, std::fabs(s.vx[v]), std::fabs(s.vy[v])});
+    // How far outside its projection the test may still find a piece of
+    // a segment inside. Each edge test allows |e.P| <= EPS (plus
+    // rounding), a band of EPS / (z |e_xy|) beside the projected edge,
+    // which grows at a corner by 1 / sin(angle / 2).
+    double band = 0.0;
+    for (int j = 0; j < 3; ++j) {
+        Vec3 e;
+        double dV;
+        edge_plane(t, j, e, dV);
+        const double exy = std::sqrt(e[0] * e[0] + e[1] * e[1]);
+        const double en = std::sqrt(dot(e, e));
+        const double tol_e = tol.eps + 64.0 * DBL_EPSILON * en * pmax_;
+        band = std::max(band, tol_e / (z_lo_ * exy));
+    }
+    // Sine of half the smallest corner angle, without trigonometry: from
+    // the cosine when the corner is blunt, else from the sine over
+    // 2 cos(angle / 2), both free of cancellation where they are used.
+    double sin_half = 1.0;
+    for (int v = 0; v < 3; ++v) {
+        const double ax = s.vx[(v + 1) % 3] - s.vx[v], ay = s.vy[(v + 1) % 3] - s.vy[v];
+        const double bx = s.vx[(v + 2) % 3] - s.vx[v], by = s.vy[(v + 2) % 3] - s.vy[v];
+        const double ab = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
+        const double c = (ax * bx + ay * by) / ab, sn = std::fabs(ax * by - ay * bx) / ab;
+        const double half = c < 0.0 ? std::sqrt((1.0 - c) / 2.0)
+                                    : sn / (2.0 * std::sqrt((1.0 + std::min(c, 1.0)) / 2.0));
+        sin_half = std::min(sin_half, half);
+    }
+    // A hair smaller for the rounding of the above.
+    sin_half *= 1.0 - 1e-12;
+    // A piece crossing just outside a corner, from inside one edge to
+    // inside the other, passes all three edge tests; only the sign test
+    // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
+    // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
+    // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
+    const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
+    const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
+    s.margin = 4.0 * band / sin_half + 2.0 * reach;
+    if (!(s.margin <= 1.0e30)) return ext;  // also NaN: a corner of no angle
+    box.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
+    box.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
+    box.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
+    box.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
+    s.bounded = true;
+    return ext;
 }
 
 void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
                                     const HiddenTolerances& tol,
-                                    const std::vector<VectRecord>& edges) {
-    shape_.resize(all_.size());
-    double ext = 0.0;
-    for (size_t k = 0; k < all_.size(); ++k) {
-        const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
-        TriangleShape& s = shape_[k];
-        s.n[0] = t.n[0];
-        s.n[1] = t.n[1];
-        s.n[2] = t.n[2];
-        const double thr = tol.eps * t.h + tol.eps;
-        const double h_thr = t.h + thr;
-        s.h_low = h_thr - kPlaneRounding * std::fabs(h_thr);
-        s.bounded = false;
-        if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) continue;
-        bool finite = true;
-        for (int v = 0; v < 3; ++v) {
-            s.vx[v] = t.E[v][0] / t.E[v][2];
-            s.vy[v] = t.E[v][1] / t.E[v][2];
-            finite = finite && std::fabs(s.vx[v]) < 1e100 && std::fabs(s.vy[v]) < 1e100;
+                                    const std::vector<VectRecord>& edges, unsigned threads) {
+    // Shapes and the test's data of the triangles, then the size of the
+    // image over the edges too, each worker its share.
+    const size_t nt = all_.size(), items = nt + edges.size();
+    shape_.resize(nt);
+    box_.resize(nt);
+    tri_.resize(nt);
+    std::vector<double> exts(split_parts(items, threads, kMinBuildPart), 0.0);
+    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+        double ext = 0.0;
+        auto widen = [&](double x, double y, double z) {
+            const double a = std::max(std::fabs(x / z), std::fabs(y / z));
+            if (z >= z_floor_ && a < 1e100) ext = std::max(ext, a);
+        };
+        for (size_t k = first; k < last; ++k) {
+            if (k < nt) {
+                const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
+                ext = std::max(ext, shape_triangle(t, tol, shape_[k], box_[k]));
+                tri_[k] = prepare(t, tol);
+            } else {
+                const VectRecord& e = edges[k - nt];
+                widen(e.xs, e.ys, e.zs);
+                widen(e.xl, e.yl, e.zl);
+            }
         }
-        if (!finite) continue;
-        for (int v = 0; v < 3; ++v) ext = std::max({ext, std::fabs(s.vx[v]), std::fabs(s.vy[v])});
-        // How far outside its projection the test may still find a piece of
-        // a segment inside. Each edge test allows |e.P| <= EPS (plus
-        // rounding), a band of EPS / (z |e_xy|) beside the projected edge,
-        // which grows at a corner by 1 / sin(angle / 2).
-        double band = 0.0;
-        for (int j = 0; j < 3; ++j) {
-            Vec3 e;
-            double dV;
-            edge_plane(t, j, e, dV);
-            const double exy = std::sqrt(e[0] * e[0] + e[1] * e[1]);
-            const double en = std::sqrt(dot(e, e));
-            const double tol_e = tol.eps + 64.0 * DBL_EPSILON * en * pmax_;
-            band = std::max(band, tol_e / (z_lo_ * exy));
-        }
-        // Sine of half the smallest corner angle, without trigonometry: from
-        // the cosine when the corner is blunt, else from the sine over
-        // 2 cos(angle / 2), both free of cancellation where they are used.
-        double sin_half = 1.0;
-        for (int v = 0; v < 3; ++v) {
-            const double ax = s.vx[(v + 1) % 3] - s.vx[v], ay = s.vy[(v + 1) % 3] - s.vy[v];
-            const double bx = s.vx[(v + 2) % 3] - s.vx[v], by = s.vy[(v + 2) % 3] - s.vy[v];
-            const double ab = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
-            const double c = (ax * bx + ay * by) / ab, sn = std::fabs(ax * by - ay * bx) / ab;
-            const double half = c < 0.0 ? std::sqrt((1.0 - c) / 2.0)
-                                        : sn / (2.0 * std::sqrt((1.0 + std::min(c, 1.0)) / 2.0));
-            sin_half = std::min(sin_half, half);
-        }
-        // A hair smaller for the rounding of the above.
-        sin_half *= 1.0 - 1e-12;
-        // A piece crossing just outside a corner, from inside one edge to
-        // inside the other, passes all three edge tests; only the sign test
-        // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
-        // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
-        // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
-        const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
-        const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
-        s.margin = 4.0 * band / sin_half + 2.0 * reach;
-        if (!(s.margin <= 1.0e30)) continue;  // also NaN: a corner of no angle
-        s.x0 = std::min({s.vx[0], s.vx[1], s.vx[2]});
-        s.y0 = std::min({s.vy[0], s.vy[1], s.vy[2]});
-        s.x1 = std::max({s.vx[0], s.vx[1], s.vx[2]});
-        s.y1 = std::max({s.vy[0], s.vy[1], s.vy[2]});
-        s.bounded = true;
-    }
-    auto widen = [&](double x, double y, double z) {
-        const double a = std::max(std::fabs(x / z), std::fabs(y / z));
-        if (z >= z_floor_ && a < 1e100) ext = std::max(ext, a);
-    };
-    for (const VectRecord& e : edges) {
-        widen(e.xs, e.ys, e.zs);
-        widen(e.xl, e.yl, e.zl);
-    }
+        exts[part] = ext;
+    });
+    const double ext = *std::max_element(exts.begin(), exts.end());
     scale_ = std::max(ext, 1e-300);
     const double abs_margin = kRelMargin * scale_;
     // Triangles whose margin is a sizeable share of the image (seen almost
     // edge-on, or needle-thin) are cheaper to test everywhere.
-    for (TriangleShape& s : shape_) {
+    for (size_t k = 0; k < nt; ++k) {
+        TriangleShape& s = shape_[k];
         if (!s.bounded) continue;
         if (s.margin > kMaxMarginShare * scale_) {
             s.bounded = false;
             continue;
         }
         s.margin += abs_margin;
-        s.x0 -= s.margin;
-        s.y0 -= s.margin;
-        s.x1 += s.margin;
-        s.y1 += s.margin;
+        Box& b = box_[k];
+        b.x0 -= s.margin;
+        b.y0 -= s.margin;
+        b.x1 += s.margin;
+        b.y1 += s.margin;
     }
 }
 
@@ -377,8 +523,9 @@ void TriangleIndex::make_groups() {
     const int n = static_cast<int>(all_.size());
     double group_largest = 0.0;  // of the last group, when bounded
     for (int k = 0; k < n; ++k) {
-        const TriangleShape& s = shape_[static_cast<size_t>(k)];
-        if (!s.bounded) {
+        const TriangleShape& t = shape_[static_cast<size_t>(k)];
+        const Box& s = box_[static_cast<size_t>(k)];
+        if (!t.bounded) {
             unbounded_.push_back(static_cast<int>(groups_.size()));
             groups_.push_back({k, k + 1, 0, 0, 0, 0, false});
             continue;
@@ -402,7 +549,7 @@ void TriangleIndex::make_groups() {
     }
 }
 
-void TriangleIndex::build_grid() {
+void TriangleIndex::build_grid(unsigned threads) {
     // Cells about the size of a group, no more cells than a few per group.
     double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL, mean = 0.0;
     int kept = 0;
@@ -454,31 +601,40 @@ void TriangleIndex::build_grid() {
             for (int c = c0; c <= c1; ++c) f(static_cast<size_t>(r) * nx_ + c);
         }
     };
-    // The cells are found once: kept as runs of one row, in group order.
+    // The cells are found once: kept as runs of one row, in group order,
+    // each worker for its share of the groups, joined in order.
     struct Run {
         int group;
         size_t first, last;  // cells
     };
-    std::vector<Run> runs;
-    runs.reserve(2 * groups_.size());
-    for (size_t i = 0; i < groups_.size(); ++i) {
-        if (!groups_[i].bounded) continue;
-        each_cell(groups_[i], [&](size_t c) {
-            ++count[c];
-            if (!runs.empty() && runs.back().group == static_cast<int>(i) &&
-                runs.back().last + 1 == c)
-                runs.back().last = c;
-            else
-                runs.push_back({static_cast<int>(i), c, c});
-        });
-    }
+    std::vector<std::vector<Run>> part_runs(
+        split_parts(groups_.size(), threads, kMinBuildPart / kMaxGroup));
+    run_parts(groups_.size(), threads, kMinBuildPart / kMaxGroup,
+              [&](size_t first, size_t last, unsigned part) {
+                  std::vector<Run>& runs = part_runs[part];
+                  runs.reserve(2 * (last - first));
+                  for (size_t i = first; i < last; ++i) {
+                      if (!groups_[i].bounded) continue;
+                      each_cell(groups_[i], [&](size_t c) {
+                          if (!runs.empty() && runs.back().group == static_cast<int>(i) &&
+                              runs.back().last + 1 == c)
+                              runs.back().last = c;
+                          else
+                              runs.push_back({static_cast<int>(i), c, c});
+                      });
+                  }
+              });
+    for (const std::vector<Run>& runs : part_runs)
+        for (const Run& r : runs)
+            for (size_t c = r.first; c <= r.last; ++c) ++count[c];
     cell_start_.assign(cells + 1, 0);
     for (size_t c = 0; c < cells; ++c) cell_start_[c + 1] = cell_start_[c] + count[c];
     cell_groups_.resize(static_cast<size_t>(cell_start_[cells]));
     std::vector<int> fill(cell_start_.begin(), cell_start_.end() - 1);
-    for (const Run& r : runs)
-        for (size_t c = r.first; c <= r.last; ++c)
-            cell_groups_[static_cast<size_t>(fill[c]++)] = r.group;
+    for (const std::vector<Run>& runs : part_runs)
+        for (const Run& r : runs)
+            for (size_t c = r.first; c <= r.last; ++c)
+                cell_groups_[static_cast<size_t>(fill[c]++)] = r.group;
 }
 
 // The groups whose box meets the box of a batch of edges (n of them, boxes
@@ -532,9 +688,9 @@ void TriangleIndex::gather_groups(const EdgeShape* batch, int n, const Box& b,
 
 // Whether no end of the edge, nor of any piece of it, can lie behind the
 // triangle's plane: then the test clears the triangle at its depth step.
-bool TriangleIndex::in_front_only(const TriangleShape& t, const EdgeShape& e) const {
-    const double dP = t.n[0] * e.P[0] + t.n[1] * e.P[1] + t.n[2] * e.P[2];
-    const double dQ = t.n[0] * e.Q[0] + t.n[1] * e.Q[1] + t.n[2] * e.Q[2];
+// dP and dQ are n.P and n.Q of the edge's ends.
+bool TriangleIndex::in_front_only(double dP, double dQ, const PreparedTriangle& t,
+                                  const EdgeShape& e) const {
     return std::max(dP, dQ) + growth_ * std::fabs(dQ - dP) + e.slack <= t.h_low;
 }
 
@@ -542,9 +698,10 @@ bool TriangleIndex::in_front_only(const TriangleShape& t, const EdgeShape& e) co
 // meets, hiding some of the edge or of its pieces: an end can lie behind the
 // plane, and the triangle's corners do not all lie beyond the widening on one
 // side of the edge's line.
-bool TriangleIndex::may_hide(const TriangleShape& t, const EdgeShape& e) const {
-    if (!t.bounded) return !in_front_only(t, e);
-    if (in_front_only(t, e)) return false;
+bool TriangleIndex::may_hide(const TriangleShape& t, const PreparedTriangle& p,
+                             const EdgeShape& e, double dP, double dQ) const {
+    if (!t.bounded) return !in_front_only(dP, dQ, p, e);
+    if (in_front_only(dP, dQ, p, e)) return false;
     const double lim = (t.margin + e.d) * e.len;
     int above = 0, below = 0;
     for (int v = 0; v < 3; ++v) {
@@ -636,9 +793,13 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
         EdgeShape ps;
         const bool own = !first && shape_piece(j, e, ps);
         const EdgeShape& s = own ? ps : e;
+        // The shape's ends are the piece's own: n.P and n.Q serve both the
+        // look and the test.
+        const bool same_ends = own || first;
         first = false;
         bool hidden = false;
         int pos = j.pos;
+        const PreparedSegment seg = prepare(j.P, j.Q);
         for (int gl = j.group; gl < ng && !hidden; ++gl) {
             const Group& g = groups_[static_cast<size_t>(list[static_cast<size_t>(gl)])];
             if (gl != j.group) pos = g.begin;
@@ -647,9 +808,13 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
             for (int k = pos; k < g.end; ++k) {
                 const Box& b = box_[static_cast<size_t>(k)];
                 if (b.x0 > s.x1 || b.x1 < s.x0 || b.y0 > s.y1 || b.y1 < s.y0) continue;
-                if (!may_hide(shape_[static_cast<size_t>(k)], s)) continue;
+                const PreparedTriangle& t = tri_[static_cast<size_t>(k)];
+                const double sP = dot(t.n, s.P), sQ = dot(t.n, s.Q);
+                if (!may_hide(shape_[static_cast<size_t>(k)], t, s, sP, sQ)) continue;
                 SplitResult sr;
-                const Verdict v = test_triangle(tri_[static_cast<size_t>(k)], j.P, j.Q, tol, sr);
+                const Verdict v =
+                    same_ends ? test_prepared(t, seg, sP, sQ, tol, sr)
+                              : test_prepared(t, seg, dot(t.n, j.P), dot(t.n, j.Q), tol, sr);
                 if (v == Verdict::kClear) continue;
                 if (v == Verdict::kSplit) {
                     // P-A is drawn before B-Q: it goes on the stack last.
@@ -677,7 +842,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
 void fast_hidden_lines(const std::vector<HiddenTriangle>& tris,
                        const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
                        unsigned threads, std::vector<TempLine>& out) {
-    TriangleIndex index(tris, edges, tol);
+    TriangleIndex index(tris, edges, tol, threads);
     index.run_edges(tris, edges, tol, threads, out);
 }
 

@@ -63,4 +63,12 @@ using RangeRun = std::function<void(size_t first, size_t last, std::vector<TempL
 void run_in_runs(size_t n, unsigned threads, size_t min_run,
                  const std::function<RangeRun()>& make_worker, std::vector<TempLine>& out);
 
+// Runs fn(first, last, part) on the parts [first, last) of [0, n), one part
+// per worker, at most threads of them and none shorter than min_part; part 0
+// runs on the calling thread. Parts share no data but what fn gives each by
+// its number. A failure in any part is thrown here once all have ended.
+using PartRun = std::function<void(size_t first, size_t last, unsigned part)>;
+unsigned split_parts(size_t n, unsigned threads, size_t min_part);
+void run_parts(size_t n, unsigned threads, size_t min_part, const PartRun& fn);
+
 }  // namespace tarvik::render::detail

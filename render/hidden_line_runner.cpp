@@ -54,6 +54,44 @@ void run_in_runs(size_t n, unsigned threads, size_t min_run,
     for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
 }
 
+unsigned split_parts(size_t n, unsigned threads, size_t min_part) {
+    const size_t most = n / std::max<size_t>(min_part, 1);
+    return static_cast<unsigned>(std::clamp<size_t>(most, 1, std::max(threads, 1u)));
+}
+
+void run_parts(size_t n, unsigned threads, size_t min_part, const PartRun& fn) {
+    const unsigned parts = split_parts(n, threads, min_part);
+    auto first = [&](unsigned p) { return n * p / parts; };
+    if (parts <= 1) {
+        fn(0, n, 0);
+        return;
+    }
+    std::mutex failed_lock;
+    std::exception_ptr failed;
+    auto work = [&](unsigned p) noexcept {
+        try {
+            fn(first(p), first(p + 1), p);
+        } catch (...) {
+            std::lock_guard<std::mutex> hold(failed_lock);
+            if (!failed) failed = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(parts - 1);
+    unsigned p = 1;
+    for (; p < parts; ++p) {
+        try {
+            pool.emplace_back(work, p);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the rest run here
+        }
+    }
+    work(0);
+    for (; p < parts; ++p) work(p);
+    for (std::thread& t : pool) t.join();
+    if (failed) std::rethrow_exception(failed);
+}
+
 }  // namespace detail
 
 unsigned hidden_line_workers() {

@@ -381,5 +381,58 @@ TEST(MakePers, LargeViewFilesGiveTheImageOfTheirRecords) {
     }
 }
 
+// Files large enough to be read by several workers: a record that cannot be
+// drawn refuses its file, and the message names the first such record,
+// whatever the number of workers and the routine.
+TEST(MakePers, LargeFilesNameTheirFirstBadRecordWhateverTheWorkers) {
+    const int kRecords = 9000;  // more than two workers' shares
+    struct Case {
+        const char* file;
+        int first_bad, second_bad;  // record numbers, from 1
+    };
+    for (const Case& k : {Case{kViewFileName, 7001, 8001}, Case{kVectFileName, 6001, 8501},
+                          Case{kVectFileName, 3, 8999}}) {
+        ScratchDir dir;
+        SolidModel s(dir.path());
+        {
+            std::ofstream view(s.path(kViewFileName), std::ios::binary);
+            std::ofstream vect(s.path(kVectFileName), std::ios::binary);
+            for (int i = 1; i <= kRecords; ++i) {
+                const double x = (i % 97) * 3.0, y = (i / 97) * 3.0;
+                const bool bad = i == k.first_bad || i == k.second_bad;
+                const HiddenTriangle t = facing({x, y, 500}, {x + 2, y, 500}, {x, y + 2, 500});
+                ViewTriangle v;
+                v.trio.no = i;
+                for (int c = 0; c < 3; ++c)
+                    for (int d = 0; d < 3; ++d) v.eye[c][d] = t.E[c][d];
+                if (bad && k.file == kViewFileName) v.eye[1][0] = 1e30;
+                v.a = t.n[0];
+                v.b = t.n[1];
+                v.c = t.n[2];
+                v.h = t.h;
+                const TrioRecord r = encode_view(v);
+                view.write(reinterpret_cast<const char*>(r.data()),
+                           static_cast<std::streamsize>(r.size()));
+                const VectRecord e{x + 1, y - 1, 300, x + 1, y + 3,
+                                   bad && k.file == kVectFileName ? 1e30 : 700};
+                const VectBytes b = encode_vect(e);
+                vect.write(reinterpret_cast<const char*>(b.data()),
+                           static_cast<std::streamsize>(b.size()));
+            }
+        }
+        const ViewParams p;
+        const ViewWindow w;
+        for (unsigned workers : {1u, 2u, 3u}) {
+            for (HiddenLineMethod method : {HiddenLineMethod::kFast, HiddenLineMethod::kPlain}) {
+                ScriptedMessages msg;
+                EXPECT_EQ(make_pers(w, nullptr, s, p, msg, method, nullptr, workers), -1);
+                EXPECT_EQ(msg.shown,
+                          std::vector<std::string>{bad_record_message(s.path(k.file), k.first_bad)})
+                    << k.file << " " << workers << " workers";
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tarvik::render
