@@ -88,8 +88,11 @@ TEST(FastFileIsPlainFile, DefaultHouse) {
     expect_fast_file_is_plain_file(*default_house(), "default house");
 }
 
-TEST(FastFileIsPlainFile, SpaceFloor31By31) {
-    expect_fast_file_is_plain_file(*space_floor(31), "31 x 31 space floor");
+// The timing's floor is 31 x 31; the plain routine needs minutes for it under
+// the sanitizers, so the test takes the same floor at 20 x 20 (about 2600
+// members, well past the grid's smallest cells and the parallel reading).
+TEST(FastFileIsPlainFile, SpaceFloor20By20) {
+    expect_fast_file_is_plain_file(*space_floor(20), "20 x 20 space floor");
 }
 
 }  // namespace
