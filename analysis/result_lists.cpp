@@ -24,17 +24,6 @@ std::string fmt(const char* format, ...) {
     return buf;
 }
 
-// The level of a range text: its 2nd and 3rd characters, as far as they are digits.
-int range_level(const std::string& text) {
-    int v = 0;
-    for (size_t k = 1; k < 3 && k < text.size(); ++k) {
-        const char c = text[k];
-        if (c < '0' || c > '9') break;
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
 std::string upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
@@ -64,8 +53,8 @@ bool parse_level_range(const RangeTexts& texts, const model::ModelStore& m, Leve
     bool active = false;
     for (int a = 0; a < 3; ++a) {
         const std::string lo = upper(texts[2 * a]), hi = upper(texts[2 * a + 1]);
-        r.lo[a] = lo.empty() ? 0 : range_level(lo);
-        r.hi[a] = hi.empty() ? top[a] : range_level(hi);
+        r.lo[a] = model::parse_level_text(lo, 0);
+        r.hi[a] = model::parse_level_text(hi, top[a]);
         if ((!lo.empty() && lo[0] == letter[a]) || (!hi.empty() && hi[0] == letter[a]))
             active = true;
     }

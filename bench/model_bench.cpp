@@ -58,13 +58,10 @@ int add_member_by_scan(ModelStore& m, QuietMessages& msg, float xs, float ys, fl
         n.flag = 0;
         return ++m.N_Node;
     };
-    tarvik::model::Beam b{};
-    b.noi = node(xs, ys, zs);
-    b.noj = node(xl, yl, zl);
-    b.xs = xs, b.ys = ys, b.zs = zs, b.xl = xl, b.yl = yl, b.zl = zl;
-    b.size = b.mat = -1;
-    b.haba = haba, b.atumi = atumi;
-    b.flag = tarvik::model::kBeamComplete;
+    const int noi = node(xs, ys, zs);
+    const int noj = node(xl, yl, zl);
+    const tarvik::model::Beam b =
+        tarvik::model::complete_member(noi, noj, {xs, ys, zs}, {xl, yl, zl}, haba, atumi, 0);
     return tarvik::model::add_beam(m, b, msg);
 }
 

@@ -15,16 +15,6 @@ namespace {
 
 using testing::ScriptedMessages;
 
-TEST(ParseLevelText, EmptyGivesTheDefaultElseTheDigitsAfterTheLetter) {
-    EXPECT_EQ(parse_level_text("", 7), 7);
-    EXPECT_EQ(parse_level_text("X03", 7), 3);
-    EXPECT_EQ(parse_level_text("Z12", 0), 12);
-    EXPECT_EQ(parse_level_text("Y4a", 0), 4);  // as far as the digits go
-    EXPECT_EQ(parse_level_text("Yab", 9), 0);
-    EXPECT_EQ(parse_level_text("X", 9), 0);
-    EXPECT_EQ(parse_level_text("X123", 0), 12);
-}
-
 // A portal of two posts and a girder, 3 x 1 x 2 levels:
 // X00Y00Z00 and X02Y00Z00 (feet), X00Y00Z01, X02Y00Z01, X01Y00Z01 (girder).
 class KenNodeTest : public ::testing::Test {
