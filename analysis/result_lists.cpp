@@ -1,7 +1,5 @@
 #include "analysis/result_lists.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdarg>
@@ -10,6 +8,7 @@
 #include "files/replace_file.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
+#include "model/text_code.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -236,31 +235,6 @@ void StressPresenter::ShowButtonClick() {
     view_.run_show_stress();
 }
 
-std::string to_cp932(const std::string& utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in_p = const_cast<char*>(utf8.data());
-    size_t in_left = utf8.size();
-    char* out_p = out.data();
-    size_t out_left = out.size();
-    while (in_left > 0) {
-        if (iconv(cd, &in_p, &in_left, &out_p, &out_left) != static_cast<size_t>(-1)) break;
-        if (out_left == 0) break;
-        *out_p++ = '?';
-        --out_left;
-        ++in_p;
-        --in_left;
-        while (in_left > 0 && (static_cast<unsigned char>(*in_p) & 0xC0) == 0x80) {
-            ++in_p;
-            --in_left;
-        }
-    }
-    iconv_close(cd);
-    out.resize(out.size() - out_left);
-    return out;
-}
-
 std::string format_stress_table(const std::string& path, const ResultTables& t) {
     std::string text = fmt("%s %5d\r\n", path.c_str(), t.N_Stress);
     text += " No    部材　Ｉ節点　節点名  J節点  節点名    軸力       最大値％\r\n";
@@ -269,7 +243,7 @@ std::string format_stress_table(const std::string& path, const ResultTables& t) 
         text += fmt(" %5d %5d %5d %s %5d %s %12.5e %10.1f\r\n", i + 1, s.no, s.old_noi, s.iname,
                     s.old_noj, s.jname, s.force, s.percent);
     }
-    return to_cp932(text);
+    return model::to_cp932(text);
 }
 
 int save_stress_table(const std::string& path, const ResultTables& t, model::MessageService& msg) {

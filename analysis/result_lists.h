@@ -185,7 +185,5 @@ void collect_found(const ResultTables& t, FoundTable& found);
 // TFindForm's grid.
 Grid find_grid(const FoundTable& found);
 
-// UTF-8 text in Shift-JIS (CP932); characters without a CP932 form become '?'.
-std::string to_cp932(const std::string& utf8);
 
 }  // namespace tarvik::analysis
