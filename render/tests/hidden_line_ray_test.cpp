@@ -23,6 +23,7 @@
 #include "render/solid.h"
 #include "render/tests/test_support.h"
 #include "render/trio_file.h"
+#include "ui/message_service.h"
 
 namespace tarvik::render {
 namespace {
@@ -296,16 +297,10 @@ void expect_true_to_the_eye(const Tally& t, int min_samples) {
     EXPECT_LT(t.pierced, (t.drawn + t.left_out) / 10);
 }
 
-class Quiet : public model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return false; }
-};
-
 // A small generated house: space floor, columns of type I, one storey, roof.
 std::unique_ptr<model::ModelStore> small_house() {
     auto m = std::make_unique<model::ModelStore>();
-    Quiet msg;
+    ui::SilentMessages msg;
     generator::BasicData d = generator::default_basic_data();
     d.nx = 3;
     d.ny = 2;
@@ -339,7 +334,7 @@ TEST(HiddenImageToTheEye, RandomMemberSoups) {
         rho(900.0, 3000.0);
     Tally tally;
     for (int soup = 0; soup < 6; ++soup) {
-        Quiet msg;
+        ui::SilentMessages msg;
         auto m = std::make_unique<model::ModelStore>();
         for (int i = 0; i < 40; ++i) {
             const float xs = coord(rng), ys = coord(rng), zs = coord(rng);
@@ -365,7 +360,7 @@ TEST(HiddenImageToTheEye, RandomMemberSoups) {
 TEST(WireImageToTheEye, EdgesReachingBehindTheEyeAreCutNotMirrored) {
     std::mt19937 rng(6113);
     std::uniform_real_distribution<float> coord(-1500.0f, 1500.0f);
-    Quiet msg;
+    ui::SilentMessages msg;
     auto m = std::make_unique<model::ModelStore>();
     for (int i = 0; i < 30; ++i)
         testing::add_member(*m, msg, coord(rng), coord(rng), coord(rng), coord(rng), coord(rng),
