@@ -79,9 +79,8 @@ Scene hidden_scene(const model::ModelStore& m, double rho, double theta, double 
                    double y0, double z0) {
     Scene sc;
     testing::with_hidden_image(m, testing::eye_at(rho, theta, phi, x0, y0, z0),
-                               HiddenLineMethod::kFast, [&](const SolidModel& s, const ViewParams&) {
-                                   read_scene(s, sc);
-                               });
+                               HiddenLineMethod::kFast,
+                               [&](const SolidModel& s, const ViewParams&) { read_scene(s, sc); });
     return sc;
 }
 
