@@ -31,6 +31,13 @@ class KenNodeTest : public ::testing::Test {
         ASSERT_EQ(model::save_level_name(m, msg), 0);
     }
 
+    // The ranges t, then 全選択 in mode answered yes or no: how many nodes it took.
+    int pick(KenNodeCore& ken, const LevelTexts& t, PickMode mode, bool yes) {
+        ken.KenSpeedButtonClick(t);
+        msg.answers = {yes};
+        return ken.ZenSentakuSpeedButtonClick(mode, msg);
+    }
+
     int flag_of(const char* code) {
         for (int i = 0; i < m.N_Node; ++i)
             if (std::string(m.node[i].id) == code) return m.node[i].flag;
@@ -59,9 +66,7 @@ TEST_F(KenNodeTest, RangesCountNodesInsideBoundsIncluded) {
 
 TEST_F(KenNodeTest, YesMakesSupportsAndRangesReset) {
     KenNodeCore ken(m);
-    ken.KenSpeedButtonClick({"", "", "", "", "Z00", "Z00"});
-    msg.answers = {true};
-    EXPECT_EQ(ken.ZenSentakuSpeedButtonClick(PickMode::kKousoku, msg), 2);
+    EXPECT_EQ(pick(ken, {"", "", "", "", "Z00", "Z00"}, PickMode::kKousoku, true), 2);
     ASSERT_EQ(msg.asked.size(), 1u);
     EXPECT_EQ(msg.asked[0], "青丸を固定節点にしますか?");
     EXPECT_EQ(flag_of("X00Y00Z00"), 1);
@@ -73,9 +78,7 @@ TEST_F(KenNodeTest, YesMakesSupportsAndRangesReset) {
 
 TEST_F(KenNodeTest, YesInLoadModeMakesLoadedNodes) {
     KenNodeCore ken(m);
-    ken.KenSpeedButtonClick({"X01", "X01", "", "", "", ""});
-    msg.answers = {true};
-    ken.ZenSentakuSpeedButtonClick(PickMode::kKajyu, msg);
+    pick(ken, {"X01", "X01", "", "", "", ""}, PickMode::kKajyu, true);
     EXPECT_EQ(msg.asked[0], "青丸を荷重節点にしますか?");
     EXPECT_EQ(flag_of("X01Y00Z01"), 2);
     EXPECT_EQ(flag_of("X00Y00Z01"), 0);
@@ -84,9 +87,7 @@ TEST_F(KenNodeTest, YesInLoadModeMakesLoadedNodes) {
 TEST_F(KenNodeTest, NoClearsMarksInsideIncludingEarlierOnes) {
     KenNodeCore ken(m);
     for (int i = 0; i < m.N_Node; ++i) m.node[i].flag = 1;
-    ken.KenSpeedButtonClick({"", "", "", "", "Z01", ""});
-    msg.answers = {false};
-    ken.ZenSentakuSpeedButtonClick(PickMode::kKousoku, msg);
+    pick(ken, {"", "", "", "", "Z01", ""}, PickMode::kKousoku, false);
     EXPECT_EQ(flag_of("X00Y00Z01"), 0);
     EXPECT_EQ(flag_of("X01Y00Z01"), 0);
     EXPECT_EQ(flag_of("X00Y00Z00"), 1);  // outside: untouched
