@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/result_tables.h"
 #include "analysis/solver_run.h"
@@ -138,27 +139,24 @@ TEST_F(Reader, NamesAgreeOnNineCharacters) {
 }
 
 TEST_F(Reader, MemberEndMissingOrOfAnotherNumberIsRefused) {
-    std::string lst = two_nodes() + "      1\r\n" +
-                      member_line(1, 1, "X00Y00Z07", 2, "X01Y00Z00", "0.10000E+01") + kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeI);
-
-    msg.shown.clear();
-    // End J names node 1 but claims number 2.
-    lst = two_nodes() + "      1\r\n" + member_line(1, 1, "X00Y00Z00", 2, "X00Y00Z00", "0.1E+01") +
-          kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeJ);
-
-    msg.shown.clear();
-    // End I names node 2 but claims number 1.
-    lst = two_nodes() + "      1\r\n" + member_line(1, 1, "X01Y00Z00", 2, "X01Y00Z00", "0.1E+01") +
-          kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeI);
+    const struct {
+        const char* what;
+        std::string member;
+        const char* message;
+    } cases[] = {
+        {"end I names no node", member_line(1, 1, "X00Y00Z07", 2, "X01Y00Z00", "0.10000E+01"),
+         kMsgNodeI},
+        {"end J names node 1 but claims number 2",
+         member_line(1, 1, "X00Y00Z00", 2, "X00Y00Z00", "0.1E+01"), kMsgNodeJ},
+        {"end I names node 2 but claims number 1",
+         member_line(1, 1, "X01Y00Z00", 2, "X01Y00Z00", "0.1E+01"), kMsgNodeI},
+    };
+    for (const auto& c : cases) {
+        msg.shown.clear();
+        EXPECT_EQ(read_velto(two_nodes() + "      1\r\n" + c.member + kZeroForces, *t, msg), -1)
+            << c.what;
+        EXPECT_EQ(msg.shown, std::vector<std::string>{c.message}) << c.what;
+    }
 }
 
 TEST_F(Reader, CountsBeyondTheTablesAreRefusedWithTheirLimit) {
