@@ -299,32 +299,23 @@ TEST_F(Reader, MemberWithoutItsDisplacedNodeFailsAndOneNodeMemberPasses) {
 TEST_F(Reader, MissingFilesStopTheLoadWithTheirMessage) {
     tarvik::testing::TempDir dir;
     auto m = std::make_unique<model::ModelStore>();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgZlvOpen});
-
-    tarvik::testing::write_bytes(dir.file(kLevelFileName), "0\r\n0\r\n0\r\n");
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgLstOpen});
-
-    tarvik::testing::write_bytes(dir.file(kListFileName), kPortalLst);
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgDspOpen});
+    // Writes one more file of the set (stamped as one run) and loads: what is shown.
+    auto add_and_load = [&](const char* name, const std::string& bytes, bool loads) {
+        if (name) {
+            tarvik::testing::write_bytes(dir.file(name), bytes);
+            testing::stamp_as_one_run(dir.path().string());
+        }
+        msg.shown.clear();
+        EXPECT_EQ(load_results(dir.path().string(), *m, *t, msg), loads) << (name ? name : "");
+        return msg.shown;
+    };
+    using Shown = std::vector<std::string>;
+    EXPECT_EQ(add_and_load(nullptr, "", false), Shown{kMsgZlvOpen});
+    EXPECT_EQ(add_and_load(kLevelFileName, "0\r\n0\r\n0\r\n", false), Shown{kMsgLstOpen});
+    EXPECT_EQ(add_and_load(kListFileName, kPortalLst, false), Shown{kMsgDspOpen});
     EXPECT_EQ(t->N_Stress, 2);  // what was read stays
-
-    tarvik::testing::write_bytes(dir.file(kDispFileName), "     5\r\n");
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgDspRead});
-
-    tarvik::testing::write_bytes(dir.file(kDispFileName), kPortalDsp);
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_TRUE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_TRUE(msg.shown.empty());
+    EXPECT_EQ(add_and_load(kDispFileName, "     5\r\n", false), Shown{kMsgDspRead});
+    EXPECT_TRUE(add_and_load(kDispFileName, kPortalDsp, true).empty());
 }
 
 // The numeric record of a 2-node, 1-member model with one support: counts,
