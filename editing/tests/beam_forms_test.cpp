@@ -215,9 +215,8 @@ TEST(BeamWindowEmpty, ButtonsSayWhyTheyCannotWork) {
 class BeamDataDialog : public BeamWindow {
   protected:
     testing::DialogSeen run(int beam, const DialogStep& step) {
-        bx.SelectBeam = beam;
-        bx.result = kResultNone;
-        return testing::run_dialog<BeamFormPresenter>(step, msg, m, bx);
+        return testing::run_data_dialog<BeamFormPresenter>(&BeamDataExchange::SelectBeam, beam,
+                                                           step, msg, m, bx);
     }
     BeamDataExchange bx;
 };

@@ -121,6 +121,16 @@ class FakeSelNodeView : public FakeGridView<SelNodeView, NodeGrid> {
 
 using FakeSelBeamView = FakeGridView<SelBeamView, BeamGrid>;
 
+// Runs a data dialog on record row (the exchange's field select), its result
+// reset first, as its caller opens it.
+template <class Presenter, class Exchange>
+DialogSeen run_data_dialog(int Exchange::*select, int row, const DialogStep& step,
+                           model::MessageService& msg, model::ModelStore& m, Exchange& x) {
+    x.*select = row;
+    x.result = kResultNone;
+    return run_dialog<Presenter>(step, msg, m, x);
+}
+
 // Opens a list window's dialogs from a script; a dialog opened without a
 // step left for it is a test failure.
 template <class Dialogs, class Exchange>

@@ -349,9 +349,8 @@ TEST_F(NodeWindow, SupportTableFullIsSaidBeforeTheDialog) {
 class NodeDataDialog : public NodeWindow {
   protected:
     testing::DialogSeen run(int node, const DialogStep& step) {
-        nx.SelectNode = node;
-        nx.result = kResultNone;
-        return testing::run_dialog<NodeFormPresenter>(step, msg, m, nx);
+        return testing::run_data_dialog<NodeFormPresenter>(&NodeDataExchange::SelectNode, node,
+                                                           step, msg, m, nx);
     }
     NodeDataExchange nx;
 };
