@@ -8,6 +8,7 @@
 #include "files/replace_file.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
+#include "model/text_code.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -20,17 +21,6 @@ std::string fmt(const char* format, ...) {
     std::vsnprintf(buf, sizeof buf, format, ap);
     va_end(ap);
     return buf;
-}
-
-// The level of a range text: its 2nd and 3rd characters, as far as they are digits.
-int range_level(const std::string& text) {
-    int v = 0;
-    for (size_t k = 1; k < 3 && k < text.size(); ++k) {
-        const char c = text[k];
-        if (c < '0' || c > '9') break;
-        v = v * 10 + (c - '0');
-    }
-    return v;
 }
 
 std::string upper(std::string s) {
@@ -62,8 +52,8 @@ bool parse_level_range(const RangeTexts& texts, const model::ModelStore& m, Leve
     bool active = false;
     for (int a = 0; a < 3; ++a) {
         const std::string lo = upper(texts[2 * a]), hi = upper(texts[2 * a + 1]);
-        r.lo[a] = lo.empty() ? 0 : range_level(lo);
-        r.hi[a] = hi.empty() ? top[a] : range_level(hi);
+        r.lo[a] = model::parse_level_text(lo, 0);
+        r.hi[a] = model::parse_level_text(hi, top[a]);
         if ((!lo.empty() && lo[0] == letter[a]) || (!hi.empty() && hi[0] == letter[a]))
             active = true;
     }
@@ -253,7 +243,7 @@ std::string format_stress_table(const std::string& path, const ResultTables& t) 
         text += fmt(" %5d %5d %5d %s %5d %s %12.5e %10.1f\r\n", i + 1, s.no, s.old_noi, s.iname,
                     s.old_noj, s.jname, s.force, s.percent);
     }
-    return to_cp932(text);
+    return model::to_cp932(text);
 }
 
 int save_stress_table(const std::string& path, const ResultTables& t, model::MessageService& msg) {

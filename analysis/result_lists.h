@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "analysis/result_tables.h"
-#include "model/cp932.h"
+#include "model/text_code.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
 

@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "analysis/text_scan.h"
+#include "model/maintenance.h"
 #include "model/spy.h"
 
 namespace tarvik::analysis {
@@ -55,18 +56,11 @@ bool same_code(const char* a, const char* b) {
 
 int read_zlv(std::string_view text, model::ModelStore& m, model::MessageService& msg) {
     TextScan in(text);
-    int nx = 0, ny = 0, nz = 0;
-    std::array<float, model::kMaxLevel> x{}, y{}, z{};
-    if (!read_levels(in, nx, x, msg) || !read_levels(in, ny, y, msg) ||
-        !read_levels(in, nz, z, msg))
-        return -1;
+    std::array<model::AxisLevels, 3> lv{};
+    for (model::AxisLevels& a : lv)
+        if (!read_levels(in, a.n, a.val, msg)) return -1;
     // The store's lists change only once the whole file was read.
-    m.N_X = nx;
-    m.N_Y = ny;
-    m.N_Z = nz;
-    m.Xval = x;
-    m.Yval = y;
-    m.Zval = z;
+    model::set_levels(m, lv);
     return 0;
 }
 

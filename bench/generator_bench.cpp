@@ -8,18 +8,13 @@
 #include "app/main_flow.h"
 #include "generator/generator.h"
 #include "model/maintenance.h"
+#include "ui/message_service.h"
 
 namespace {
 
-class Quiet : public tarvik::model::MessageService {
-public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return false; }
-};
-
 void BM_LargestHouse(benchmark::State& state) {
     auto m = std::make_unique<tarvik::model::ModelStore>();
-    Quiet msg;
+    tarvik::ui::SilentMessages msg;
     std::ostringstream notes;
     for (auto _ : state) {
         m->N_Node = m->N_Beam = 0;

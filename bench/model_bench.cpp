@@ -11,18 +11,13 @@
 #include "files/honegumi.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
+#include "ui/message_service.h"
 
 namespace {
 
 using tarvik::model::ModelStore;
 
 constexpr int kMembers = 10000;
-
-class QuietMessages : public tarvik::model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return false; }
-};
 
 // A space grid of 20 x 20 x 10 levels, 90 cm apart in plan and 300 high:
 // girders along X and Y and posts, floor by floor, until kMembers exist.
@@ -46,8 +41,8 @@ void build_grid(AddMember add) {
 }
 
 // The same member record as add_member, with the end nodes found by scanning.
-int add_member_by_scan(ModelStore& m, QuietMessages& msg, float xs, float ys, float zs, float xl,
-                       float yl, float zl, float haba, float atumi) {
+int add_member_by_scan(ModelStore& m, tarvik::ui::SilentMessages& msg, float xs, float ys, float zs,
+                       float xl, float yl, float zl, float haba, float atumi) {
     auto node = [&](float x, float y, float z) {
         const int found = tarvik::model::find_node_by_scan(m, x, y, z);
         if (found > 0) return found;
@@ -58,28 +53,29 @@ int add_member_by_scan(ModelStore& m, QuietMessages& msg, float xs, float ys, fl
         n.flag = 0;
         return ++m.N_Node;
     };
-    tarvik::model::Beam b{};
-    b.noi = node(xs, ys, zs);
-    b.noj = node(xl, yl, zl);
-    b.xs = xs, b.ys = ys, b.zs = zs, b.xl = xl, b.yl = yl, b.zl = zl;
-    b.size = b.mat = -1;
-    b.haba = haba, b.atumi = atumi;
-    b.flag = tarvik::model::kBeamComplete;
+    const int noi = node(xs, ys, zs);
+    const int noj = node(xl, yl, zl);
+    const tarvik::model::Beam b =
+        tarvik::model::complete_member(noi, noj, {xs, ys, zs}, {xl, yl, zl}, haba, atumi, 0);
     return tarvik::model::add_beam(m, b, msg);
 }
 
+// Empties m and builds the grid with the node index, as the generator does.
+void build_grid_with_index(ModelStore& m, tarvik::ui::SilentMessages& msg) {
+    m.N_Node = m.N_Beam = 0;
+    m.node_table_changed();
+    build_grid([&](float xs, float ys, float zs, float xl, float yl, float zl, float b, float h) {
+        tarvik::testing::add_member(m, msg, xs, ys, zs, xl, yl, zl, b, h);
+    });
+}
+
 void BM_BuildUpkeepAndWrite(benchmark::State& state) {
-    QuietMessages msg;
+    tarvik::ui::SilentMessages msg;
     const std::string path = "/tmp/model_bench_" + std::to_string(::getpid()) + ".in";
     auto store = std::make_unique<ModelStore>();
     for (auto _ : state) {
         ModelStore& m = *store;
-        m.N_Node = m.N_Beam = 0;
-        m.node_table_changed();
-        build_grid(
-            [&](float xs, float ys, float zs, float xl, float yl, float zl, float b, float h) {
-                tarvik::testing::add_member(m, msg, xs, ys, zs, xl, yl, zl, b, h);
-            });
+        build_grid_with_index(m, msg);
         if (tarvik::model::check_all_beam(m) != 1 || tarvik::model::check_size(m, msg) != 0)
             state.SkipWithError("upkeep refused");
         tarvik::model::assign_materials(m);
@@ -94,23 +90,18 @@ void BM_BuildUpkeepAndWrite(benchmark::State& state) {
 BENCHMARK(BM_BuildUpkeepAndWrite)->Unit(benchmark::kMillisecond)->Repetitions(10);
 
 void BM_BuildWithIndex(benchmark::State& state) {
-    QuietMessages msg;
+    tarvik::ui::SilentMessages msg;
     auto store = std::make_unique<ModelStore>();
     for (auto _ : state) {
         ModelStore& m = *store;
-        m.N_Node = m.N_Beam = 0;
-        m.node_table_changed();
-        build_grid(
-            [&](float xs, float ys, float zs, float xl, float yl, float zl, float b, float h) {
-                tarvik::testing::add_member(m, msg, xs, ys, zs, xl, yl, zl, b, h);
-            });
+        build_grid_with_index(m, msg);
         benchmark::DoNotOptimize(m.N_Node);
     }
 }
 BENCHMARK(BM_BuildWithIndex)->Unit(benchmark::kMillisecond)->Repetitions(10);
 
 void BM_BuildWithPlainScan(benchmark::State& state) {
-    QuietMessages msg;
+    tarvik::ui::SilentMessages msg;
     auto store = std::make_unique<ModelStore>();
     for (auto _ : state) {
         ModelStore& m = *store;

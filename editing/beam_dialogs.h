@@ -34,43 +34,35 @@ inline constexpr const char* kNoMatRows = "物性データがありません";
 void set_section(model::SizeEntry& e, float b, float d);
 
 // THenSizeForm "巾・厚み変更".
-class HenSizePresenter : public FieldDialog {
+class HenSizePresenter : public ModelFieldDialog<HenSizePresenter, BeamEditExchange> {
   public:
     enum Field { kSizeNo, kHaba, kAtumi, kAngle };
     static const DialogLayout& Layout();
 
-    HenSizePresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
-                     model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+    using ModelFieldDialog::ModelFieldDialog;
 
     bool FormCreate();
     void OKButtonClick();
     void CancelButtonClick();
 
   private:
-    model::ModelStore& m_;
-    BeamEditExchange& x_;
     model::SizeEntry saved_{};
     bool open_ = false;
 };
 
 // THenMatForm "物性値変更".
-class HenMatPresenter : public FieldDialog {
+class HenMatPresenter : public ModelFieldDialog<HenMatPresenter, BeamEditExchange> {
   public:
     enum Field { kMatNo, kYoung, kPoisson, kMitudo };
     static const DialogLayout& Layout();
 
-    HenMatPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
-                    model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+    using ModelFieldDialog::ModelFieldDialog;
 
     bool FormCreate();
     void OKButtonClick();
     void CancelButtonClick();
 
   private:
-    model::ModelStore& m_;
-    BeamEditExchange& x_;
     model::MaterialEntry saved_{};
     bool open_ = false;
 };
@@ -82,20 +74,14 @@ std::vector<FieldLayout> beam_fields(bool section_editable);
 void show_beam_ends(FieldDialogView& view, const model::Beam& b);
 
 // TShowBeamForm "部材詳細": one member, read only.
-class ShowBeamPresenter : public FieldDialog {
+class ShowBeamPresenter : public ModelFieldDialog<ShowBeamPresenter, BeamEditExchange> {
   public:
     static const DialogLayout& Layout();
 
-    ShowBeamPresenter(model::ModelStore& m, BeamEditExchange& x, FieldDialogView& view,
-                      model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+    using ModelFieldDialog::ModelFieldDialog;
 
     bool FormCreate();
     void CloseButtonClick() { view_.close_window(); }
-
-  private:
-    model::ModelStore& m_;
-    BeamEditExchange& x_;
 };
 
 }  // namespace tarvik::editing

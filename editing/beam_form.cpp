@@ -49,25 +49,19 @@ bool BeamFormPresenter::store_section() {
 }
 
 void BeamFormPresenter::OKButtonClick() {
-    if (!store_section()) return;
-    x_.result = kResultOK;
-    view_.close_window();
+    if (store_section()) close_with(kResultOK);
 }
 
 void BeamFormPresenter::ZenDataButtonClick() {
-    if (!store_section()) return;
-    x_.result = kResultAll;
-    view_.close_window();
+    if (store_section()) close_with(kResultAll);
 }
 
 void BeamFormPresenter::CancelButtonClick() {
     if (open_) {
         model::Beam& beam = m_.beam[x_.SelectBeam];
-        beam.haba = haba0_;
-        beam.atumi = atumi0_;
+        beam.haba = haba0_, beam.atumi = atumi0_;
     }
-    x_.result = kResultCancel;
-    view_.close_window();
+    close_with(kResultCancel);
 }
 
 }  // namespace tarvik::editing

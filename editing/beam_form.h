@@ -18,13 +18,11 @@ struct BeamDataExchange {
     int result = kResultNone;  // 1 OK, 2 apply to all members, 0 cancel
 };
 
-class BeamFormPresenter : public FieldDialog {
+class BeamFormPresenter : public ModelFieldDialog<BeamFormPresenter, BeamDataExchange> {
   public:
     static const DialogLayout& Layout();
 
-    BeamFormPresenter(model::ModelStore& m, BeamDataExchange& x, FieldDialogView& view,
-                      model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+    using ModelFieldDialog::ModelFieldDialog;
 
     // False (result 0, a message) when the member does not exist.
     bool FormCreate();
@@ -36,8 +34,6 @@ class BeamFormPresenter : public FieldDialog {
   private:
     bool store_section();
 
-    model::ModelStore& m_;
-    BeamDataExchange& x_;
     float haba0_ = 0, atumi0_ = 0;  // at opening
     bool open_ = false;
 };

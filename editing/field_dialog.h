@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/message_service.h"
+#include "model/model_store.h"
 #include "ui/fields.h"
 
 namespace tarvik::editing {
@@ -55,6 +56,26 @@ class FieldDialog {
         bool set = false;
     };
     std::vector<Shown> shown_;
+};
+
+// The base of a presenter that edits the model together with its window's
+// exchange record; Self::Layout() describes the dialog.
+template <class Self, class Exchange>
+class ModelFieldDialog : public FieldDialog {
+  public:
+    ModelFieldDialog(model::ModelStore& m, Exchange& x, FieldDialogView& view,
+                     model::MessageService& msg)
+        : FieldDialog(Self::Layout(), view, msg), m_(m), x_(x) {}
+
+  protected:
+    // Gives the caller its answer and closes the dialog.
+    void close_with(int result) {
+        x_.result = result;
+        view_.close_window();
+    }
+
+    model::ModelStore& m_;
+    Exchange& x_;
 };
 
 }  // namespace tarvik::editing

@@ -5,17 +5,6 @@
 
 namespace tarvik::editing {
 
-int parse_level_text(std::string_view text, int empty_default) {
-    if (text.empty()) return empty_default;
-    int v = 0;
-    for (size_t k = 1; k < 3 && k < text.size(); ++k) {
-        const char c = text[k];
-        if (c < '0' || c > '9') break;
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
 void KenNodeCore::reset_ranges() {
     XlevelMin = YlevelMin = ZlevelMin = 0;
     XlevelMax = m_.N_X - 1;
@@ -37,12 +26,12 @@ bool KenNodeCore::inside(const model::Node& n) const {
 }
 
 int KenNodeCore::KenSpeedButtonClick(const LevelTexts& t) {
-    XlevelMin = parse_level_text(t[0], 0);
-    XlevelMax = parse_level_text(t[1], m_.N_X - 1);
-    YlevelMin = parse_level_text(t[2], 0);
-    YlevelMax = parse_level_text(t[3], m_.N_Y - 1);
-    ZlevelMin = parse_level_text(t[4], 0);
-    ZlevelMax = parse_level_text(t[5], m_.N_Z - 1);
+    XlevelMin = model::parse_level_text(t[0], 0);
+    XlevelMax = model::parse_level_text(t[1], m_.N_X - 1);
+    YlevelMin = model::parse_level_text(t[2], 0);
+    YlevelMax = model::parse_level_text(t[3], m_.N_Y - 1);
+    ZlevelMin = model::parse_level_text(t[4], 0);
+    ZlevelMax = model::parse_level_text(t[5], m_.N_Z - 1);
     model::spy(
         "XlevelMin %5d XlevelMax %5d YlevelMin %5d YlevelMax %5d ZlevelMin %5d ZlevelMax %5d",
         XlevelMin, XlevelMax, YlevelMin, YlevelMax, ZlevelMin, ZlevelMax);

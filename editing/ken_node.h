@@ -21,10 +21,6 @@ using LevelTexts = std::array<std::string, 6>;
 inline constexpr const char* kAskKousoku = "青丸を固定節点にしますか?";
 inline constexpr const char* kAskKajyu = "青丸を荷重節点にしますか?";
 
-// Level index of a range text such as "X03": empty gives empty_default,
-// otherwise the 2nd and 3rd characters read as far as they are digits.
-int parse_level_text(std::string_view text, int empty_default);
-
 // Toolkit-free core of the node search window (TKenNodeForm): level ranges of
 // node codes, counting and bulk marking of the nodes inside them.
 class KenNodeCore {

@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kCoordFormat = " %8.1f";
 
+void place(model::ModelStore& m, model::Node& n, float x, float y, float z) {
+    n.x = x, n.y = y, n.z = z;
+    // Coordinates changed in place: the lookup by coordinates must forget the old ones.
+    m.node_table_changed();
+}
+
 }  // namespace
 
 const DialogLayout& NodeFormPresenter::Layout() {
@@ -22,9 +28,7 @@ bool NodeFormPresenter::FormCreate() {
         return false;
     }
     const model::Node& n = m_.node[x_.SelectNode];
-    x0_ = n.x;
-    y0_ = n.y;
-    z0_ = n.z;
+    x0_ = n.x, y0_ = n.y, z0_ = n.z;
     show(kNo, " %5d", n.no);
     show(kX, kCoordFormat, n.x == kUnplacedCoord ? x_.last_x : n.x);
     show(kY, kCoordFormat, n.y == kUnplacedCoord ? x_.last_y : n.y);
@@ -38,29 +42,15 @@ void NodeFormPresenter::OKButtonClick() {
     float x = 0, y = 0, z = 0;
     if (!read_float(kX, x) || !read_float(kY, y) || !read_float(kZ, z)) return;
     model::Node& n = m_.node[x_.SelectNode];
-    n.x = x;
-    n.y = y;
-    n.z = z;
-    // Coordinates changed in place: the lookup by coordinates must forget the old ones.
-    m_.node_table_changed();
-    x_.last_x = x;
-    x_.last_y = y;
-    x_.last_z = z;
+    place(m_, n, x, y, z);
+    x_.last_x = x, x_.last_y = y, x_.last_z = z;
     model::spy("node %d at %8.1f %8.1f %8.1f", n.no, x, y, z);
-    x_.result = kResultOK;
-    view_.close_window();
+    close_with(kResultOK);
 }
 
 void NodeFormPresenter::CancelButtonClick() {
-    if (open_) {
-        model::Node& n = m_.node[x_.SelectNode];
-        n.x = x0_;
-        n.y = y0_;
-        n.z = z0_;
-        m_.node_table_changed();
-    }
-    x_.result = kResultCancel;
-    view_.close_window();
+    if (open_) place(m_, m_.node[x_.SelectNode], x0_, y0_, z0_);
+    close_with(kResultCancel);
 }
 
 }  // namespace tarvik::editing

@@ -21,14 +21,12 @@ struct NodeDataExchange {
     float last_x = 0.0f, last_y = 0.0f, last_z = 0.0f;
 };
 
-class NodeFormPresenter : public FieldDialog {
+class NodeFormPresenter : public ModelFieldDialog<NodeFormPresenter, NodeDataExchange> {
   public:
     enum Field { kNo, kX, kY, kZ };
     static const DialogLayout& Layout();
 
-    NodeFormPresenter(model::ModelStore& m, NodeDataExchange& x, FieldDialogView& view,
-                      model::MessageService& msg)
-        : FieldDialog(Layout(), view, msg), m_(m), x_(x) {}
+    using ModelFieldDialog::ModelFieldDialog;
 
     // False (result 0, a message) when the node does not exist.
     bool FormCreate();
@@ -36,8 +34,6 @@ class NodeFormPresenter : public FieldDialog {
     void CancelButtonClick();
 
   private:
-    model::ModelStore& m_;
-    NodeDataExchange& x_;
     float x0_ = 0, y0_ = 0, z0_ = 0;  // the coordinates at opening
     bool open_ = false;
 };

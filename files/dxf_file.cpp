@@ -60,26 +60,44 @@ void extent(std::string& out, const char* name, double x, double y) {
     appendf(out, " %f\r\n", y);
 }
 
+void section(std::string& out, const char* name) {
+    group(out, "  0", "SECTION");
+    group(out, "  2", name);
+}
+
+// A table's head: its name and how many entries follow.
+void table(std::string& out, const char* name, const char* count) {
+    group(out, "  0", "TABLE");
+    group(out, "  2", name);
+    group(out, " 70", count);
+}
+
+// An entry's head: its kind and name, flag 64 (referenced).
+void entry(std::string& out, const char* kind, const char* name) {
+    group(out, "  0", kind);
+    group(out, "  2", name);
+    group(out, " 70", "    64");
+}
+
+// The STANDARD text style after its head: height free, width factor 1,
+// no oblique angle, no last height, no generation flags, its fonts.
+constexpr const char* kStandardStyle[][2] = {
+    {" 40", "0.0"}, {" 41", "1.0"}, {" 50", "0.0"}, {" 42", "0.0"},
+    {" 71", "     0"}, {"  3", "TXT"}, {"  4", "BIGFONT"}};
+
 // The 274 lines before the first entity: HEADER with the extents, TABLES
 // with the line types, the text style and the two layers, and the opening
 // of ENTITIES.
 void dxf_template(std::string& out, const double ext[4]) {
-    group(out, "  0", "SECTION");
-    group(out, "  2", "HEADER");
+    section(out, "HEADER");
     extent(out, "$EXTMIN", ext[0], ext[1]);
     extent(out, "$EXTMAX", ext[2], ext[3]);
     group(out, "  0", "ENDSEC");
 
-    group(out, "  0", "SECTION");
-    group(out, "  2", "TABLES");
-
-    group(out, "  0", "TABLE");
-    group(out, "  2", "LTYPE");
-    group(out, " 70", "     9");
+    section(out, "TABLES");
+    table(out, "LTYPE", "     9");
     for (const LineType& t : kLineTypes) {
-        group(out, "  0", "LTYPE");
-        group(out, "  2", t.name);
-        group(out, " 70", "    64");
+        entry(out, "LTYPE", t.name);
         group(out, "  3", t.description);
         group(out, " 72", "    65");  // alignment 'A'
         group(out, " 73", t.items);
@@ -89,36 +107,21 @@ void dxf_template(std::string& out, const double ext[4]) {
     }
     group(out, "  0", "ENDTAB");
 
-    group(out, "  0", "TABLE");
-    group(out, "  2", "STYLE");
-    group(out, " 70", "     1");
-    group(out, "  0", "STYLE");
-    group(out, "  2", "STANDARD");
-    group(out, " 70", "    64");
-    group(out, " 40", "0.0");  // height: free
-    group(out, " 41", "1.0");  // width factor
-    group(out, " 50", "0.0");  // oblique angle
-    group(out, " 42", "0.0");  // last height used
-    group(out, " 71", "     0");
-    group(out, "  3", "TXT");
-    group(out, "  4", "BIGFONT");
+    table(out, "STYLE", "     1");
+    entry(out, "STYLE", "STANDARD");
+    for (const auto& g : kStandardStyle) group(out, g[0], g[1]);
     group(out, "  0", "ENDTAB");
 
-    group(out, "  0", "TABLE");
-    group(out, "  2", "LAYER");
-    group(out, " 70", "     2");
+    table(out, "LAYER", "     2");
     for (const char* name : {"0-0", "ADD_LINE"}) {
-        group(out, "  0", "LAYER");
-        group(out, "  2", name);
-        group(out, " 70", "    64");
+        entry(out, "LAYER", name);
         group(out, " 62", "     7");
         group(out, "  6", "CONTINUOUS");
     }
     group(out, "  0", "ENDTAB");
     group(out, "  0", "ENDSEC");
 
-    group(out, "  0", "SECTION");
-    group(out, "  2", "ENTITIES");
+    section(out, "ENTITIES");
 }
 
 void coordinate(std::string& out, const char* code, double v) {

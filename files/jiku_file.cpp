@@ -4,7 +4,7 @@
 
 #include "files/replace_file.h"
 #include "files/text_format.h"
-#include "model/cp932.h"
+#include "model/text_code.h"
 #include "model/spy.h"
 
 namespace tarvik::files {

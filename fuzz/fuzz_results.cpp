@@ -20,14 +20,9 @@
 #include "analysis/solver_run.h"
 #include "model/model_store.h"
 #include "scratch_dir.h"
+#include "ui/message_service.h"
 
 namespace {
-
-class SilentMessages : public tarvik::model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return true; }
-};
 
 // What the results window does with full tables: the summary, the displaced
 // geometry and every list row.
@@ -54,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzzing::Scratch scratch("fuzz_results");
     const int which = data[0] % 6;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    SilentMessages msg;
+    ui::SilentMessages msg(true);
     // The tables are large; one set serves every input, emptied by its counts
     // as the program empties them.
     static const auto m = std::make_unique<model::ModelStore>();

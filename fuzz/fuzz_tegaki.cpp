@@ -10,21 +10,12 @@
 #include "files/honegumi.h"
 #include "files/tegaki.h"
 #include "model/maintenance.h"
-
-namespace {
-
-class SilentMessages : public tarvik::model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return true; }
-};
-
-}  // namespace
+#include "ui/message_service.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tarvik;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    SilentMessages msg;
+    ui::SilentMessages msg(true);
     auto store = std::make_unique<model::ModelStore>();
     model::ModelStore& m = *store;
 

@@ -11,16 +11,7 @@
 
 #include "generator/bunkai_shazai.h"
 #include "model/model_store.h"
-
-namespace {
-
-class SilentMessages : public tarvik::model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return true; }
-};
-
-}  // namespace
+#include "ui/message_service.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tarvik;
@@ -31,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!generator::parse_unit_field(line, f)) return 0;
     (void)generator::field_member_count(f);
 
-    SilentMessages msg;
+    ui::SilentMessages msg(true);
     // The tables are large; one store serves every input, emptied by its
     // counts as the program empties it.
     static const auto m = std::make_unique<model::ModelStore>();

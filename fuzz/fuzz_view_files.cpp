@@ -18,21 +18,16 @@
 #include <string_view>
 #include <vector>
 
-#include "scratch_dir.h"
 #include "render/hidden_line.h"
 #include "render/projection.h"
 #include "render/recording_canvas.h"
 #include "render/solid.h"
+#include "scratch_dir.h"
+#include "ui/message_service.h"
 
 namespace {
 
 using namespace tarvik::render;
-
-class SilentMessages : public tarvik::model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return true; }
-};
 
 ViewWindow window() {
     ViewWindow w;
@@ -46,7 +41,7 @@ ViewWindow window() {
 // make_pers refused them.
 bool image(const SolidModel& s, const ViewParams& p, HiddenLineMethod method,
            std::vector<TempLine>& lines) {
-    SilentMessages msg;
+    tarvik::ui::SilentMessages msg(true);
     ViewWindow w = window();
     RecordingCanvas c;
     if (make_pers(w, &c, s, p, msg, method, nullptr, 1) != 0) return false;
@@ -56,7 +51,7 @@ bool image(const SolidModel& s, const ViewParams& p, HiddenLineMethod method,
 
 // Everything that reads "VIEW.DAT" and "VECT.DAT".
 void use_view_files(const SolidModel& s, const ViewParams& p) {
-    SilentMessages msg;
+    tarvik::ui::SilentMessages msg(true);
     ViewBounds b;
     calcu_view(s, b, msg);
     ViewWindow w = window();
@@ -83,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int which = data[0] % 3;
     ++data;
     --size;
-    SilentMessages msg;
+    tarvik::ui::SilentMessages msg(true);
     ViewParams p;
     coeff(p);
     SolidModel s(dir);

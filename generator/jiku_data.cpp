@@ -11,7 +11,7 @@
 #include "files/replace_file.h"
 #include "files/text_format.h"
 #include "generator/bunkai_shazai.h"
-#include "model/cp932.h"
+#include "model/text_code.h"
 #include "model/maintenance.h"
 #include "model/spy.h"
 #include "render/solid.h"

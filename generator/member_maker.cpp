@@ -17,26 +17,16 @@ void MemberMaker::add(const P3& p, const P3& q, int kind, float haba, float atum
     const int noi = node(p);
     const int noj = node(q);
     if (failed_) return;
-    model::Beam b{};
-    b.noi = noi;
-    b.noj = noj;
-    b.xs = static_cast<float>(p.x);
-    b.ys = static_cast<float>(p.y);
-    b.zs = static_cast<float>(p.z);
-    b.xl = static_cast<float>(q.x);
-    b.yl = static_cast<float>(q.y);
-    b.zl = static_cast<float>(q.z);
+    const std::array<float, 3> s{static_cast<float>(p.x), static_cast<float>(p.y),
+                                 static_cast<float>(p.z)};
+    const std::array<float, 3> e{static_cast<float>(q.x), static_cast<float>(q.y),
+                                 static_cast<float>(q.z)};
     if (noi == noj) {
-        model::spy("zero length member not made noi %5d xs %7.1f ys %7.1f zs %7.1f", noi, b.xs,
-                   b.ys, b.zs);
+        model::spy("zero length member not made noi %5d xs %7.1f ys %7.1f zs %7.1f", noi, s[0],
+                   s[1], s[2]);
         return;
     }
-    b.size = -1;
-    b.mat = -1;
-    b.haba = haba;
-    b.atumi = atumi;
-    b.kind = kind;
-    b.flag = model::kBeamComplete;
+    const model::Beam b = model::complete_member(noi, noj, s, e, haba, atumi, kind);
     model::spy(
         "N_BEAM %5d no %5d noi %5d noj %5d xs %7.1f ys %7.1f zs %7.1f xl %7.1f yl %7.1f zl %7.1f "
         "haba %7.1f atumi %7.1f",

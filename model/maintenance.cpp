@@ -111,6 +111,18 @@ int find_or_add_node(ModelStore& m, float x, float y, float z, MessageService& m
     return ++m.N_Node;
 }
 
+Beam complete_member(int noi, int noj, const std::array<float, 3>& s, const std::array<float, 3>& e,
+                     float haba, float atumi, int kind) {
+    Beam b{};
+    b.noi = noi, b.noj = noj;
+    b.xs = s[0], b.ys = s[1], b.zs = s[2];
+    b.xl = e[0], b.yl = e[1], b.zl = e[2];
+    b.size = b.mat = -1;
+    b.haba = haba, b.atumi = atumi, b.kind = kind;
+    b.flag = kBeamComplete;
+    return b;
+}
+
 int add_beam(ModelStore& m, const Beam& b, MessageService& msg) {
     if (m.N_Beam >= kMaxBeam) {
         spy("add_beam member table full N_Beam %d", m.N_Beam);
@@ -381,36 +393,37 @@ void assign_materials(ModelStore& m) {
     }
 }
 
+void set_levels(ModelStore& m, const std::array<AxisLevels, 3>& levels) {
+    std::array<float, kMaxLevel>* const val[3] = {&m.Xval, &m.Yval, &m.Zval};
+    int* const n[3] = {&m.N_X, &m.N_Y, &m.N_Z};
+    for (int k = 0; k < 3; ++k) {
+        *val[k] = levels[k].val;
+        *n[k] = levels[k].n;
+    }
+}
+
 int save_level_name(ModelStore& m, MessageService& msg) {
     spy("Enter save_level_name() N_Node %d", m.N_Node);
-    std::array<float, kMaxLevel> xv{}, yv{}, zv{};
-    int nx = 0, ny = 0, nz = 0;
+    std::array<AxisLevels, 3> lv{};
     const struct {
         float Node::*field;
-        std::array<float, kMaxLevel>* list;
-        int* count;
         const char* axis;
-    } axes[] = {{&Node::x, &xv, &nx, "X"}, {&Node::y, &yv, &ny, "Y"}, {&Node::z, &zv, &nz, "Z"}};
-    for (const auto& a : axes) {
-        if (!collect_levels(m, a.field, *a.list, *a.count)) {
-            spy("save_level_name more than %d levels on %s", kMaxLevel, a.axis);
-            msg.show_message(std::string(a.axis) + "方向のレベルの数が上限 " +
+    } axes[] = {{&Node::x, "X"}, {&Node::y, "Y"}, {&Node::z, "Z"}};
+    for (int k = 0; k < 3; ++k) {
+        if (!collect_levels(m, axes[k].field, lv[k].val, lv[k].n)) {
+            spy("save_level_name more than %d levels on %s", kMaxLevel, axes[k].axis);
+            msg.show_message(std::string(axes[k].axis) + "方向のレベルの数が上限 " +
                              std::to_string(kMaxLevel) + " を超えるため節点に名前を付けられません");
             return -1;
         }
     }
 
-    m.Xval = xv;
-    m.Yval = yv;
-    m.Zval = zv;
-    m.N_X = nx;
-    m.N_Y = ny;
-    m.N_Z = nz;
+    set_levels(m, lv);
     for (int i = 0; i < m.N_Node; ++i) {
         Node& n = m.node[i];
-        const int ix = first_equal(xv, nx, n.x);
-        const int iy = first_equal(yv, ny, n.y);
-        const int iz = first_equal(zv, nz, n.z);
+        const int ix = first_equal(lv[0].val, lv[0].n, n.x);
+        const int iy = first_equal(lv[1].val, lv[1].n, n.y);
+        const int iz = first_equal(lv[2].val, lv[2].n, n.z);
         if (ix < 0 || iy < 0 || iz < 0) {
             n.id[0] = '\0';  // NaN coordinate: no level to name it by
             continue;
@@ -424,6 +437,17 @@ int save_level_name(ModelStore& m, MessageService& msg) {
     }
     spy("save_level_name N_X %d N_Y %d N_Z %d", m.N_X, m.N_Y, m.N_Z);
     return 0;
+}
+
+int parse_level_text(std::string_view text, int empty_default) {
+    if (text.empty()) return empty_default;
+    int v = 0;
+    for (size_t k = 1; k < 3 && k < text.size(); ++k) {
+        const char c = text[k];
+        if (c < '0' || c > '9') break;
+        v = v * 10 + (c - '0');
+    }
+    return v;
 }
 
 int name_nodes_by_box(ModelStore& m) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/message_service.h"
 #include "model/model_store.h"
@@ -32,6 +33,20 @@ int find_or_add_node(ModelStore& m, float x, float y, float z, MessageService& m
 // The same answer by scanning the whole table (the reference the index must
 // match; also used by the benchmark).
 int find_node_by_scan(const ModelStore& m, float x, float y, float z);
+
+// The grid levels of one axis: the first n entries of val.
+struct AxisLevels {
+    std::array<float, kMaxLevel> val{};
+    int n = 0;
+};
+
+// Replaces the level lists of the three axes (X, Y, Z) at once.
+void set_levels(ModelStore& m, const std::array<AxisLevels, 3>& levels);
+
+// A complete member (flag kBeamComplete, no size or material yet) from node
+// noi at s to node noj at e; add_beam gives it its number.
+Beam complete_member(int noi, int noj, const std::array<float, 3>& s, const std::array<float, 3>& e,
+                     float haba, float atumi, int kind);
 
 // Appends a member, giving it no = N_Beam + 1. Returns the number, or -1 with a
 // message when the member table is full.
@@ -86,6 +101,10 @@ void assign_materials(ModelStore& m);
 // "X%02dY%02dZ%02d" by its level positions. 0; -1 with a message when an axis
 // has more than kMaxLevel distinct values (store unchanged then).
 int save_level_name(ModelStore& m, MessageService& msg);
+
+// Level index of a range text such as "X03": empty gives empty_default,
+// otherwise the 2nd and 3rd characters read as far as they are digits.
+int parse_level_text(std::string_view text, int empty_default);
 
 // Names the nodes by cutting each axis of the model's box into 100 codes.
 // 1, or -1 when a node is not complete (flag other than 2).

@@ -1,6 +1,7 @@
 #include "render/trio_file.h"
 
 #include <bit>
+#include <initializer_list>
 
 namespace tarvik::render {
 namespace {
@@ -38,6 +39,13 @@ double get_f64(const unsigned char* p) {
 }
 void put_f64(unsigned char* p, double v) {
     put_u64(p, std::bit_cast<uint64_t>(v));
+}
+// Consecutive doubles from p on.
+void put_f64s(unsigned char* p, std::initializer_list<double> values) {
+    for (double v : values) {
+        put_f64(p, v);
+        p += 8;
+    }
 }
 
 constexpr std::size_t kNoOffset = 0;
@@ -83,10 +91,9 @@ ViewTriangle decode_view(const TrioRecord& r) {
         for (int k = 0; k < 3; ++k) t.eye[i][k] = get_f64(p + kEyeOffset + 24 * i + 8 * k);
         for (int k = 0; k < 2; ++k) t.proj[i][k] = get_f64(p + kProjOffset + 16 * i + 8 * k);
     }
-    t.a = get_f64(p + kPlaneOffset);
-    t.b = get_f64(p + kPlaneOffset + 8);
-    t.c = get_f64(p + kPlaneOffset + 16);
-    t.h = get_f64(p + kPlaneOffset + 24);
+    double plane[4];
+    decode_f64s(p + kPlaneOffset, plane, 4);
+    t.a = plane[0], t.b = plane[1], t.c = plane[2], t.h = plane[3];
     return t;
 }
 
@@ -97,10 +104,7 @@ TrioRecord encode_view(const ViewTriangle& t) {
         for (int k = 0; k < 3; ++k) put_f64(p + kEyeOffset + 24 * i + 8 * k, t.eye[i][k]);
         for (int k = 0; k < 2; ++k) put_f64(p + kProjOffset + 16 * i + 8 * k, t.proj[i][k]);
     }
-    put_f64(p + kPlaneOffset, t.a);
-    put_f64(p + kPlaneOffset + 8, t.b);
-    put_f64(p + kPlaneOffset + 16, t.c);
-    put_f64(p + kPlaneOffset + 24, t.h);
+    put_f64s(p + kPlaneOffset, {t.a, t.b, t.c, t.h});
     return r;
 }
 
@@ -110,13 +114,7 @@ VectRecord decode_vect(const VectBytes& r) {
 
 VectBytes encode_vect(const VectRecord& v) {
     VectBytes r{};
-    unsigned char* p = r.data();
-    put_f64(p, v.xs);
-    put_f64(p + 8, v.ys);
-    put_f64(p + 16, v.zs);
-    put_f64(p + 24, v.xl);
-    put_f64(p + 32, v.yl);
-    put_f64(p + 40, v.zl);
+    put_f64s(r.data(), {v.xs, v.ys, v.zs, v.xl, v.yl, v.zl});
     return r;
 }
 
@@ -146,10 +144,8 @@ TempLine decode_temp_line(const TempLineBytes& r) {
 TempLineBytes encode_temp_line(const TempLine& l) {
     TempLineBytes r{};
     unsigned char* p = r.data();
-    put_f32(p, l.xs);
-    put_f32(p + 4, l.ys);
-    put_f32(p + 8, l.xl);
-    put_f32(p + 12, l.yl);
+    const float v[4] = {l.xs, l.ys, l.xl, l.yl};
+    for (int k = 0; k < 4; ++k) put_f32(p + 4 * k, v[k]);
     return r;
 }
 

@@ -64,42 +64,33 @@ void ELMAT(const Solver& s, int e, ElmatOption option, Mat12& K) {
     const double L2 = L * L, L3 = L2 * L;
     auto set = [&K](int r, int c, double v) { K[12 * r + c] = v; };
 
-    // Bending with deflection along local x (Ixx): couples ux with ry.
-    const double bx12 = 12.0 * E * sec.ixx / L3, bx6 = 6.0 * E * sec.ixx / L2;
-    const double bx4 = 4.0 * E * sec.ixx / L, bx2 = 2.0 * E * sec.ixx / L;
-    set(UX1, UX1, bx12);
-    set(UX2, UX2, bx12);
-    set(UX1, UX2, -bx12);
-    set(UX1, RY1, bx6);
-    set(UX1, RY2, bx6);
-    set(RY1, UX2, -bx6);
-    set(UX2, RY2, -bx6);
-    set(RY1, RY1, bx4);
-    set(RY2, RY2, bx4);
-    set(RY1, RY2, bx2);
-
-    // Bending with deflection along local y (Iyy): couples uy with rx, negatively.
-    const double by12 = 12.0 * E * sec.iyy / L3, by6 = 6.0 * E * sec.iyy / L2;
-    const double by4 = 4.0 * E * sec.iyy / L, by2 = 2.0 * E * sec.iyy / L;
-    set(UY1, UY1, by12);
-    set(UY2, UY2, by12);
-    set(UY1, UY2, -by12);
-    set(UY1, RX1, -by6);
-    set(UY1, RX2, -by6);
-    set(RX1, UY2, by6);
-    set(UY2, RX2, by6);
-    set(RX1, RX1, by4);
-    set(RX2, RX2, by4);
-    set(RX1, RX2, by2);
-
+    // A pair of end values that resist alike: k on each, -k between them.
+    auto pair = [&set](int a1, int a2, double k) {
+        set(a1, a1, k);
+        set(a2, a2, k);
+        set(a1, a2, -k);
+    };
+    // Bending with deflection u and end rotations r; sign +1 when u couples
+    // with r positively.
+    auto bending = [&](int u1, int u2, int r1, int r2, double I, double sign) {
+        const double b12 = 12.0 * E * I / L3, b6 = 6.0 * E * I / L2;
+        const double b4 = 4.0 * E * I / L, b2 = 2.0 * E * I / L;
+        pair(u1, u2, b12);
+        set(u1, r1, sign * b6);
+        set(u1, r2, sign * b6);
+        set(r1, u2, -sign * b6);
+        set(u2, r2, -sign * b6);
+        set(r1, r1, b4);
+        set(r2, r2, b4);
+        set(r1, r2, b2);
+    };
+    // Deflection along local x (Ixx) couples ux with ry; along local y (Iyy)
+    // uy with rx, negatively.
+    bending(UX1, UX2, RY1, RY2, sec.ixx, 1.0);
+    bending(UY1, UY2, RX1, RX2, sec.iyy, -1.0);
     // Axial and torsion.
-    const double ax = E * sec.area / L, tor = G * sec.stk / L;
-    set(UZ1, UZ1, ax);
-    set(UZ2, UZ2, ax);
-    set(UZ1, UZ2, -ax);
-    set(RZ1, RZ1, tor);
-    set(RZ2, RZ2, tor);
-    set(RZ1, RZ2, -tor);
+    pair(UZ1, UZ2, E * sec.area / L);
+    pair(RZ1, RZ2, G * sec.stk / L);
 
     for (int r = 0; r < 12; ++r)
         for (int c = 0; c < r; ++c) K[12 * r + c] = K[12 * c + r];

@@ -19,4 +19,16 @@ class MessageService {
     virtual bool ask_yes_no(std::string_view question) = 0;
 };
 
+// Shows nothing and gives one fixed answer: for runs nobody watches (fuzz
+// targets, timings, tests that only need a service).
+class SilentMessages : public MessageService {
+  public:
+    explicit SilentMessages(bool answer = false) : answer_(answer) {}
+    void show_message(std::string_view) override {}
+    bool ask_yes_no(std::string_view) override { return answer_; }
+
+  private:
+    bool answer_;
+};
+
 }  // namespace tarvik::ui

@@ -18,12 +18,8 @@ using render::RecordingCanvas;
 
 StressRecord member(float xi, float zi, float xj, float zj, float force, float percent) {
     StressRecord s{};
-    s.xi = xi;
-    s.zi = zi;
-    s.xj = xj;
-    s.zj = zj;
-    s.force = force;
-    s.percent = percent;
+    s.xi = xi, s.zi = zi, s.xj = xj, s.zj = zj;
+    s.force = force, s.percent = percent;
     return s;
 }
 

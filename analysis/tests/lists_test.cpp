@@ -9,6 +9,7 @@
 #include "analysis/tests/fakes.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
+#include "model/text_code.h"
 #include "render/recording_canvas.h"
 
 namespace tarvik::analysis {
@@ -175,7 +176,7 @@ TEST_F(Lists, SavedTableListsMembersByShareInShiftJis) {
     ASSERT_EQ(save_stress_table(path, *t, msg), 0);
     const std::string bytes = tarvik::testing::read_bytes(path);
     const std::string expected =
-        to_cp932(path + "     3\r\n" +
+        model::to_cp932(path + "     3\r\n" +
                  " No    部材　Ｉ節点　節点名  J節点  節点名    軸力       最大値％\r\n") +
         "     1    12   120 X00Y00Z01   121 X02Y00Z01 -3.00000e+02      100.0\r\n"
         "     2     3    30 X00Y00Z00    31 X00Y00Z01  1.50000e+02       50.0\r\n"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/result_tables.h"
 #include "analysis/solver_run.h"
@@ -138,27 +139,24 @@ TEST_F(Reader, NamesAgreeOnNineCharacters) {
 }
 
 TEST_F(Reader, MemberEndMissingOrOfAnotherNumberIsRefused) {
-    std::string lst = two_nodes() + "      1\r\n" +
-                      member_line(1, 1, "X00Y00Z07", 2, "X01Y00Z00", "0.10000E+01") + kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeI);
-
-    msg.shown.clear();
-    // End J names node 1 but claims number 2.
-    lst = two_nodes() + "      1\r\n" + member_line(1, 1, "X00Y00Z00", 2, "X00Y00Z00", "0.1E+01") +
-          kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeJ);
-
-    msg.shown.clear();
-    // End I names node 2 but claims number 1.
-    lst = two_nodes() + "      1\r\n" + member_line(1, 1, "X01Y00Z00", 2, "X01Y00Z00", "0.1E+01") +
-          kZeroForces;
-    EXPECT_EQ(read_velto(lst, *t, msg), -1);
-    ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_EQ(msg.shown[0], kMsgNodeI);
+    const struct {
+        const char* what;
+        std::string member;
+        const char* message;
+    } cases[] = {
+        {"end I names no node", member_line(1, 1, "X00Y00Z07", 2, "X01Y00Z00", "0.10000E+01"),
+         kMsgNodeI},
+        {"end J names node 1 but claims number 2",
+         member_line(1, 1, "X00Y00Z00", 2, "X00Y00Z00", "0.1E+01"), kMsgNodeJ},
+        {"end I names node 2 but claims number 1",
+         member_line(1, 1, "X01Y00Z00", 2, "X01Y00Z00", "0.1E+01"), kMsgNodeI},
+    };
+    for (const auto& c : cases) {
+        msg.shown.clear();
+        EXPECT_EQ(read_velto(two_nodes() + "      1\r\n" + c.member + kZeroForces, *t, msg), -1)
+            << c.what;
+        EXPECT_EQ(msg.shown, std::vector<std::string>{c.message}) << c.what;
+    }
 }
 
 TEST_F(Reader, CountsBeyondTheTablesAreRefusedWithTheirLimit) {
@@ -301,32 +299,23 @@ TEST_F(Reader, MemberWithoutItsDisplacedNodeFailsAndOneNodeMemberPasses) {
 TEST_F(Reader, MissingFilesStopTheLoadWithTheirMessage) {
     tarvik::testing::TempDir dir;
     auto m = std::make_unique<model::ModelStore>();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgZlvOpen});
-
-    tarvik::testing::write_bytes(dir.file(kLevelFileName), "0\r\n0\r\n0\r\n");
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgLstOpen});
-
-    tarvik::testing::write_bytes(dir.file(kListFileName), kPortalLst);
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgDspOpen});
+    // Writes one more file of the set (stamped as one run) and loads: what is shown.
+    auto add_and_load = [&](const char* name, const std::string& bytes, bool loads) {
+        if (name) {
+            tarvik::testing::write_bytes(dir.file(name), bytes);
+            testing::stamp_as_one_run(dir.path().string());
+        }
+        msg.shown.clear();
+        EXPECT_EQ(load_results(dir.path().string(), *m, *t, msg), loads) << (name ? name : "");
+        return msg.shown;
+    };
+    using Shown = std::vector<std::string>;
+    EXPECT_EQ(add_and_load(nullptr, "", false), Shown{kMsgZlvOpen});
+    EXPECT_EQ(add_and_load(kLevelFileName, "0\r\n0\r\n0\r\n", false), Shown{kMsgLstOpen});
+    EXPECT_EQ(add_and_load(kListFileName, kPortalLst, false), Shown{kMsgDspOpen});
     EXPECT_EQ(t->N_Stress, 2);  // what was read stays
-
-    tarvik::testing::write_bytes(dir.file(kDispFileName), "     5\r\n");
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_FALSE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgDspRead});
-
-    tarvik::testing::write_bytes(dir.file(kDispFileName), kPortalDsp);
-    testing::stamp_as_one_run(dir.path().string());
-    msg.shown.clear();
-    EXPECT_TRUE(load_results(dir.path().string(), *m, *t, msg));
-    EXPECT_TRUE(msg.shown.empty());
+    EXPECT_EQ(add_and_load(kDispFileName, "     5\r\n", false), Shown{kMsgDspRead});
+    EXPECT_TRUE(add_and_load(kDispFileName, kPortalDsp, true).empty());
 }
 
 // The numeric record of a 2-node, 1-member model with one support: counts,

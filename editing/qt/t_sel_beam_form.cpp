@@ -46,22 +46,14 @@ TSelBeamForm::TSelBeamForm(model::ModelStore& m, BeamEditExchange& x, QWidget* p
     auto* body = new QHBoxLayout;
     body->addLayout(left, 2);
     body->addLayout(right, 3);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(body, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(OKButton);
-    outer->addLayout(bottom);
+    set_body(body);
 
     resize(1100, 600);
     place_on_screen(this, parent, -1);
 
-    connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });
-    connect(SizeStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.SizeStringGridSelectCell(row); });
-    connect(MatStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.MatStringGridSelectCell(row); });
+    on_grid_rows(presenter_, {&SelBeamPresenter::ZenStringGridSelectCell,
+                              &SelBeamPresenter::SizeStringGridSelectCell,
+                              &SelBeamPresenter::MatStringGridSelectCell});
     connect(HabahenSpeedButton, &QToolButton::clicked, this,
             [this] { presenter_.HabahenSpeedButtonClick(); });
     connect(MathenSpeedButton, &QToolButton::clicked, this,
@@ -88,15 +80,11 @@ void TSelBeamForm::open_show_beam() {
 }
 
 void run_sel_beam_form(QWidget* parent, model::ModelStore& m, BeamEditExchange& x) {
-    TSelBeamForm form(m, x, parent);
-    form.exec();
+    run_list_window<TSelBeamForm>(parent, m, x);
 }
 
 int run_beam_form(QWidget* parent, model::ModelStore& m, BeamDataExchange& x) {
-    x.result = kResultNone;
-    TBeamForm form(m, x, parent);
-    form.run_modal();
-    return x.result;
+    return run_data_form<TBeamForm>(parent, m, x);
 }
 
 }  // namespace tarvik::editing

@@ -80,23 +80,15 @@ TSelNodeForm::TSelNodeForm(model::ModelStore& m, NodeEditExchange& x, QWidget* p
     body->addLayout(left, 5);
     body->addLayout(middle, 0);
     body->addLayout(right, 5);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(body, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(OKButton);
-    outer->addLayout(bottom);
+    set_body(body);
 
     resize(1000, 600);
     // Near the top of the screen, centred across it.
     place_on_screen(this, parent, kSelNodeTop);
 
-    connect(ZenStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.ZenStringGridSelectCell(row); });
-    connect(FixStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.FixStringGridSelectCell(row); });
-    connect(LoadStringGrid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { presenter_.LoadStringGridSelectCell(row); });
+    on_grid_rows(presenter_, {&SelNodePresenter::ZenStringGridSelectCell,
+                              &SelNodePresenter::FixStringGridSelectCell,
+                              &SelNodePresenter::LoadStringGridSelectCell});
     connect(AddFixSpeedButton, &QToolButton::clicked, this,
             [this] { presenter_.AddFixSpeedButtonClick(); });
     connect(AddLoadSpeedButton, &QToolButton::clicked, this,
@@ -156,15 +148,11 @@ void TSelNodeForm::open_del_node() {
 }
 
 void run_sel_node_form(QWidget* parent, model::ModelStore& m, NodeEditExchange& x) {
-    TSelNodeForm form(m, x, parent);
-    form.exec();
+    run_list_window<TSelNodeForm>(parent, m, x);
 }
 
 int run_node_form(QWidget* parent, model::ModelStore& m, NodeDataExchange& x) {
-    x.result = kResultNone;
-    TNodeForm form(m, x, parent);
-    form.run_modal();
-    return x.result;
+    return run_data_form<TNodeForm>(parent, m, x);
 }
 
 }  // namespace tarvik::editing

@@ -19,7 +19,9 @@ using testing::Press;
 
 // A portal of 12 x 12 posts and a 12 x 24 beam, sized and named as the main
 // window does after making a model.
-class BeamWindow : public ::testing::Test {
+class BeamWindow : public testing::ListWindowTest<SelBeamPresenter, BeamEditExchange,
+                                                  testing::FakeSelBeamView,
+                                                  testing::ScriptedBeamDialogs> {
   protected:
     BeamWindow() {
         tarvik::testing::add_member(m, msg, 0, 0, 0, 0, 0, 300);
@@ -29,22 +31,10 @@ class BeamWindow : public ::testing::Test {
         model::assign_materials(m);
         EXPECT_EQ(model::save_level_name(m, msg), 0);
     }
-    void open() {
-        form = std::make_unique<SelBeamPresenter>(m, x, view, dialogs, msg);
-        form->FormCreate();
-    }
     void hen_size(int row, DialogStep step) {
-        form->SizeStringGridSelectCell(row);
-        dialogs.steps.push_back(step);
-        form->HabahenSpeedButtonClick();
+        click(&SelBeamPresenter::SizeStringGridSelectCell, row,
+              &SelBeamPresenter::HabahenSpeedButtonClick, step);
     }
-
-    model::ModelStore m;
-    tarvik::testing::ScriptedMessages msg;
-    BeamEditExchange x;
-    testing::FakeSelBeamView view;
-    testing::ScriptedBeamDialogs dialogs{m, x, msg};
-    std::unique_ptr<SelBeamPresenter> form;
 };
 
 TEST_F(BeamWindow, GridsShowMembersSectionsAndMaterials) {
@@ -225,9 +215,8 @@ TEST(BeamWindowEmpty, ButtonsSayWhyTheyCannotWork) {
 class BeamDataDialog : public BeamWindow {
   protected:
     testing::DialogSeen run(int beam, const DialogStep& step) {
-        bx.SelectBeam = beam;
-        bx.result = kResultNone;
-        return testing::run_dialog<BeamFormPresenter>(step, msg, m, bx);
+        return testing::run_data_dialog<BeamFormPresenter>(&BeamDataExchange::SelectBeam, beam,
+                                                           step, msg, m, bx);
     }
     BeamDataExchange bx;
 };

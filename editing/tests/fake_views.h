@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,16 @@ class FakeSelNodeView : public FakeGridView<SelNodeView, NodeGrid> {
 
 using FakeSelBeamView = FakeGridView<SelBeamView, BeamGrid>;
 
+// Runs a data dialog on record row (the exchange's field select), its result
+// reset first, as its caller opens it.
+template <class Presenter, class Exchange>
+DialogSeen run_data_dialog(int Exchange::*select, int row, const DialogStep& step,
+                           model::MessageService& msg, model::ModelStore& m, Exchange& x) {
+    x.*select = row;
+    x.result = kResultNone;
+    return run_dialog<Presenter>(step, msg, m, x);
+}
+
 // Opens a list window's dialogs from a script; a dialog opened without a
 // step left for it is a test failure.
 template <class Dialogs, class Exchange>
@@ -184,6 +195,32 @@ class ScriptedBeamDialogs : public ScriptedDialogs<SelBeamDialogs, BeamEditExcha
     void open_hen_size() override { run<HenSizePresenter>(); }
     void open_hen_mat() override { run<HenMatPresenter>(); }
     void open_show_beam() override { run<ShowBeamPresenter>(); }
+};
+
+// A list window under test: its presenter on a model of the test's, with a
+// fake view and scripted dialogs. open() makes the window anew, as the main
+// window does for every command; click() selects a row of the first grid,
+// queues the step of the dialog it opens and presses a button.
+template <class Presenter, class Exchange, class View, class Dialogs>
+class ListWindowTest : public ::testing::Test {
+  protected:
+    void open() {
+        form = std::make_unique<Presenter>(m, x, view, dialogs, msg);
+        form->FormCreate();
+    }
+    void click(void (Presenter::*select)(int), int row, void (Presenter::*button)(),
+               DialogStep step) {
+        (form.get()->*select)(row);
+        dialogs.steps.push_back(step);
+        (form.get()->*button)();
+    }
+
+    model::ModelStore m;
+    tarvik::testing::ScriptedMessages msg;
+    Exchange x;
+    View view;
+    Dialogs dialogs{m, x, msg};
+    std::unique_ptr<Presenter> form;
 };
 
 }  // namespace tarvik::editing::testing

@@ -15,16 +15,6 @@ namespace {
 
 using testing::ScriptedMessages;
 
-TEST(ParseLevelText, EmptyGivesTheDefaultElseTheDigitsAfterTheLetter) {
-    EXPECT_EQ(parse_level_text("", 7), 7);
-    EXPECT_EQ(parse_level_text("X03", 7), 3);
-    EXPECT_EQ(parse_level_text("Z12", 0), 12);
-    EXPECT_EQ(parse_level_text("Y4a", 0), 4);  // as far as the digits go
-    EXPECT_EQ(parse_level_text("Yab", 9), 0);
-    EXPECT_EQ(parse_level_text("X", 9), 0);
-    EXPECT_EQ(parse_level_text("X123", 0), 12);
-}
-
 // A portal of two posts and a girder, 3 x 1 x 2 levels:
 // X00Y00Z00 and X02Y00Z00 (feet), X00Y00Z01, X02Y00Z01, X01Y00Z01 (girder).
 class KenNodeTest : public ::testing::Test {
@@ -39,6 +29,13 @@ class KenNodeTest : public ::testing::Test {
         testing::add_member(m, msg, 0, 0, 300, 150, 0, 300);
         testing::add_member(m, msg, 150, 0, 300, 300, 0, 300);
         ASSERT_EQ(model::save_level_name(m, msg), 0);
+    }
+
+    // The ranges t, then 全選択 in mode answered yes or no: how many nodes it took.
+    int pick(KenNodeCore& ken, const LevelTexts& t, PickMode mode, bool yes) {
+        ken.KenSpeedButtonClick(t);
+        msg.answers = {yes};
+        return ken.ZenSentakuSpeedButtonClick(mode, msg);
     }
 
     int flag_of(const char* code) {
@@ -69,9 +66,7 @@ TEST_F(KenNodeTest, RangesCountNodesInsideBoundsIncluded) {
 
 TEST_F(KenNodeTest, YesMakesSupportsAndRangesReset) {
     KenNodeCore ken(m);
-    ken.KenSpeedButtonClick({"", "", "", "", "Z00", "Z00"});
-    msg.answers = {true};
-    EXPECT_EQ(ken.ZenSentakuSpeedButtonClick(PickMode::kKousoku, msg), 2);
+    EXPECT_EQ(pick(ken, {"", "", "", "", "Z00", "Z00"}, PickMode::kKousoku, true), 2);
     ASSERT_EQ(msg.asked.size(), 1u);
     EXPECT_EQ(msg.asked[0], "青丸を固定節点にしますか?");
     EXPECT_EQ(flag_of("X00Y00Z00"), 1);
@@ -83,9 +78,7 @@ TEST_F(KenNodeTest, YesMakesSupportsAndRangesReset) {
 
 TEST_F(KenNodeTest, YesInLoadModeMakesLoadedNodes) {
     KenNodeCore ken(m);
-    ken.KenSpeedButtonClick({"X01", "X01", "", "", "", ""});
-    msg.answers = {true};
-    ken.ZenSentakuSpeedButtonClick(PickMode::kKajyu, msg);
+    pick(ken, {"X01", "X01", "", "", "", ""}, PickMode::kKajyu, true);
     EXPECT_EQ(msg.asked[0], "青丸を荷重節点にしますか?");
     EXPECT_EQ(flag_of("X01Y00Z01"), 2);
     EXPECT_EQ(flag_of("X00Y00Z01"), 0);
@@ -94,9 +87,7 @@ TEST_F(KenNodeTest, YesInLoadModeMakesLoadedNodes) {
 TEST_F(KenNodeTest, NoClearsMarksInsideIncludingEarlierOnes) {
     KenNodeCore ken(m);
     for (int i = 0; i < m.N_Node; ++i) m.node[i].flag = 1;
-    ken.KenSpeedButtonClick({"", "", "", "", "Z01", ""});
-    msg.answers = {false};
-    ken.ZenSentakuSpeedButtonClick(PickMode::kKousoku, msg);
+    pick(ken, {"", "", "", "", "Z01", ""}, PickMode::kKousoku, false);
     EXPECT_EQ(flag_of("X00Y00Z01"), 0);
     EXPECT_EQ(flag_of("X01Y00Z01"), 0);
     EXPECT_EQ(flag_of("X00Y00Z00"), 1);  // outside: untouched

@@ -18,7 +18,9 @@ using testing::Press;
 
 // Three posts 300 high at x = 0, 100, 200 joined at the top: nodes in the
 // order bottom, top of each post.
-class NodeWindow : public ::testing::Test {
+class NodeWindow : public testing::ListWindowTest<SelNodePresenter, NodeEditExchange,
+                                                  testing::FakeSelNodeView,
+                                                  testing::ScriptedNodeDialogs> {
   protected:
     NodeWindow() {
         for (float x : {0.0f, 100.0f, 200.0f})
@@ -28,28 +30,14 @@ class NodeWindow : public ::testing::Test {
         EXPECT_EQ(model::save_level_name(m, msg), 0);
     }
 
-    // Opens the window anew, as the main window does for every command.
-    void open() {
-        form = std::make_unique<SelNodePresenter>(m, x, view, dialogs, msg);
-        form->FormCreate();
-    }
     void add_fix(int node, DialogStep step = {}) {
-        form->ZenStringGridSelectCell(node);
-        dialogs.steps.push_back(step);
-        form->AddFixSpeedButtonClick();
+        click(&SelNodePresenter::ZenStringGridSelectCell, node,
+              &SelNodePresenter::AddFixSpeedButtonClick, step);
     }
     void add_load(int node, DialogStep step = {}) {
-        form->ZenStringGridSelectCell(node);
-        dialogs.steps.push_back(step);
-        form->AddLoadSpeedButtonClick();
+        click(&SelNodePresenter::ZenStringGridSelectCell, node,
+              &SelNodePresenter::AddLoadSpeedButtonClick, step);
     }
-
-    model::ModelStore m;
-    tarvik::testing::ScriptedMessages msg;
-    NodeEditExchange x;
-    testing::FakeSelNodeView view;
-    testing::ScriptedNodeDialogs dialogs{m, x, msg};
-    std::unique_ptr<SelNodePresenter> form;
 };
 
 TEST_F(NodeWindow, GridsShowEveryRecordWithItsFormats) {
@@ -361,9 +349,8 @@ TEST_F(NodeWindow, SupportTableFullIsSaidBeforeTheDialog) {
 class NodeDataDialog : public NodeWindow {
   protected:
     testing::DialogSeen run(int node, const DialogStep& step) {
-        nx.SelectNode = node;
-        nx.result = kResultNone;
-        return testing::run_dialog<NodeFormPresenter>(step, msg, m, nx);
+        return testing::run_data_dialog<NodeFormPresenter>(&NodeDataExchange::SelectNode, node,
+                                                           step, msg, m, nx);
     }
     NodeDataExchange nx;
 };

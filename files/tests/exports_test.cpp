@@ -18,10 +18,7 @@
 #include "files/export_commands.h"
 #include "files/face_file.h"
 #include "files/honegra.h"
-#include "files/tests/test_dir.h"
-#include "model/maintenance.h"
-#include "model/tests/model_builder.h"
-#include "model/tests/scripted_messages.h"
+#include "files/tests/model_file_test.h"
 #include "render/trio_file.h"
 
 namespace tarvik::files {
@@ -35,24 +32,13 @@ using testing::write_bytes;
 
 // ---------------------------------------------------------------- frame graphic file
 
-class HonegraTest : public ::testing::Test {
+class HonegraTest : public testing::ModelFileTest {
   protected:
-    std::unique_ptr<model::ModelStore> store = std::make_unique<model::ModelStore>();
-    model::ModelStore& m = *store;
-    ScriptedMessages msg;
-    TempDir dir;
-
-    // A 12 x 12 post 300 high and a 12 x 18 girder 90 long on its top; the
-    // girder's free end (node 3) fixed in every direction.
+    // The post and girder; the girder's free end (node 3) fixed in every
+    // direction.
     void SetUp() override {
-        testing::add_member(m, msg, 0, 0, 0, 0, 0, 300, 12, 12);
-        testing::add_member(m, msg, 0, 0, 300, 90, 0, 300, 12, 18);
-        ASSERT_EQ(model::check_size(m, msg), 0);
-        model::assign_materials(m);
-        model::Fix f{};
-        f.no = 3;
-        f.xfix = f.yfix = f.zfix = 1;
-        model::add_fix(m, f, msg);
+        make_post_and_girder();
+        fix_node(3);
     }
 };
 

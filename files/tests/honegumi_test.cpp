@@ -8,10 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "files/tests/test_dir.h"
-#include "model/maintenance.h"
-#include "model/tests/model_builder.h"
-#include "model/tests/scripted_messages.h"
+#include "files/tests/model_file_test.h"
 
 namespace tarvik::files {
 namespace {
@@ -21,26 +18,14 @@ using testing::read_bytes;
 using testing::ScriptedMessages;
 using testing::TempDir;
 
-class HonegumiTest : public ::testing::Test {
+class HonegumiTest : public testing::ModelFileTest {
   protected:
-    std::unique_ptr<model::ModelStore> store = std::make_unique<model::ModelStore>();
-    model::ModelStore& m = *store;
-    ScriptedMessages msg;
-    TempDir dir;
-
-    // A post of 12 x 12, 300 high, and a girder of 12 x 18, 90 long, on its
-    // top; the post's foot fixed, a downward load at the girder's free end.
+    // The post and girder; the post's foot fixed, a downward load at the
+    // girder's free end.
     void make_frame() {
-        testing::add_member(m, msg, 0, 0, 0, 0, 0, 300, 12, 12);
-        testing::add_member(m, msg, 0, 0, 300, 90, 0, 300, 12, 18);
-        ASSERT_EQ(model::check_size(m, msg), 0);
-        model::assign_materials(m);
+        make_post_and_girder();
         ASSERT_EQ(model::save_level_name(m, msg), 0);
-        model::Fix f{};
-        model::set_code(f.id, m.node[0].id);
-        f.no = 1;
-        f.xfix = f.yfix = f.zfix = 1;
-        model::add_fix(m, f, msg);
+        fix_node(1);
         model::Load l{};
         model::set_code(l.id, m.node[2].id);
         l.no = 3;

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "files/tests/test_dir.h"
-#include "model/cp932.h"
+#include "model/text_code.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 

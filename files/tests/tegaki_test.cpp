@@ -6,10 +6,7 @@
 
 #include <memory>
 
-#include "files/tests/test_dir.h"
-#include "model/maintenance.h"
-#include "model/tests/model_builder.h"
-#include "model/tests/scripted_messages.h"
+#include "files/tests/model_file_test.h"
 
 namespace tarvik::files {
 namespace {
@@ -21,12 +18,8 @@ using testing::TempDir;
 
 const std::string kData = FILES_TESTDATA;
 
-class TegakiTest : public ::testing::Test {
+class TegakiTest : public testing::ModelFileTest {
   protected:
-    std::unique_ptr<model::ModelStore> store = std::make_unique<model::ModelStore>();
-    model::ModelStore& m = *store;
-    ScriptedMessages msg;
-    TempDir dir;
 
     // A post and a girder with plan points; node 2 left without a code.
     void make_model() {

@@ -10,11 +10,7 @@ struct Columns : ::testing::Test, GenFixture {
     void make_house(int sumi_type) {
         columns(sumi_type, 1);
         Generator g = gen();
-        ASSERT_EQ(g.make_hashira(), 0);
-        ASSERT_EQ(g.make_waku(), 0);
-        ASSERT_EQ(g.make_genzai(), 0);
-        ASSERT_EQ(g.make_shazai(), 0);
-        ASSERT_EQ(g.make_sujikai(), 0);
+        ASSERT_TRUE(make_space_floor(g));
         gaichu_first = m->N_Beam;
         ASSERT_EQ(g.make_gaichu(), 0);
         EXPECT_EQ(g.GaichuStart, gaichu_first);

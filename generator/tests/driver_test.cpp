@@ -122,10 +122,7 @@ struct SortNodeTable : ::testing::Test {
     void add(int no, float x, float X) {
         model::Node& n = m->node[m->N_Node++];
         n = model::Node{};
-        n.no = no;
-        n.x = x;
-        n.X = X;
-        n.flag = 7;
+        n.no = no, n.x = x, n.X = X, n.flag = 7;
     }
 };
 

@@ -30,6 +30,13 @@ struct GenFixture {
 
     Generator gen() { return Generator(*m, d, msg, out); }
 
+    // The space floor by g: posts, frame, chords, diagonals, side trusses.
+    // False at the first step that fails.
+    static bool make_space_floor(Generator& g) {
+        return g.make_hashira() == 0 && g.make_waku() == 0 && g.make_genzai() == 0 &&
+               g.make_shazai() == 0 && g.make_sujikai() == 0;
+    }
+
     // Type I (or II) columns under n storeys.
     void columns(int sumi_type, int storeys) {
         d.SumiType = sumi_type;

@@ -16,7 +16,7 @@
 #include "files/tests/test_dir.h"
 #include "files/text_format.h"
 #include "generator/bunkai_shazai.h"
-#include "model/cp932.h"
+#include "model/text_code.h"
 #include "model/tests/scripted_messages.h"
 #include "render/solid.h"
 #include "render/view_params.h"

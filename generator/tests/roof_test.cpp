@@ -11,11 +11,7 @@ struct Roof : ::testing::Test, GenFixture {
         columns(kSumiType1, storeys);
         d.YaneMode = kYaneRoof;
         Generator g = gen();
-        ASSERT_EQ(g.make_hashira(), 0);
-        g.make_waku();
-        g.make_genzai();
-        g.make_shazai();
-        g.make_sujikai();
+        ASSERT_TRUE(make_space_floor(g));
         ASSERT_EQ(g.make_gaichu(), 0);
         if (storeys == 2) {
             ASSERT_EQ(g.make_2kai(), 0);

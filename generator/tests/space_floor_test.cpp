@@ -8,11 +8,7 @@ namespace {
 struct SpaceFloor : ::testing::Test, GenFixture {
     void make_floor() {
         Generator g = gen();
-        ASSERT_EQ(g.make_hashira(), 0);
-        ASSERT_EQ(g.make_waku(), 0);
-        ASSERT_EQ(g.make_genzai(), 0);
-        ASSERT_EQ(g.make_shazai(), 0);
-        ASSERT_EQ(g.make_sujikai(), 0);
+        ASSERT_TRUE(make_space_floor(g));
     }
 };
 

@@ -16,11 +16,7 @@ struct Storeys : ::testing::Test, GenFixture {
     void first_storey(int storeys) {
         columns(kSumiType1, storeys);
         Generator g = gen();
-        ASSERT_EQ(g.make_hashira(), 0);
-        g.make_waku();
-        g.make_genzai();
-        g.make_shazai();
-        g.make_sujikai();
+        ASSERT_TRUE(make_space_floor(g));
         ASSERT_EQ(g.make_gaichu(), 0);
         ASSERT_EQ(m->N_Beam, 192);
     }

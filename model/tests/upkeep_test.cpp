@@ -192,6 +192,16 @@ TEST_F(UpkeepTest, RepeatedValuesGiveOneLevel) {
     EXPECT_STREQ(m.node[2].id, "X01Y00Z01");
 }
 
+TEST(ParseLevelText, EmptyGivesTheDefaultElseTheDigitsAfterTheLetter) {
+    EXPECT_EQ(parse_level_text("", 7), 7);
+    EXPECT_EQ(parse_level_text("X03", 7), 3);
+    EXPECT_EQ(parse_level_text("Z12", 0), 12);
+    EXPECT_EQ(parse_level_text("Y4a", 0), 4);  // as far as the digits go
+    EXPECT_EQ(parse_level_text("Yab", 9), 0);
+    EXPECT_EQ(parse_level_text("X", 9), 0);
+    EXPECT_EQ(parse_level_text("X123", 0), 12);
+}
+
 TEST_F(UpkeepTest, EmptyModelHasNoLevels) {
     m.N_X = 5;
     ASSERT_EQ(save_level_name(m, msg), 0);

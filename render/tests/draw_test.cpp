@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "render/projection.h"
 #include "render/recording_canvas.h"
 
@@ -11,6 +13,12 @@ namespace {
 
 using Kind = RecordingCanvas::Kind;
 using Pen = RecordingCanvas::Pen;
+
+// x1, y1, x2, y2 of a drawn item.
+using Corners = std::array<int, 4>;
+Corners corners(const RecordingCanvas::Item& i) {
+    return {i.x1, i.y1, i.x2, i.y2};
+}
 
 ViewWindow identity() {
     // One World unit per pixel, World (0, 0) at the pixel (0, 100).
@@ -41,10 +49,7 @@ TEST(DrawTo, MovesWithThreeDrawsWithTwoIgnoresOthers) {
     draw_to(w, c, 70, 40, kPenDraw);
     const auto lines = c.of(Kind::Line);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].x1, 10);
-    EXPECT_EQ(lines[0].y1, 10);
-    EXPECT_EQ(lines[0].x2, 30);
-    EXPECT_EQ(lines[0].y2, 60);
+    EXPECT_EQ(corners(lines[0]), (Corners{10, 10, 30, 60}));
     EXPECT_EQ(lines[1].x1, 30);
     EXPECT_EQ(lines[1].x2, 70);
 }
@@ -86,10 +91,7 @@ TEST_P(MarkNodeDisc, RadiusFiveFilledByKind) {
     ASSERT_EQ(c.items().size(), 1u);
     const auto& e = c.items()[0];
     EXPECT_EQ(e.kind, Kind::Ellipse);
-    EXPECT_EQ(e.x1, 15);
-    EXPECT_EQ(e.y1, 65);
-    EXPECT_EQ(e.x2, 25);
-    EXPECT_EQ(e.y2, 75);
+    EXPECT_EQ(corners(e), (Corners{15, 65, 25, 75}));
     EXPECT_EQ(e.brush, GetParam().fill);
     EXPECT_EQ(e.pen, (Pen{kSolid, 1, kBlack}));
 }
@@ -105,10 +107,7 @@ TEST(MarkNode, EndSquareIsRedWithAnInnerSquare) {
     mark_node(w, c, 20, 30, kMarkEndSquare);
     const auto r = c.of(Kind::Rectangle);
     ASSERT_EQ(r.size(), 2u);
-    EXPECT_EQ(r[0].x1, 16);
-    EXPECT_EQ(r[0].y1, 66);
-    EXPECT_EQ(r[0].x2, 24);
-    EXPECT_EQ(r[0].y2, 74);
+    EXPECT_EQ(corners(r[0]), (Corners{16, 66, 24, 74}));
     EXPECT_EQ(r[1].x1, 17);
     EXPECT_EQ(r[1].x2, 23);
     for (const auto& i : r) EXPECT_EQ(i.brush, kRed);

@@ -18,11 +18,12 @@
 #include "generator/generator.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "render/hidden_image_job.h"
+#include "render/tests/hidden_image_run.h"
 #include "render/hidden_line.h"
 #include "render/solid.h"
 #include "render/tests/test_support.h"
 #include "render/trio_file.h"
+#include "ui/message_service.h"
 
 namespace tarvik::render {
 namespace {
@@ -53,25 +54,8 @@ struct Scene {
     std::vector<TempLine> lines;
 };
 
-// The hidden-line image of m as the program makes it, read back from the files.
-Scene hidden_scene(const model::ModelStore& m, double rho, double theta, double phi, double x0,
-                   double y0, double z0) {
-    ScratchDir dir;
-    ScriptedMessages msg;
-    SolidModel s(dir.path());
-    ViewParams p;
-    p.Rho = rho;
-    p.Theta = theta;
-    p.Phi = phi;
-    p.X0 = x0;
-    p.Y0 = y0;
-    p.Z0 = z0;
-    ViewWindow w;
-    w.W = 640;
-    w.H = 480;
-    Scene sc;
-    EXPECT_EQ(build_hidden_image(s, m, p, w, msg, HiddenLineMethod::kFast), 0);
-    EXPECT_TRUE(msg.shown.empty());
+// The triangles, edges and lines of the image files of s.
+void read_scene(const SolidModel& s, Scene& sc) {
     std::ifstream view(s.path(kViewFileName), std::ios::binary);
     TrioRecord r;
     while (view.read(reinterpret_cast<char*>(r.data()), static_cast<std::streamsize>(r.size()))) {
@@ -88,6 +72,15 @@ Scene hidden_scene(const model::ModelStore& m, double rho, double theta, double 
     }
     TempHeader h;
     EXPECT_TRUE(read_temp_file(s.path(kTempFileName), h, sc.lines));
+}
+
+// The hidden-line image of m as the program makes it, read back from the files.
+Scene hidden_scene(const model::ModelStore& m, double rho, double theta, double phi, double x0,
+                   double y0, double z0) {
+    Scene sc;
+    testing::with_hidden_image(m, testing::eye_at(rho, theta, phi, x0, y0, z0),
+                               HiddenLineMethod::kFast,
+                               [&](const SolidModel& s, const ViewParams&) { read_scene(s, sc); });
     return sc;
 }
 
@@ -303,16 +296,10 @@ void expect_true_to_the_eye(const Tally& t, int min_samples) {
     EXPECT_LT(t.pierced, (t.drawn + t.left_out) / 10);
 }
 
-class Quiet : public model::MessageService {
-  public:
-    void show_message(std::string_view) override {}
-    bool ask_yes_no(std::string_view) override { return false; }
-};
-
 // A small generated house: space floor, columns of type I, one storey, roof.
 std::unique_ptr<model::ModelStore> small_house() {
     auto m = std::make_unique<model::ModelStore>();
-    Quiet msg;
+    ui::SilentMessages msg;
     generator::BasicData d = generator::default_basic_data();
     d.nx = 3;
     d.ny = 2;
@@ -346,7 +333,7 @@ TEST(HiddenImageToTheEye, RandomMemberSoups) {
         rho(900.0, 3000.0);
     Tally tally;
     for (int soup = 0; soup < 6; ++soup) {
-        Quiet msg;
+        ui::SilentMessages msg;
         auto m = std::make_unique<model::ModelStore>();
         for (int i = 0; i < 40; ++i) {
             const float xs = coord(rng), ys = coord(rng), zs = coord(rng);
@@ -372,35 +359,21 @@ TEST(HiddenImageToTheEye, RandomMemberSoups) {
 TEST(WireImageToTheEye, EdgesReachingBehindTheEyeAreCutNotMirrored) {
     std::mt19937 rng(6113);
     std::uniform_real_distribution<float> coord(-1500.0f, 1500.0f);
-    Quiet msg;
+    ui::SilentMessages msg;
     auto m = std::make_unique<model::ModelStore>();
     for (int i = 0; i < 30; ++i)
         testing::add_member(*m, msg, coord(rng), coord(rng), coord(rng), coord(rng), coord(rng),
                             coord(rng), 10.0f, 10.0f);
     ScratchDir dir;
     SolidModel s(dir.path());
-    ViewParams p;
-    p.Rho = 300.0;
-    p.Theta = 20.0;
-    p.Phi = 70.0;
-    p.X0 = p.Y0 = p.Z0 = 0.0;
+    ViewParams p = testing::eye_at(300.0, 20.0, 70.0);
     ViewWindow w;
     w.W = 640;
     w.H = 480;
     ASSERT_EQ(build_hidden_image(s, *m, p, w, msg, HiddenLineMethod::kFast), 0);
     ASSERT_EQ(save_view(w, s, msg), 0);
     Scene sc;
-    {
-        std::ifstream vect(s.path(kVectFileName), std::ios::binary);
-        VectBytes b;
-        while (vect.read(reinterpret_cast<char*>(b.data()),
-                         static_cast<std::streamsize>(b.size()))) {
-            const VectRecord e = decode_vect(b);
-            sc.edges.push_back({P3{e.xs, e.ys, e.zs}, P3{e.xl, e.yl, e.zl}});
-        }
-        TempHeader h;
-        ASSERT_TRUE(read_temp_file(s.path(kTempFileName), h, sc.lines));
-    }
+    read_scene(s, sc);
     ASSERT_EQ(sc.edges.size(), 12u * static_cast<size_t>(m->N_Beam));
 
     // Lines come in edge order, one for each edge with a part in front.

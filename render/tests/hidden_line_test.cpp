@@ -10,8 +10,7 @@
 
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
-#include "render/hidden_image_job.h"
-#include "render/tests/test_support.h"
+#include "render/tests/hidden_image_run.h"
 
 namespace tarvik::render {
 namespace {
@@ -94,23 +93,13 @@ TEST(HiddenSegment, PartsBehindTheEyeAreCutAway) {
 // A model's hidden-line image through the files, by either routine.
 std::vector<TempLine> image(const model::ModelStore& m, double rho, double theta, double phi,
                             HiddenLineMethod method, ViewParams* out_params = nullptr) {
-    ScratchDir dir;
-    ScriptedMessages msg;
-    SolidModel s(dir.path());
-    ViewParams p;
-    p.Rho = rho;
-    p.Theta = theta;
-    p.Phi = phi;
-    p.X0 = p.Y0 = p.Z0 = 0.0;
-    ViewWindow w;
-    w.W = 640;
-    w.H = 480;
-    EXPECT_EQ(build_hidden_image(s, m, p, w, msg, method), 0);
-    EXPECT_TRUE(msg.shown.empty());
-    if (out_params) *out_params = p;
-    TempHeader h;
     std::vector<TempLine> lines;
-    EXPECT_TRUE(read_temp_file(s.path(kTempFileName), h, lines));
+    testing::with_hidden_image(m, testing::eye_at(rho, theta, phi), method,
+                               [&](const SolidModel& s, const ViewParams& p) {
+                                   if (out_params) *out_params = p;
+                                   TempHeader h;
+                                   EXPECT_TRUE(read_temp_file(s.path(kTempFileName), h, lines));
+                               });
     return lines;
 }
 

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <limits>
 
+#include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 #include "render/tests/test_support.h"
 #include "render/trio_file.h"
@@ -20,26 +21,8 @@ using testing::ScratchDir;
 using testing::ScriptedMessages;
 using testing::TraceCapture;
 
-void add_node(model::ModelStore& m, float x, float y, float z) {
-    model::Node& n = m.node[m.N_Node++];
-    n = {};
-    n.no = m.N_Node;
-    n.x = x;
-    n.y = y;
-    n.z = z;
-}
-
-void add_beam(model::ModelStore& m, float xs, float ys, float zs, float xl, float yl, float zl) {
-    model::Beam& b = m.beam[m.N_Beam++];
-    b = {};
-    b.no = m.N_Beam;
-    b.xs = xs;
-    b.ys = ys;
-    b.zs = zs;
-    b.xl = xl;
-    b.yl = yl;
-    b.zl = zl;
-}
+using testing::add_bare_member;
+using testing::add_bare_node;
 
 ViewWindow sized(int W, int H) {
     ViewWindow w;
@@ -87,9 +70,9 @@ TEST(IsoProject, DegreesUseThePiOfTheDrawings) {
 
 TEST(GetNewWorld, StoresPlanPointsOfNodesAndMemberEnds) {
     model::ModelStore m;
-    add_node(m, 0, 0, 0);
-    add_node(m, 5, 100, 300);
-    add_beam(m, 0, 0, 0, 5, 100, 300);
+    add_bare_node(m, 0, 0, 0);
+    add_bare_node(m, 5, 100, 300);
+    add_bare_member(m, 0, 0, 0, 5, 100, 300);
     ViewParams p = angles(0, 0);
     ViewWindow w;
     w.W = 400;
@@ -110,8 +93,8 @@ TEST(GetNewWorld, StoresPlanPointsOfNodesAndMemberEnds) {
 
 TEST(GetNewWorld, WiderThanTallCentresY) {
     model::ModelStore m;
-    add_node(m, 0, -200, 10);
-    add_node(m, 0, 200, 30);
+    add_bare_node(m, 0, -200, 10);
+    add_bare_node(m, 0, 200, 30);
     ViewParams p = angles(0, 0);
     ViewWindow w = sized(300, 300);
     get_new_world(w, m, p);
@@ -127,8 +110,8 @@ TEST(GetNewWorld, EqualSpansTakeTheHeightBranch) {
     const float zhi = zlo + dx;
     ASSERT_EQ(std::fabs(zhi - zlo), dx);
     model::ModelStore m;
-    add_node(m, 0, 0, zlo);
-    add_node(m, 0, dx, zhi);
+    add_bare_node(m, 0, 0, zlo);
+    add_bare_node(m, 0, dx, zhi);
     ViewParams p = angles(0, 0);
     ViewWindow w = sized(100, 100);
     get_new_world(w, m, p);
@@ -138,9 +121,9 @@ TEST(GetNewWorld, EqualSpansTakeTheHeightBranch) {
 
 TEST(GetNewWorld, MemberEndsDoNotWidenTheFit) {
     model::ModelStore m;
-    add_node(m, 0, 0, 0);
-    add_node(m, 0, 100, 100);
-    add_beam(m, 0, 0, 0, 0, 5000, 5000);
+    add_bare_node(m, 0, 0, 0);
+    add_bare_node(m, 0, 100, 100);
+    add_bare_member(m, 0, 0, 0, 0, 5000, 5000);
     ViewParams p = angles(0, 0);
     ViewWindow w = sized(100, 100);
     get_new_world(w, m, p);
@@ -151,8 +134,8 @@ TEST(GetNewWorld, MemberEndsDoNotWidenTheFit) {
 
 TEST(GetNewWorld, CrtIsACentredSquareWithMargin) {
     model::ModelStore m;
-    add_node(m, 0, 0, 0);
-    add_node(m, 0, 10, 10);
+    add_bare_node(m, 0, 0, 0);
+    add_bare_node(m, 0, 10, 10);
     ViewParams p = angles(0, 0);
     ViewWindow wide = sized(800, 300);
     get_new_world(wide, m, p);
@@ -170,8 +153,8 @@ TEST(GetNewWorld, CrtIsACentredSquareWithMargin) {
 
 TEST(GetNewWorld, OnlyTheMainWindowRebuildsTheModelBox) {
     model::ModelStore m;
-    add_node(m, -10, 20, 30);
-    add_node(m, 40, -50, 60);
+    add_bare_node(m, -10, 20, 30);
+    add_bare_node(m, 40, -50, 60);
     ViewParams p = angles(30, 30);
     p.box = {1, 2, 3, 4, 5, 6};
     ViewWindow w = sized(200, 200);
@@ -179,19 +162,17 @@ TEST(GetNewWorld, OnlyTheMainWindowRebuildsTheModelBox) {
     EXPECT_EQ(p.box.X_MIN, 1);
     EXPECT_EQ(p.box.Z_MAX, 6);
     get_new_world(w, m, p, BoxUpdate::kWiden);
-    EXPECT_EQ(p.box.X_MIN, -10);
-    EXPECT_EQ(p.box.X_MAX, 40);
-    EXPECT_EQ(p.box.Y_MIN, -50);
-    EXPECT_EQ(p.box.Y_MAX, 20);
-    EXPECT_EQ(p.box.Z_MIN, 30);
-    EXPECT_EQ(p.box.Z_MAX, 60);
+    // X, Y and Z, least and greatest.
+    const ModelBox& b = p.box;
+    EXPECT_EQ((std::array<float, 6>{b.X_MIN, b.X_MAX, b.Y_MIN, b.Y_MAX, b.Z_MIN, b.Z_MAX}),
+              (std::array<float, 6>{-10, 40, -50, 20, 30, 60}));
 }
 
 TEST(GetNewWorld, TracesWorldAndCrt) {
     TraceCapture trace;
     model::ModelStore m;
-    add_node(m, 0, 0, 0);
-    add_node(m, 0, 100, 300);
+    add_bare_node(m, 0, 0, 0);
+    add_bare_node(m, 0, 100, 300);
     ViewParams p = angles(0, 0);
     ViewWindow w = sized(400, 300);
     get_new_world(w, m, p);
@@ -204,7 +185,7 @@ TEST(GetNewWorld, TracesWorldAndCrt) {
 // the point is drawn in the middle of Crt.
 TEST(GetNewWorld, SinglePointIsCentred) {
     model::ModelStore m;
-    add_node(m, 0, 50, 70);
+    add_bare_node(m, 0, 50, 70);
     ViewParams p = angles(0, 0);
     ViewWindow w = sized(300, 300);
     get_new_world(w, m, p);

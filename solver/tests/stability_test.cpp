@@ -11,6 +11,7 @@
 namespace veltosol {
 namespace {
 
+using testing::assemble;
 using testing::Model;
 using testing::Scratch;
 
@@ -96,15 +97,8 @@ TEST(Mechanism, AStiffMemberOnASoftOneIsNotUnstable) {
     double w[2];
     const double contrast[2] = {1e3, 1e6};
     for (int c = 0; c < 2; ++c) {
-        const std::string text = post_and_stiff_beam(contrast[c]).text();
-        auto s = std::make_unique<Solver>();
         FileSet f;
-        ListReader in(text);
-        INPUT(*s, f, in);
-        number_equations(*s);
-        INPUT2(*s, f, in);
-        MHIGHT(*s);
-        ASSEM(*s, nullptr);
+        auto s = assemble(post_and_stiff_beam(contrast[c]).text(), f);
         std::vector<double> diagonal(s->NEQ + 1);
         for (int j = 1; j <= s->NEQ; ++j) diagonal[j] = s->store[s->MAXA[j]];
         SKSOLV(*s);

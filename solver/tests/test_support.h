@@ -131,16 +131,22 @@ inline Model floating_member() {
     return m;
 }
 
-// Runs every phase in memory (the result files are not opened).
-inline std::unique_ptr<Solver> solve(const std::string& text) {
+// Runs the phases up to the assembled stiffness in memory.
+inline std::unique_ptr<Solver> assemble(const std::string& text, FileSet& f) {
     auto s = std::make_unique<Solver>();
-    FileSet f;
     ListReader in(text);
     INPUT(*s, f, in);
     number_equations(*s);
     INPUT2(*s, f, in);
     MHIGHT(*s);
     ASSEM(*s, nullptr);
+    return s;
+}
+
+// Runs every phase in memory (the result files are not opened).
+inline std::unique_ptr<Solver> solve(const std::string& text) {
+    FileSet f;
+    auto s = assemble(text, f);
     SKSOLV(*s);
     DISPT(*s, f);
     return s;

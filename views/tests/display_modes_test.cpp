@@ -39,6 +39,17 @@ struct DisplayModes : ::testing::Test {
         testing::add_member(m, msg, 900, 1000, 1140, 1100, 1000, 1140);
     }
 
+    // A pending image request is taken and fails: the window falls back to
+    // the member boxes.
+    void expect_request_refused() {
+        p.PersRequest = 1;
+        const PersRequestResult r = perspective_request(ctx, nullptr);
+        EXPECT_TRUE(r.handled);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(w.mode, kModeMemberBox);
+        EXPECT_EQ(p.PersRequest, 0);
+    }
+
     // Every line lies inside the drawing area (give or take a pixel).
     void expect_inside(const std::vector<RecordingCanvas::Item>& lines) {
         for (const auto& l : lines) {
@@ -138,12 +149,7 @@ TEST_F(DisplayModes, PerspectiveRequestBuildsTheHiddenLineImage) {
 }
 
 TEST_F(DisplayModes, WithoutTriangleFileTheRequestEndsInTheMemberBoxMode) {
-    p.PersRequest = 1;
-    const PersRequestResult r = perspective_request(ctx, nullptr);
-    EXPECT_TRUE(r.handled);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(w.mode, kModeMemberBox);
-    EXPECT_EQ(p.PersRequest, 0);
+    expect_request_refused();
     ASSERT_FALSE(msg.shown.empty());
     EXPECT_EQ(msg.shown[0], "Error: Unable to open TRIO_FILE 02");
     // The member-box mode then reports the missing file once more and draws nothing.
@@ -156,12 +162,7 @@ TEST_F(DisplayModes, WithoutTriangleFileTheRequestEndsInTheMemberBoxMode) {
 TEST_F(DisplayModes, RequestInAFolderAnotherJobHoldsWritesNothing) {
     testing::OtherJob other(dir.path());
     ASSERT_TRUE(other.holds());
-    p.PersRequest = 1;
-    const PersRequestResult r = perspective_request(ctx, nullptr);
-    EXPECT_TRUE(r.handled);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(w.mode, kModeMemberBox);
-    EXPECT_EQ(p.PersRequest, 0);
+    expect_request_refused();
     EXPECT_EQ(msg.shown, std::vector<std::string>{model::kMsgFolderBusy});
     EXPECT_FALSE(std::filesystem::exists(s.path(kViewFileName)));
 }

@@ -1,6 +1,9 @@
 // The windows "アイソメ" and "視点" through their presenters and fake views.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "views/isome_form.h"
 #include "render/projection.h"
 #include "render/recording_canvas.h"
@@ -128,12 +131,25 @@ TEST(IsomeForm, PlacementAndClose) {
 
 // --- 視点 --------------------------------------------------------------------
 
+// Rho, Theta, Phi: of the bars, of the shared values or of the window's own.
+template <class T>
+using Bars = std::array<T, 3>;
+Bars<double> eye_of(const ViewParams& p) {
+    return {p.Rho, p.Theta, p.Phi};
+}
+Bars<double> eye_of(const ViewFormPresenter& f) {
+    return {f.Rho(), f.Theta(), f.Phi()};
+}
+
 struct FakeViewForm : ViewFormView {
     int pos[3] = {-999, -999, -999};
     std::string label[3];
     int redraws = 0;
     int left = -1, top = -1;
     bool closed = false;
+
+    Bars<int> positions() const { return {pos[0], pos[1], pos[2]}; }
+    Bars<std::string> labels() const { return {label[0], label[1], label[2]}; }
 
     void set_position(EyeBar b, int p) override { pos[b] = p; }
     int position(EyeBar b) const override { return pos[b]; }
@@ -177,12 +193,8 @@ TEST(ViewForm, CreationShowsTheSharedValues) {
     FakeViewForm v;
     ViewFormPresenter f(p, v);
     f.FormCreate(1280);
-    EXPECT_EQ(v.pos[kRhoBar], 5000);
-    EXPECT_EQ(v.pos[kThetaBar], -30);
-    EXPECT_EQ(v.pos[kPhiBar], 45);
-    EXPECT_EQ(v.label[kRhoBar], "5000");
-    EXPECT_EQ(v.label[kThetaBar], "-30");
-    EXPECT_EQ(v.label[kPhiBar], "45");
+    EXPECT_EQ(v.positions(), (Bars<int>{5000, -30, 45}));
+    EXPECT_EQ(v.labels(), (Bars<std::string>{"5000", "-30", "45"}));
     EXPECT_EQ(f.Rho(), 5000.7);
     EXPECT_EQ(v.redraws, 1);
     EXPECT_EQ(v.top, 64);
@@ -202,18 +214,12 @@ TEST(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
     v.scroll(f, kRhoBar, 12000);
     v.scroll(f, kThetaBar, -90);
     v.scroll(f, kPhiBar, 5);
-    EXPECT_EQ(v.label[kRhoBar], "12000");
-    EXPECT_EQ(v.label[kThetaBar], "-90");
-    EXPECT_EQ(v.label[kPhiBar], "5");
-    EXPECT_EQ(f.Rho(), 12000);
-    EXPECT_EQ(f.Theta(), -90);
-    EXPECT_EQ(f.Phi(), 5);
+    EXPECT_EQ(v.labels(), (Bars<std::string>{"12000", "-90", "5"}));
+    EXPECT_EQ(eye_of(f), (Bars<double>{12000, -90, 5}));
     EXPECT_EQ(v.redraws, 4);
     f.CancelButtonClick();
     EXPECT_TRUE(v.closed);
-    EXPECT_EQ(p.Rho, 4000);
-    EXPECT_EQ(p.Theta, 20);
-    EXPECT_EQ(p.Phi, 70);
+    EXPECT_EQ(eye_of(p), (Bars<double>{4000, 20, 70}));
     EXPECT_EQ(p.PersRequest, 0);
 }
 
@@ -224,9 +230,8 @@ TEST(ViewForm, OKTakesThePositionsAndStaysOpen) {
     f.FormCreate(1024);
     v.scroll(f, kPhiBar, 100);
     f.OKButtonClick();
-    EXPECT_EQ(p.Rho, 4000);  // the bar's whole position
-    EXPECT_EQ(p.Theta, 20);
-    EXPECT_EQ(p.Phi, 100);
+    // Rho at the bar's whole position
+    EXPECT_EQ(eye_of(p), (Bars<double>{4000, 20, 100}));
     EXPECT_EQ(v.label[kPhiBar], "100");
     EXPECT_EQ(f.Rho(), 4000);
     EXPECT_FALSE(v.closed);
@@ -241,15 +246,9 @@ TEST(ViewForm, DefaultRestoresStartValuesWhateverWasSet) {
     v.scroll(f, kRhoBar, 1000);
     const int before = v.redraws;
     f.DefautrButtonClick();
-    EXPECT_EQ(p.Rho, 4000);
-    EXPECT_EQ(p.Theta, 20);
-    EXPECT_EQ(p.Phi, 70);
-    EXPECT_EQ(v.pos[kRhoBar], 4000);
-    EXPECT_EQ(v.pos[kThetaBar], 20);
-    EXPECT_EQ(v.pos[kPhiBar], 70);
-    EXPECT_EQ(v.label[kRhoBar], "4000");
-    EXPECT_EQ(v.label[kThetaBar], "20");
-    EXPECT_EQ(v.label[kPhiBar], "70");
+    EXPECT_EQ(eye_of(p), (Bars<double>{4000, 20, 70}));
+    EXPECT_EQ(v.positions(), (Bars<int>{4000, 20, 70}));
+    EXPECT_EQ(v.labels(), (Bars<std::string>{"4000", "20", "70"}));
     EXPECT_EQ(f.Rho(), 4000);
     EXPECT_EQ(v.redraws, before + 1);
     EXPECT_FALSE(v.closed);
