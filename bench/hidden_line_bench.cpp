@@ -14,9 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "generator/basic_data.h"
-#include "generator/generator.h"
-#include "model/tests/model_builder.h"
+#include "render/tests/hidden_line_scenes.h"
 #include "render/hidden_image_job.h"
 #include "render/hidden_line.h"
 
@@ -30,40 +28,6 @@ class QuietMessages : public tarvik::model::MessageService {
     void show_message(std::string_view text) override { std::cerr << text << "\n"; }
     bool ask_yes_no(std::string_view) override { return false; }
 };
-
-// The house the unit window makes from its defaults with columns of type I,
-// one storey and the roof.
-std::unique_ptr<ModelStore> default_house() {
-    auto m = std::make_unique<ModelStore>();
-    QuietMessages msg;
-    tarvik::generator::BasicData d = tarvik::generator::default_basic_data();
-    tarvik::generator::check_choices(d, tarvik::generator::kSumiType1, 0,
-                                     tarvik::generator::kYaneItemRoof, msg);
-    std::ostringstream notes;
-    tarvik::generator::Generator g(*m, d, msg, notes);
-    g.generate();
-    return m;
-}
-
-// A space floor of n x n units of 90 cm, 45 cm deep: top and bottom chords,
-// posts and one diagonal per unit, built through find_or_add_node.
-std::unique_ptr<ModelStore> space_floor(int n) {
-    auto m = std::make_unique<ModelStore>();
-    QuietMessages msg;
-    const float u = 90.0f, d = 45.0f;
-    for (int i = 0; i <= n; ++i)
-        for (int j = 0; j <= n; ++j) {
-            const float x = i * u, y = j * u;
-            if (i < n) tarvik::testing::add_member(*m, msg, x, y, d, x + u, y, d, 12, 12);
-            if (j < n) tarvik::testing::add_member(*m, msg, x, y, d, x, y + u, d, 12, 12);
-            if (i < n) tarvik::testing::add_member(*m, msg, x, y, 0, x + u, y, 0, 10, 10);
-            if (j < n) tarvik::testing::add_member(*m, msg, x, y, 0, x, y + u, 0, 10, 10);
-            tarvik::testing::add_member(*m, msg, x, y, 0, x, y, d, 12, 12);
-            if (i < n && j < n)
-                tarvik::testing::add_member(*m, msg, x, y, 0, x + u, y + u, d, 9, 9);
-        }
-    return m;
-}
 
 // The view files of a model, in a scratch folder, seen as the program first
 // shows it (Rho 4000, Theta 20, Phi 70) from the middle of the model.
@@ -102,12 +66,14 @@ struct Scene {
 };
 
 Scene& house_scene() {
-    static Scene s(*default_house());
+    static QuietMessages msg;
+    static Scene s(*tarvik::testing::default_house(msg));
     return s;
 }
 
 Scene& big_scene() {
-    static Scene s(*space_floor(31));
+    static QuietMessages msg;
+    static Scene s(*tarvik::testing::space_floor(31, msg));
     return s;
 }
 

@@ -7,12 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "generator/basic_data.h"
-#include "generator/generator.h"
-#include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 #include "render/hidden_image_job.h"
 #include "render/hidden_line.h"
+#include "render/tests/hidden_line_scenes.h"
 #include "render/tests/test_support.h"
 
 namespace tarvik::render {
@@ -20,38 +18,6 @@ namespace {
 
 using testing::ScratchDir;
 using testing::ScriptedMessages;
-
-// The house the unit window makes from its defaults with columns of type I,
-// one storey and the roof.
-std::unique_ptr<model::ModelStore> default_house() {
-    auto m = std::make_unique<model::ModelStore>();
-    ScriptedMessages msg;
-    generator::BasicData d = generator::default_basic_data();
-    EXPECT_EQ(generator::check_choices(d, generator::kSumiType1, 0, generator::kYaneItemRoof, msg),
-              1);
-    std::ostringstream notes;
-    generator::Generator g(*m, d, msg, notes);
-    EXPECT_EQ(g.generate(), 0);
-    return m;
-}
-
-// A space floor of n x n units of 90 cm, 45 cm deep: chords, posts, diagonals.
-std::unique_ptr<model::ModelStore> space_floor(int n) {
-    auto m = std::make_unique<model::ModelStore>();
-    ScriptedMessages msg;
-    const float u = 90.0f, d = 45.0f;
-    for (int i = 0; i <= n; ++i)
-        for (int j = 0; j <= n; ++j) {
-            const float x = i * u, y = j * u;
-            if (i < n) testing::add_member(*m, msg, x, y, d, x + u, y, d, 12, 12);
-            if (j < n) testing::add_member(*m, msg, x, y, d, x, y + u, d, 12, 12);
-            if (i < n) testing::add_member(*m, msg, x, y, 0, x + u, y, 0, 10, 10);
-            if (j < n) testing::add_member(*m, msg, x, y, 0, x, y + u, 0, 10, 10);
-            testing::add_member(*m, msg, x, y, 0, x, y, d, 12, 12);
-            if (i < n && j < n) testing::add_member(*m, msg, x, y, 0, x + u, y + u, d, 9, 9);
-        }
-    return m;
-}
 
 // The model seen as the program first shows it (Theta 20, Phi 70) from the
 // middle of its nodes, far enough to see all of it: the plain routine's
@@ -85,14 +51,18 @@ void expect_fast_file_is_plain_file(const model::ModelStore& m, const std::strin
 }
 
 TEST(FastFileIsPlainFile, DefaultHouse) {
-    expect_fast_file_is_plain_file(*default_house(), "default house");
+    ScriptedMessages msg;
+    const auto m = testing::default_house(msg);
+    ASSERT_GT(m->N_Beam, 900);
+    expect_fast_file_is_plain_file(*m, "default house");
 }
 
 // The timing's floor is 31 x 31; the plain routine needs minutes for it under
 // the sanitizers, so the test takes the same floor at 20 x 20 (about 2600
 // members, well past the grid's smallest cells and the parallel reading).
 TEST(FastFileIsPlainFile, SpaceFloor20By20) {
-    expect_fast_file_is_plain_file(*space_floor(20), "20 x 20 space floor");
+    ScriptedMessages msg;
+    expect_fast_file_is_plain_file(*testing::space_floor(20, msg), "20 x 20 space floor");
 }
 
 }  // namespace
