@@ -59,6 +59,7 @@ void IdentPresenter::LevelSpeedButtonClick() {
     files::JikuShift shift;
     if (!read_shift(shift)) return;
     const LevelTexts t = view_.range_texts();
+    using model::parse_level_text;
     const int Xmin = parse_level_text(t[0], 0), Xmax = parse_level_text(t[1], m_.N_X - 1);
     const int Ymin = parse_level_text(t[2], 0), Ymax = parse_level_text(t[3], m_.N_Y - 1);
     const int Zmin = parse_level_text(t[4], 0), Zmax = parse_level_text(t[5], m_.N_Z - 1);

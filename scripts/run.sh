@@ -12,7 +12,7 @@ scripts/deps.sh qt6-base-dev fonts-ipafont-gothic
 
 build=build
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target tarvik tarvik-batch veltosol
+cmake --build "$build" -j"$(nproc)" --target tarvik tarvik-batch veltosol tarvik_docs
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvik-work.XXXXXX")
 cp "$build/solver/veltosol" render/symbol.cod examples/frame/frame.man "$work/"
