@@ -250,7 +250,10 @@ void NewFormPresenter::KaisekiMenuClick() {
         dialogs_.show_message(model::kMsgFolderBusy);
         return;
     }
-    analysis::KaisekiMenuClick(analysis_context(), dialogs_, analysis_host_);
+    // Results that were shown can be saved at once (not only after the
+    // program is started again and "最後の解析結果" is chosen).
+    if (analysis::KaisekiMenuClick(analysis_context(), dialogs_, analysis_host_) == 0)
+        enable(MenuItem::KekkaHozonMenu, true);
     // Whatever the run gave, the drawing comes back in the standard view.
     ctx_.view.TAU = render::kStartTau;
     ctx_.view.FAI = render::kStartFai;
