@@ -72,6 +72,14 @@ void square_crt(ViewWindow& w) {
     w.Crt = {w2 - h2 + 16, 16, w2 + h2 - 16, w.H - 16};
 }
 
+double crt_middle_x(const CrtRect& c) {
+    return (static_cast<double>(c.left) + c.right) / 2.0;
+}
+
+double crt_middle_y(const CrtRect& c) {
+    return (static_cast<double>(c.top) + c.bottom) / 2.0;
+}
+
 int to_pixel(double v, int fallback) {
     if (!std::isfinite(v)) return fallback;
     if (v > kPixelLimit) return static_cast<int>(kPixelLimit);
@@ -206,25 +214,63 @@ Pixel world_to_crt(const ViewWindow& w, double X, double Y) {
     const double ww = static_cast<double>(r.right) - r.left;
     const double wh = static_cast<double>(r.top) - r.bottom;
     // A World of no size has no scale; its one point is the middle of Crt.
-    const double px = ww == 0.0 ? cx : c.left + (X - r.left) * (c.right - c.left) / ww;
-    const double py = wh == 0.0 ? cy : c.top + (r.top - Y) * (c.bottom - c.top) / wh;
+    double px = ww == 0.0 ? cx : c.left + (X - r.left) * (c.right - c.left) / ww;
+    double py = wh == 0.0 ? cy : c.top + (r.top - Y) * (c.bottom - c.top) / wh;
+    // The fitted drawing keeps its own arithmetic, so that its pixels are
+    // exactly those of the fit.
+    if (!w.zoom.fitted()) {
+        px = crt_middle_x(c) + w.zoom.factor * (px - crt_middle_x(c)) + w.zoom.pan_x;
+        py = crt_middle_y(c) + w.zoom.factor * (py - crt_middle_y(c)) + w.zoom.pan_y;
+    }
     return {to_pixel(px, cx), to_pixel(py, cy)};
 }
 
 float crt_to_world_x(const ViewWindow& w, int px) {
     const int span = w.Crt.right - w.Crt.left;
     if (span == 0) return w.World.left;
+    const double fx = w.zoom.fitted() ? px
+                                      : crt_middle_x(w.Crt) +
+                                            (px - w.zoom.pan_x - crt_middle_x(w.Crt)) / w.zoom.factor;
     return static_cast<float>((static_cast<double>(w.World.right) - w.World.left) *
-                                  (px - w.Crt.left) / span +
+                                  (fx - w.Crt.left) / span +
                               w.World.left);
 }
 
 float crt_to_world_y(const ViewWindow& w, int py) {
     const int span = w.Crt.bottom - w.Crt.top;
     if (span == 0) return w.World.bottom;
+    const double fy = w.zoom.fitted() ? py
+                                      : crt_middle_y(w.Crt) +
+                                            (py - w.zoom.pan_y - crt_middle_y(w.Crt)) / w.zoom.factor;
     return static_cast<float>((static_cast<double>(w.World.top) - w.World.bottom) *
-                                  (w.Crt.bottom - py) / span +
+                                  (w.Crt.bottom - fy) / span +
                               w.World.bottom);
+}
+
+void zoom_view(ViewWindow& w, int px, int py, double factor) {
+    if (!(factor > 0.0) || !std::isfinite(factor)) return;
+    ViewZoom& z = w.zoom;
+    const double to = std::clamp(z.factor * factor, kMinZoom, kMaxZoom);
+    const double f = to / z.factor;
+    // The pixel's offset from the zoomed middle of Crt grows by f; the pan
+    // takes up the difference so that the pixel shows the same point.
+    const double ox = px - crt_middle_x(w.Crt);
+    const double oy = py - crt_middle_y(w.Crt);
+    z.pan_x = ox - f * (ox - z.pan_x);
+    z.pan_y = oy - f * (oy - z.pan_y);
+    z.factor = to;
+    // Back at the fit within rounding: the fit itself, with its exact pixels.
+    if (std::fabs(z.factor - 1.0) < 1e-9 && std::fabs(z.pan_x) < 1e-6 && std::fabs(z.pan_y) < 1e-6)
+        z = ViewZoom{};
+}
+
+void pan_view(ViewWindow& w, int dx, int dy) {
+    w.zoom.pan_x += dx;
+    w.zoom.pan_y += dy;
+}
+
+void fit_view(ViewWindow& w) {
+    w.zoom = ViewZoom{};
 }
 
 PerspectiveCoeffs coeff(double Rho, double Theta, double Phi) {

@@ -66,11 +66,27 @@ int get_jiku_world(ViewWindow& w, ViewParams& p, const std::string& directory, i
 // bottom with a tenth of the governing span as margin.
 void get_world(ViewWindow& w, float xmin, float ymin, float xmax, float ymax);
 
-// World to pixels, truncated toward zero. Points far outside the window are
-// clamped to a range a painter can take.
+// World to pixels, truncated toward zero, with the window's zoom laid over
+// the fit. Points far outside the window are clamped to a range a painter
+// can take.
 Pixel world_to_crt(const ViewWindow& w, double X, double Y);
+// The inverses, through the zoom: the World point shown at a pixel.
 float crt_to_world_x(const ViewWindow& w, int px);
 float crt_to_world_y(const ViewWindow& w, int py);
+
+// Limits of the zoom factor: far enough out to see a model beside its
+// labels, far enough in to tell apart nodes a few millimetres apart on a
+// house of twenty metres.
+inline constexpr double kMinZoom = 0.125;
+inline constexpr double kMaxZoom = 256.0;
+
+// Zooms by factor (above 1 in, below 1 out; the total kept within the
+// limits) so that the World point under the pixel (px, py) stays there.
+void zoom_view(ViewWindow& w, int px, int py, double factor);
+// Moves the drawing by (dx, dy) pixels.
+void pan_view(ViewWindow& w, int dx, int dy);
+// Back to the fitted drawing: no zoom, no pan.
+void fit_view(ViewWindow& w);
 
 // The perspective coefficient set of the eye at distance Rho, angles Theta,
 // Phi (degrees, exact conversion).

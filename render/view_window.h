@@ -17,6 +17,17 @@ struct CrtRect {
     int32_t left = 0, top = 0, right = 1, bottom = 1;
 };
 
+// The user's zoom and pan over a window's fitted drawing. World and Crt stay
+// what the fit made of them (they go into the image files); the zoom is laid
+// over the World to pixel mapping only: a pixel p of the fitted drawing shows
+// at c + factor * (p - c) + pan, with c the middle of Crt. factor 1 and no pan
+// is the fitted drawing itself.
+struct ViewZoom {
+    double factor = 1.0;
+    double pan_x = 0.0, pan_y = 0.0;  // pixels
+    bool fitted() const { return factor == 1.0 && pan_x == 0.0 && pan_y == 0.0; }
+};
+
 struct ViewWindow {
     int W = 0;  // drawing area, pixels
     int H = 0;
@@ -27,6 +38,7 @@ struct ViewWindow {
     double Rho = 0.0, Theta = 0.0, Phi = 0.0;
     // Which drawing the window shows; the values belong to each window.
     int mode = 0;
+    ViewZoom zoom;
 };
 
 }  // namespace tarvik::render

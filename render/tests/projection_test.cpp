@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <vector>
 
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
@@ -408,6 +410,115 @@ TEST(WorldToCrt, DegenerateRectanglesAndFarPointsStayDefined) {
     flat.Crt = {10, 10, 10, 10};
     EXPECT_EQ(crt_to_world_x(flat, 40), flat.World.left);
     EXPECT_EQ(crt_to_world_y(flat, 40), flat.World.bottom);
+}
+
+// --- zoom and pan over the fit ----------------------------------------------
+
+// A fitted main-window drawing of a small frame, 800 x 600.
+struct FittedFrame {
+    model::ModelStore m;
+    ViewParams p = angles(30, 30);
+    ViewWindow w = sized(800, 600);
+    FittedFrame() {
+        for (float x : {0.0f, 350.0f, 700.0f})
+            for (float z : {0.0f, 280.0f}) add_bare_node(m, x, 0, z);
+        add_bare_node(m, 0, 600, 0);
+        get_new_world(w, m, p);
+    }
+};
+
+TEST(ZoomView, ThePointUnderThePointerStaysThere) {
+    FittedFrame f;
+    const ViewWindow fitted = f.w;
+    // Each row: the node under the pointer and the wheel factors applied
+    // there one after the other, in and out, beyond the limits too.
+    struct Case {
+        int node;
+        std::vector<double> factors;
+    };
+    const Case cases[] = {{0, {1.25, 1.25, 1.25}},
+                          {3, {2.0, 0.5, 4.0, 0.8}},
+                          {6, {1000.0}},
+                          {2, {0.01, 3.0}},
+                          {5, {1.25, 0.8, 1.25, 1.25, 0.8}}};
+    for (const Case& c : cases) {
+        ViewWindow w = fitted;
+        pan_view(w, 37, -12);  // not at the fit to start with
+        const model::Node& n = f.m.node[c.node];
+        const Pixel at = world_to_crt(w, n.X, n.Y);
+        // The World point under the pointer (the node within a pixel).
+        const double X = crt_to_world_x(w, at.x), Y = crt_to_world_y(w, at.y);
+        for (double k : c.factors) {
+            const double before = w.zoom.factor;
+            zoom_view(w, at.x, at.y, k);
+            EXPECT_GE(w.zoom.factor, kMinZoom);
+            EXPECT_LE(w.zoom.factor, kMaxZoom);
+            EXPECT_NEAR(w.zoom.factor, std::clamp(before * k, kMinZoom, kMaxZoom), 1e-9);
+            const Pixel now = world_to_crt(w, X, Y);
+            EXPECT_LE(std::abs(now.x - at.x), 1) << "node " << c.node << " factor " << k;
+            EXPECT_LE(std::abs(now.y - at.y), 1) << "node " << c.node << " factor " << k;
+            // And the pointer reads back that point, to a pixel of the zoom
+            // (World values are floats: a few units in the last place more).
+            const double pixel = (fitted.World.top - fitted.World.bottom) /
+                                 (fitted.Crt.bottom - fitted.Crt.top) / w.zoom.factor;
+            EXPECT_NEAR(crt_to_world_x(w, at.x), X, pixel + 1e-3);
+            EXPECT_NEAR(crt_to_world_y(w, at.y), Y, pixel + 1e-3);
+        }
+        // The fit itself was never touched.
+        EXPECT_EQ(std::memcmp(&w.World, &fitted.World, sizeof w.World), 0);
+        EXPECT_EQ(std::memcmp(&w.Crt, &fitted.Crt, sizeof w.Crt), 0);
+    }
+}
+
+TEST(ZoomView, PanMovesEveryPointAlikeAndTheDistancesScale) {
+    FittedFrame f;
+    ViewWindow w = f.w;
+    zoom_view(w, 400, 300, 3.0);
+    const Pixel a0 = world_to_crt(w, f.m.node[0].X, f.m.node[0].Y);
+    const Pixel b0 = world_to_crt(w, f.m.node[4].X, f.m.node[4].Y);
+    pan_view(w, -250, 90);
+    const Pixel a1 = world_to_crt(w, f.m.node[0].X, f.m.node[0].Y);
+    const Pixel b1 = world_to_crt(w, f.m.node[4].X, f.m.node[4].Y);
+    // Exact but for the truncation toward zero of a pixel crossing the edge.
+    EXPECT_NEAR(a1.x - a0.x, -250, 1);
+    EXPECT_NEAR(a1.y - a0.y, 90, 1);
+    EXPECT_NEAR(b1.x - b0.x, -250, 1);
+    const Pixel fa = world_to_crt(f.w, f.m.node[0].X, f.m.node[0].Y);
+    const Pixel fb = world_to_crt(f.w, f.m.node[4].X, f.m.node[4].Y);
+    EXPECT_NEAR(b1.x - a1.x, 3.0 * (fb.x - fa.x), 3);
+    EXPECT_NEAR(b1.y - a1.y, 3.0 * (fb.y - fa.y), 3);
+}
+
+TEST(ZoomView, FitRestoresTheFittedDrawingExactly) {
+    FittedFrame f;
+    ViewWindow w = f.w;
+    zoom_view(w, 123, 456, 2.5);
+    pan_view(w, 80, -40);
+    zoom_view(w, 700, 20, 0.3);
+    EXPECT_FALSE(w.zoom.fitted());
+    fit_view(w);
+    EXPECT_TRUE(w.zoom.fitted());
+    // A fit made again from the model is the same World, and every point
+    // maps to the same pixel as in the untouched window, both ways.
+    ViewWindow again = sized(800, 600);
+    get_new_world(again, f.m, f.p);
+    EXPECT_EQ(std::memcmp(&w.World, &again.World, sizeof w.World), 0);
+    for (double X = -500; X <= 500; X += 37.3)
+        for (double Y = -400; Y <= 400; Y += 41.9) {
+            const Pixel a = world_to_crt(w, X, Y), b = world_to_crt(f.w, X, Y);
+            EXPECT_EQ(a.x, b.x);
+            EXPECT_EQ(a.y, b.y);
+        }
+    for (int px = 0; px < 800; px += 13) EXPECT_EQ(crt_to_world_x(w, px), crt_to_world_x(f.w, px));
+    // In and out again by the wheel lands on the fit too.
+    zoom_view(w, 300, 200, 1.25);
+    zoom_view(w, 300, 200, 0.8);
+    EXPECT_TRUE(w.zoom.fitted());
+    // A refit (a resize, new angles) keeps the zoom: only "fit" drops it.
+    zoom_view(w, 300, 200, 2.0);
+    w.W = 1000;
+    get_new_world(w, f.m, f.p);
+    EXPECT_EQ(w.zoom.factor, 2.0);
 }
 
 // --- perspective ------------------------------------------------------------
