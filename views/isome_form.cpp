@@ -11,7 +11,12 @@ void IsomePresenter::FormCreate(int xScreen) {
     const int left = std::max(0, xScreen - kIsomeClientWidth - kFormMargin);
     model::spy("xScreen %7.1f Top %5d Left %5d", static_cast<double>(xScreen), top, left);
     view_.place(left, top);
+    show_angles();
+}
 
+void IsomePresenter::show_angles() {
+    shown_tau_ = p_.TAU;
+    shown_fai_ = p_.FAI;
     const int tau = static_cast<int>(p_.TAU);
     const int fai = static_cast<int>(p_.FAI);
     view_.set_tau_position(tau);
@@ -26,13 +31,19 @@ void IsomePresenter::FormCreate(int xScreen) {
     view_.select_item(item);
 }
 
+void IsomePresenter::Tick() {
+    if (p_.TAU != shown_tau_ || p_.FAI != shown_fai_) show_angles();
+}
+
 void IsomePresenter::TauScrollBarChange(int position) {
     p_.TAU = static_cast<float>(position);
+    shown_tau_ = p_.TAU;
     view_.set_tau_value(std::to_string(position));
 }
 
 void IsomePresenter::FaiScrollBarChange(int position) {
     p_.FAI = static_cast<float>(position);
+    shown_fai_ = p_.FAI;
     view_.set_fai_value(std::to_string(position));
 }
 

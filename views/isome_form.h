@@ -56,15 +56,22 @@ class IsomePresenter {
 
     // Placement from the screen width, bars and labels at the current angles,
     // and the standard view they match selected (none matching: アイソメ図).
+    // Each opening does the same: the angles may have changed meanwhile.
     void FormCreate(int xScreen);
+    // The window's timer: the controls follow angles changed elsewhere (a
+    // standard view chosen in another window, an editor's reset to 30/30).
+    void Tick();
     void TauScrollBarChange(int position);
     void FaiScrollBarChange(int position);
     void SelRadioGroupClick(int index);
     void Button2Click();
 
   private:
+    void show_angles();
+
     ViewParams& p_;
     IsomeView& view_;
+    float shown_tau_ = 0.0f, shown_fai_ = 0.0f;  // the angles the controls show
 };
 
 }  // namespace tarvik::views

@@ -3,10 +3,12 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 #include "views/isome_form.h"
+#include "views/qt/zoom_pan.h"
 #include "ui/qt/qt_text.h"
 
 namespace tarvik::editing {
@@ -91,6 +93,8 @@ TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::View
 
 void TKenNodeForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    // Beside the main window's drawing, below its menu bar.
+    if (!e->spontaneous()) views::place_beside(this, kKenNodeLeft, kKenNodeTop);
     presenter_.FormShow();
 }
 

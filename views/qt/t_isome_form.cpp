@@ -3,7 +3,11 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QSignalBlocker>
+
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::views {
 namespace {
@@ -20,7 +24,7 @@ QScrollBar* angle_bar(QWidget* parent, int y) {
 }  // namespace
 
 TIsomeForm::TIsomeForm(ViewParams& params, int xScreen, QWidget* parent)
-    : QDialog(parent), presenter_(params, *this) {
+    : QDialog(parent), presenter_(params, *this), xScreen_(xScreen) {
     setWindowTitle(QString::fromUtf8(kIsomeCaption));
     setFixedSize(kIsomeClientWidth, kIsomeClientHeight);
 
@@ -54,6 +58,20 @@ TIsomeForm::TIsomeForm(ViewParams& params, int xScreen, QWidget* parent)
     connect(SelRadioGroup, &QButtonGroup::idClicked, this,
             [this](int id) { presenter_.SelRadioGroupClick(id); });
     connect(close, &QPushButton::clicked, this, [this] { presenter_.Button2Click(); });
+    // The drawing windows poll the angles every 100 ms; so do the controls.
+    tick_.setInterval(100);
+    connect(&tick_, &QTimer::timeout, this, [this] { presenter_.Tick(); });
+}
+
+void TIsomeForm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) presenter_.FormCreate(placement_width(this, xScreen_));
+    tick_.start();
+}
+
+void TIsomeForm::hideEvent(QHideEvent* e) {
+    tick_.stop();
+    QDialog::hideEvent(e);
 }
 
 void TIsomeForm::set_tau_position(int position) {
@@ -79,7 +97,7 @@ void TIsomeForm::select_item(int index) {
 }
 
 void TIsomeForm::place(int left, int top) {
-    move(left, top);
+    place_beside(this, left, top);
 }
 
 void TIsomeForm::close_window() {

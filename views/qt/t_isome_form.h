@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTimer>
 #include <array>
 
 #include "views/isome_form.h"
@@ -24,6 +25,7 @@ class TIsomeForm : public QDialog, public IsomeView {
     void select_item(int index) override;
     void place(int left, int top) override;
     void close_window() override;
+    IsomePresenter& presenter() { return presenter_; }
 
     // For tests and the owner.
     QScrollBar* TauScrollBar = nullptr;
@@ -32,8 +34,15 @@ class TIsomeForm : public QDialog, public IsomeView {
     QLabel* FaiValLabel = nullptr;
     QButtonGroup* SelRadioGroup = nullptr;
 
+  protected:
+    // Opens beside the owner's drawing with the angles in use.
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
   private:
     IsomePresenter presenter_;
+    int xScreen_;
+    QTimer tick_;
 };
 
 }  // namespace tarvik::views

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "views/qt/zoom_pan.h"
 #include "views/view_preview.h"
 
 namespace tarvik::views {
@@ -23,7 +24,7 @@ QPushButton* button(QWidget* parent, const char* caption, int i) {
 }  // namespace
 
 TViewForm::TViewForm(ViewParams& params, int xScreen, QWidget* parent)
-    : QDialog(parent), presenter_(params, *this) {
+    : QDialog(parent), presenter_(params, *this), xScreen_(xScreen) {
     setWindowTitle(QString::fromUtf8(kViewCaption));
     setFixedSize(kViewClientWidth, kViewClientHeight);
 
@@ -74,7 +75,12 @@ TViewForm::TViewForm(ViewParams& params, int xScreen, QWidget* parent)
 
 void TViewForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    presenter_.FormShow();
+    // Each opening starts from the eye in use, beside the owner's drawing; a
+    // window brought back by the window system keeps what it shows.
+    if (e->spontaneous())
+        presenter_.FormShow();
+    else
+        presenter_.FormCreate(placement_width(this, xScreen_));
 }
 
 void TViewForm::set_position(EyeBar bar, int position) {
@@ -95,7 +101,7 @@ void TViewForm::redraw_preview() {
 }
 
 void TViewForm::place(int left, int top) {
-    move(left, top);
+    place_beside(this, left, top);
 }
 
 void TViewForm::close_window() {

@@ -36,6 +36,7 @@ class TViewForm : public QDialog, public ViewFormView {
 
   private:
     ViewFormPresenter presenter_;
+    int xScreen_;
 };
 
 }  // namespace tarvik::views

@@ -25,7 +25,8 @@ void ViewWindows::hide() {
     if (view_) view_->hide();
 }
 
-DrawingWindowBody make_drawing_window(QWidget* window, const char* caption, DrawingArea::Paint paint) {
+DrawingWindowBody make_drawing_window(QWidget* window, const char* caption, DrawingArea::Paint paint,
+                                      ZoomPanInput::Window zoom_window) {
     window->setWindowTitle(QString::fromUtf8(caption));
     window->resize(800, 600);
     auto* layout = new QVBoxLayout(window);
@@ -34,7 +35,8 @@ DrawingWindowBody make_drawing_window(QWidget* window, const char* caption, Draw
     layout->setMenuBar(bar);
     auto* area = new DrawingArea(std::move(paint), window);
     layout->addWidget(area);
-    return {bar, area};
+    ZoomPanInput* zoom = zoom_window ? attach_zoom_pan(area, std::move(zoom_window)) : nullptr;
+    return {bar, area, zoom};
 }
 
 }  // namespace tarvik::views

@@ -9,6 +9,7 @@
 
 #include "render/view_params.h"
 #include "views/qt/canvas_widget.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::views {
 
@@ -34,11 +35,14 @@ class ViewWindows {
 };
 
 // The body of a drawing window: caption, a start size, a menu bar over a
-// drawing area that takes the rest.
+// drawing area that takes the rest. With zoom_window, the area zooms and pans
+// that window (the owner puts zoom's "全体表示" in its display menu).
 struct DrawingWindowBody {
     QMenuBar* bar;
     DrawingArea* area;
+    ZoomPanInput* zoom = nullptr;
 };
-DrawingWindowBody make_drawing_window(QWidget* window, const char* caption, DrawingArea::Paint paint);
+DrawingWindowBody make_drawing_window(QWidget* window, const char* caption, DrawingArea::Paint paint,
+                                      ZoomPanInput::Window zoom_window = {});
 
 }  // namespace tarvik::views
