@@ -128,7 +128,8 @@ void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
                         const render::ViewParams& angles, const ResultTables& t,
                         const model::ModelStore& m, const LabelToggles& on,
                         render::StrokeText& text) {
-    const double span = w.World.top - w.World.bottom;
+    // Text keeps its size on the screen under the zoom.
+    const double span = (w.World.top - w.World.bottom) / w.zoom.factor;
     render::set_pen(c, render::kSolid, 1, render::kBlack);
     char buf[96];
     if (on.node_names == 1) {

@@ -75,6 +75,7 @@ class ShowStressPresenter {
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }
     const render::ViewWindow& window() const { return win_; }
+    render::ViewWindow& window() { return win_; }  // its zoom, for the mouse
     // Any kind, also those the radio group does not offer.
     void set_kind(int kind);
 

@@ -124,6 +124,7 @@ class VeltoPresenter {
     render::ViewParams& params() { return params_; }
     model::MessageService& messages() { return msg_; }
     const render::ViewWindow& window() const { return win_; }
+    render::ViewWindow& window() { return win_; }  // its zoom, for the mouse
     const LabelToggles& labels() const { return labels_; }
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }

@@ -1,6 +1,9 @@
 #include "app/new_form.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/desktop_start.h"
 #include "files/honegra.h"
@@ -12,6 +15,7 @@
 #include "model/spy.h"
 #include "render/draw.h"
 #include "render/projection.h"
+#include "views/label_thinning.h"
 
 namespace tarvik::app {
 
@@ -379,6 +383,7 @@ void NewFormPresenter::Timer1Timer() {
 
 void NewFormPresenter::FormPaint(render::Canvas& canvas) {
     canvas.clear(render::kWhite);
+    labels_thinned_ = false;
     if (state_.PaintMode == Paint::kNothing) return;
     win_.W = canvas.width();
     win_.H = canvas.height();
@@ -433,14 +438,25 @@ void NewFormPresenter::paint_model(render::Canvas& canvas) {
 
 void NewFormPresenter::paint_labels(render::Canvas& canvas) {
     model::ModelStore& m = ctx_.store;
-    const double span = win_.World.top - win_.World.bottom;
+    // Heights follow the fitted World, so a zoom keeps the text at its size
+    // on the screen while the points move apart.
+    const double span = (win_.World.top - win_.World.bottom) / win_.zoom.factor;
     render::set_pen(canvas, render::kSolid, 1, render::kBlack);
+
+    // Every label first, in the order they are drawn.
+    struct Label {
+        std::string text;
+        int count;  // characters drawn; a node code is always drawn as nine
+        double h, x, y;
+        int rank;  // which is kept when two pile up: supports, loads, names, numbers
+    };
+    std::vector<Label> labels;
     char buf[96];
     if (ShowNodeName_ == 1) {
         const double h = span / 75.0;
         for (int i = 0; i < m.N_Node; ++i) {
             const model::Node& n = m.node[i];
-            text_.stroke_text(win_, canvas, n.id, 9, 0.0, 0.0, 0.0, h, n.X + 2 * h, n.Y);
+            labels.push_back({std::string(n.id, strnlen(n.id, sizeof n.id)), 9, h, n.X + 2 * h, n.Y, 2});
         }
     }
     const double h = span * 0.01;
@@ -451,7 +467,7 @@ void NewFormPresenter::paint_labels(render::Canvas& canvas) {
                 render::iso_project(ctx_.view, (beam.xs + beam.xl) / 2.0f, (beam.ys + beam.yl) / 2.0f,
                                    (beam.zs + beam.zl) / 2.0f);
             std::snprintf(buf, sizeof buf, "%5d", beam.no);
-            text_.stroke_text(win_, canvas, buf, 5, 0.0, 0.0, 0.0, h, mid.X, mid.Y);
+            labels.push_back({buf, 5, h, mid.X, mid.Y, 3});
         }
     }
     auto node_of = [&m](int no) -> const model::Node* {
@@ -464,7 +480,7 @@ void NewFormPresenter::paint_labels(render::Canvas& canvas) {
             if (!n) continue;
             const int len =
                 std::snprintf(buf, sizeof buf, "Fix %1d%1d%1d111", f.xfix, f.yfix, f.zfix);
-            text_.stroke_text(win_, canvas, buf, len, 0.0, 0.0, 0.0, h, n->X + 2 * h, n->Y - 2 * h);
+            labels.push_back({buf, len, h, n->X + 2 * h, n->Y - 2 * h, 0});
         }
     }
     if (ShowLoad_ == 1) {
@@ -474,8 +490,25 @@ void NewFormPresenter::paint_labels(render::Canvas& canvas) {
             if (!n) continue;
             const int len = std::snprintf(buf, sizeof buf, "Load x %8.1f y %5.1f z %8.1f", ld.px,
                                           ld.py, ld.pz);
-            text_.stroke_text(win_, canvas, buf, len, 0.0, 0.0, 0.0, h, n->X + 2 * h, n->Y - 2 * h);
+            labels.push_back({buf, len, h, n->X + 2 * h, n->Y - 2 * h, 1});
         }
+    }
+
+    // Which are kept, the most important first; then drawn in their order.
+    views::LabelThinning thin(canvas.width(), canvas.height());
+    std::vector<char> keep(labels.size(), 0);
+    for (int rank = 0; rank <= 3; ++rank)
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const Label& l = labels[i];
+            if (l.rank != rank) continue;
+            const std::string_view ink = std::string_view(l.text).substr(0, l.count);
+            keep[i] = thin.accept(views::stroke_label_box(win_, ink, l.h, l.x, l.y));
+        }
+    labels_thinned_ = thin.thinned();
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (!keep[i]) continue;
+        const Label& l = labels[i];
+        text_.stroke_text(win_, canvas, l.text, l.count, 0.0, 0.0, 0.0, l.h, l.x, l.y);
     }
 }
 

@@ -135,6 +135,10 @@ public:
     int ShowLoad() const { return ShowLoad_; }
     int drawn_nodes() const { return drawn_nodes_; }
     const render::ViewWindow& view_window() const { return win_; }
+    // The drawing's zoom and pan live in its window; the mouse changes them.
+    render::ViewWindow& view_window() { return win_; }
+    // The last drawing left out labels that would have piled up.
+    bool labels_thinned() const { return labels_thinned_; }
 
 private:
     void enable(MenuItem item, bool on);
@@ -182,6 +186,7 @@ private:
     int MouseButtons = 0;
     int DownX = 0, DownY = 0, PickX = 0, PickY = 0;
     int drawn_nodes_ = 0;
+    bool labels_thinned_ = false;
 };
 
 }  // namespace tarvik::app

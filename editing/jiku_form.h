@@ -79,6 +79,7 @@ public:
 
     int display_mode() const { return win_.mode; }
     const render::ViewWindow& view_window() const { return win_; }
+    render::ViewWindow& view_window() { return win_; }  // its zoom, for the mouse
 
 private:
     void reset_angles();

@@ -12,6 +12,7 @@
 #include "ui/qt/qt_text.h"
 #include "views/isome_form.h"
 #include "views/qt/qt_canvas.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::analysis {
 
@@ -83,6 +84,9 @@ TShowStressForm::TShowStressForm(const FoundTable& found, float TAU, float FAI, 
 
     Image1 = new DrawingArea([this](render::Canvas& c) { presenter_.FormPaint(c); }, this);
     h->addWidget(Image1, 1);
+    views::add_fit_action(this, views::attach_zoom_pan(Image1, [this]() -> render::ViewWindow& {
+                              return presenter_.window();
+                          }));
     resize(900, 600);
 
     presenter_.FormShow();

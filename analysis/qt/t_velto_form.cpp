@@ -13,6 +13,7 @@
 #include "ui/qt/qt_text.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::analysis {
 
@@ -35,6 +36,8 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
     v->setMenuBar(menu_);
     Image1 = new DrawingArea([this](render::Canvas& c) { presenter_.FormPaint(c); }, this);
     v->addWidget(Image1, 1);
+    views::ZoomPanInput* zoom = views::attach_zoom_pan(
+        Image1, [this]() -> render::ViewWindow& { return presenter_.window(); });
 
     auto add = [this](QMenu* menu, VeltoMenu item, void (VeltoPresenter::*event)()) {
         QAction* a = menu->addAction(qs(velto_menu_caption(item)));
@@ -67,6 +70,8 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
           std::pair{VeltoMenu::KoteiSetutenMenu, &VeltoPresenter::KoteiSetutenMenuClick},
           std::pair{VeltoMenu::KajyuSetutenMenu, &VeltoPresenter::KajyuSetutenMenuClick}})
         add(hyoji, item, event)->setCheckable(true);
+    hyoji->addSeparator();
+    views::add_fit_action(hyoji, zoom);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(kVeltoTimerMs);

@@ -1,6 +1,7 @@
 #include "app/qt/t_new_form.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +9,9 @@
 
 #include "editing/qt/t_ken_node_form.h"
 #include "ui/qt/qt_text.h"
+#include "views/label_thinning.h"
 #include "views/qt/qt_canvas.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::app {
 
@@ -28,6 +31,7 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing, false);
         views::QtCanvas canvas(&painter, width(), height());
         p_.FormPaint(canvas);
+        if (p_.labels_thinned()) paint_note(painter);
     }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
@@ -41,6 +45,17 @@ protected:
     }
 
 private:
+    // One line at the bottom left, on white, over the drawing.
+    void paint_note(QPainter& painter) {
+        const QString note = qs(views::kLabelsThinned);
+        const QFontMetrics fm(font());
+        const QRect box(6, height() - fm.height() - 10, fm.horizontalAdvance(note) + 12,
+                        fm.height() + 6);
+        painter.fillRect(box, Qt::white);
+        painter.setPen(QColor(0x80, 0, 0));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawText(box, Qt::AlignCenter, note);
+    }
     static MouseButton button_of(QMouseEvent* e) {
         switch (e->button()) {
             case Qt::LeftButton: return MouseButton::Left;
@@ -65,6 +80,9 @@ TNewForm::TNewForm(AppContext& ctx, render::StrokeText& text, QWidget* parent)
     pal.setColor(QPalette::Window, Qt::white);
     view_->setPalette(pal);
     setCentralWidget(view_);
+    zoom_ = views::attach_zoom_pan(view_, [this]() -> render::ViewWindow& {
+        return presenter_.view_window();
+    });
     build_menus();
 
     Timer1.setInterval(500);
@@ -119,6 +137,8 @@ void TNewForm::build_menus() {
           std::pair{MenuItem::KoteiStutenMenu, &P::KoteiStutenMenuClick},
           std::pair{MenuItem::KajyuryouMenu, &P::KajyuryouMenuClick}})
         add(show, item, handler)->setCheckable(true);
+    show->addSeparator();
+    views::add_fit_action(show, zoom_);
 
     QMenu* help = menuBar()->addMenu(qs("ヘルプ"));
     add(help, MenuItem::Help2, &P::Help2Click);

@@ -14,6 +14,9 @@
 namespace tarvik::editing {
 class TKenNodeForm;
 }
+namespace tarvik::views {
+class ZoomPanInput;
+}
 
 namespace tarvik::app {
 
@@ -37,6 +40,7 @@ public:
     NewFormPresenter& presenter() { return presenter_; }
     editing::TKenNodeForm* ken_node_form() { return ken_form_; }
     ModelView* model_view() { return view_; }
+    views::ZoomPanInput* zoom() { return zoom_; }
 
 private:
     void build_menus();
@@ -45,6 +49,7 @@ private:
     NewFormPresenter presenter_;
     std::array<QAction*, static_cast<int>(MenuItem::Count)> actions_{};
     ModelView* view_ = nullptr;
+    views::ZoomPanInput* zoom_ = nullptr;
     QTimer Timer1;
     editing::TKenNodeForm* ken_form_ = nullptr;
     int busy_depth_ = 0;

@@ -456,6 +456,91 @@ TEST_F(MainWindow, LabelsAreStrokedWhenTheirToggleIsOn) {
     EXPECT_GT(canvas.of(Kind::Line).size(), plain);
 }
 
+TEST_F(MainWindow, PicksFindTheNodeUnderThePointerAtEveryZoom) {
+    make_model();
+    const std::vector<RecordingCanvas::Item> never_zoomed = canvas.items();
+    form.KousokuSetutenMenuClick();
+    // Zoomed in about a corner, panned, zoomed out again: each time every
+    // node is picked where it is drawn now, and its old place finds nothing.
+    struct Step {
+        int x, y;
+        double factor;
+        int dx, dy;
+    };
+    for (const Step& s : {Step{200, 150, 4.0, 0, 0}, Step{600, 500, 1.0, -350, 120},
+                          Step{400, 300, 0.2, 30, 0}}) {
+        const render::Pixel before = pixel_of_node(0);
+        render::zoom_view(form.view_window(), s.x, s.y, s.factor);
+        render::pan_view(form.view_window(), s.dx, s.dy);
+        paint();  // a repaint refits the World underneath; the zoom stays
+        for (int i = 0; i < store.N_Node; ++i) {
+            click(i);
+            EXPECT_EQ(store.node[i].flag, model::kPickSupport) << "node " << i;
+            click(i);
+            EXPECT_EQ(store.node[i].flag, 0);
+        }
+        EXPECT_TRUE(dialogs.messages.shown.empty());
+        const render::Pixel after = pixel_of_node(0);
+        if (std::abs(after.x - before.x) + std::abs(after.y - before.y) > 40) {
+            form.FormMouseDown(MouseButton::Left, before.x, before.y);
+            form.FormMouseUp(MouseButton::Left, before.x, before.y);
+            EXPECT_EQ(dialogs.messages.shown, std::vector<std::string>{kNoNodeFound});
+            dialogs.messages.shown.clear();
+        }
+    }
+    // "全体表示" brings the fitted drawing back, to the pixel.
+    render::fit_view(form.view_window());
+    paint();
+    ASSERT_EQ(canvas.items().size(), never_zoomed.size());
+    for (std::size_t i = 0; i < never_zoomed.size(); ++i) {
+        EXPECT_EQ(canvas.items()[i].x1, never_zoomed[i].x1);
+        EXPECT_EQ(canvas.items()[i].y1, never_zoomed[i].y1);
+        EXPECT_EQ(canvas.items()[i].x2, never_zoomed[i].x2);
+        EXPECT_EQ(canvas.items()[i].y2, never_zoomed[i].y2);
+    }
+}
+
+// A plan grid of n x n nodes, 60 apart, joined along x and y.
+void build_grid(model::ModelStore& m, model::MessageService& msg, int n) {
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j + 1 < n; ++j) {
+            testing::add_member(m, msg, 60.0f * j, 60.0f * i, 0, 60.0f * (j + 1), 60.0f * i, 0);
+            testing::add_member(m, msg, 60.0f * i, 60.0f * j, 0, 60.0f * i, 60.0f * (j + 1), 0);
+        }
+}
+
+TEST_F(MainWindow, CrowdedLabelsAreThinnedAndZoomingInShowsThem) {
+    // The portal with every label: nothing is left out.
+    make_model();
+    form.SetutenMeishouMenuClick();
+    form.BuzaiBangouMenuClick();
+    paint();
+    EXPECT_FALSE(form.labels_thinned());
+
+    model::ModelStore& m = store;
+    m.N_Node = m.N_Beam = 0;
+    build_grid(m, dialogs.messages, 16);
+    ASSERT_EQ(model_ready_step(m, form.state(), dialogs.messages), 0);
+    form.ken_node().open();
+    paint();
+    const std::size_t crowded = canvas.of(Kind::Line).size();
+    EXPECT_TRUE(form.labels_thinned());
+
+    // Zoomed in on the middle: the names of the nodes on the area spread
+    // apart at their size on the screen, and none is left out.
+    render::zoom_view(form.view_window(), 400, 300, 8.0);
+    paint();
+    EXPECT_FALSE(form.labels_thinned());
+    int inside = 0;
+    for (int i = 0; i < m.N_Node; ++i) {
+        const render::Pixel p = pixel_of_node(i);
+        inside += p.x >= 0 && p.x < 800 && p.y >= 0 && p.y < 600;
+    }
+    EXPECT_GT(inside, 4);
+    EXPECT_LT(inside, m.N_Node);
+    EXPECT_NE(canvas.of(Kind::Line).size(), crowded);
+}
+
 TEST_F(MainWindow, SavingTheSolverInput) {
     make_model();
     form.KousokuSetutenMenuClick();

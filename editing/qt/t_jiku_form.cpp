@@ -40,7 +40,8 @@ TJikuForm::TJikuForm(model::ModelStore& m, render::ViewParams& params,
       presenter_(m, params, solids_, *this, msg_),
       view_windows_(params, this) {
     const views::DrawingWindowBody body = views::make_drawing_window(
-        this, kJikuCaption, [this](render::Canvas& c) { presenter_.FormPaint(c); });
+        this, kJikuCaption, [this](render::Canvas& c) { presenter_.FormPaint(c); },
+        [this]() -> render::ViewWindow& { return presenter_.view_window(); });
     drawing_ = body.area;
     QMenuBar* bar = body.bar;
 
@@ -52,12 +53,14 @@ TJikuForm::TJikuForm(model::ModelStore& m, render::ViewParams& params,
              presenter_, &file_items);
     DxfHozonMenu = file_items[0];
     FaceHozonMenu = file_items[1];
-    add_menu(bar, "表示",
-             {{"節点付ワイヤモデル", &JikuPresenter::SetutenWireMenuClick},
-              {"節点なしワイヤモデル", &JikuPresenter::WireModelMenuClick},
-              {"軸モデル", &JikuPresenter::JikuModelMenuClick},
-              {"視点座標モデル", &JikuPresenter::ShitenZahyouMenuClick}},
-             presenter_);
+    QMenu* show = add_menu(bar, "表示",
+                           {{"節点付ワイヤモデル", &JikuPresenter::SetutenWireMenuClick},
+                            {"節点なしワイヤモデル", &JikuPresenter::WireModelMenuClick},
+                            {"軸モデル", &JikuPresenter::JikuModelMenuClick},
+                            {"視点座標モデル", &JikuPresenter::ShitenZahyouMenuClick}},
+                           presenter_);
+    show->addSeparator();
+    views::add_fit_action(show, body.zoom);
     add_menu(bar, "ヘルプ",
              {{"ヘルプ", &JikuPresenter::HelpClick}, {"バージョン情報", &JikuPresenter::About1Click}},
              presenter_);

@@ -175,7 +175,8 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
       directory_(directory) {
     presenter_.set_solid_model(&solids_);
     const views::DrawingWindowBody body =
-        views::make_drawing_window(this, kUnitCaptionEnd, [this](render::Canvas& c) { paint(c); });
+        views::make_drawing_window(this, kUnitCaptionEnd, [this](render::Canvas& c) { paint(c); },
+                                   [this]() -> render::ViewWindow& { return win_; });
     drawing_ = body.area;
     QMenuBar* bar = body.bar;
 
@@ -203,6 +204,8 @@ TKihonUnitForm::TKihonUnitForm(model::ModelStore& m, render::ViewParams& params,
             [this] { presenter_.JikuModelMenuClick(); });
     connect(show->addAction(qs("視点座標モデル")), &QAction::triggered, this,
             [this] { presenter_.ShitenMenuClick(); });
+    show->addSeparator();
+    views::add_fit_action(show, body.zoom);
 
     QMenu* help = bar->addMenu(qs("ヘルプ"));
     connect(help->addAction(qs("ヘルプ")), &QAction::triggered, this,

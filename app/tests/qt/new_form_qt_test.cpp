@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTextBrowser>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "app/qt/help_window.h"
 #include "app/qt/qt_dialogs.h"
@@ -13,6 +15,7 @@
 #include "editing/qt/t_ken_node_form.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
+#include "render/projection.h"
 
 namespace tarvik::app {
 namespace {
@@ -87,6 +90,91 @@ TEST_F(QtMainWindow, DrawsAModelAndShowsTheNodeSearch) {
     w.presenter().node_search_finished();
     w.presenter().Timer1Timer();
     EXPECT_FALSE(w.ken_node_form()->isVisible());
+}
+
+// Sends one mouse event to the drawing, as the window system would.
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST_F(QtMainWindow, ZoomedDrawingWithReadableLabelsAndDragsThatNeverPick) {
+    TNewForm w(ctx, text);
+    testing::ScriptedMessages msg;
+    // Two levels of an 8 x 8 bay frame: at the fit its node names pile up.
+    constexpr int kBays = 8;
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i <= kBays; ++i)
+            for (int j = 0; j < kBays; ++j) {
+                const float z = 280.0f * k;
+                testing::add_member(store, msg, 180.0f * j, 180.0f * i, z, 180.0f * (j + 1), 180.0f * i, z);
+                testing::add_member(store, msg, 180.0f * i, 180.0f * j, z, 180.0f * i, 180.0f * (j + 1), z);
+                if (k == 1 && j == 0)
+                    for (int jj = 0; jj <= kBays; ++jj)
+                        testing::add_member(store, msg, 180.0f * i, 180.0f * jj, 0, 180.0f * i, 180.0f * jj, z);
+            }
+    w.resize(1000, 760);
+    ASSERT_EQ(model_ready_step(store, w.presenter().state(), msg), 0);
+    w.presenter().ken_node().open();
+    w.presenter().SetutenMeishouMenuClick();
+    w.show();
+    QDir().mkpath("shots");
+    QWidget* area = w.centralWidget();
+    w.grab().save("shots/main_labels_fitted.png");
+    EXPECT_TRUE(w.presenter().labels_thinned());
+
+    // Four wheel notches in, about a corner of the frame.
+    const model::Node& corner = store.node[store.N_Node - 1];
+    const render::Pixel p = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+    const QPoint at(p.x, p.y);
+    QWheelEvent wheel(QPointF(at), area->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 4 * 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &wheel);
+    EXPECT_NEAR(w.presenter().view_window().zoom.factor, 1.25 * 1.25 * 1.25 * 1.25, 1e-9);
+    const QPixmap zoomed = w.grab();
+    zoomed.save("shots/main_labels_zoomed.png");
+    EXPECT_FALSE(w.presenter().labels_thinned());
+    const render::Pixel still = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+    EXPECT_LE(std::abs(still.x - p.x) + std::abs(still.y - p.y), 2);
+
+    // Picking supports: a middle drag and a Ctrl drag over the corner pan
+    // and pick nothing; a Ctrl click that does not move picks as a click does.
+    w.presenter().KousokuSetutenMenuClick();
+    const int corner_no = store.N_Node - 1;
+    for (auto [button, mods] : {std::pair{Qt::MiddleButton, Qt::KeyboardModifiers(Qt::NoModifier)},
+                                std::pair{Qt::LeftButton, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        const render::Pixel from = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+        const QPoint a(from.x, from.y), b = a + QPoint(60, 25);
+        mouse(area, QEvent::MouseButtonPress, a, button, button, mods);
+        mouse(area, QEvent::MouseMove, a + QPoint(30, 10), Qt::NoButton, button, mods);
+        mouse(area, QEvent::MouseMove, b, Qt::NoButton, button, mods);
+        mouse(area, QEvent::MouseButtonRelease, b, button, Qt::NoButton, mods);
+        EXPECT_EQ(store.node[corner_no].flag, 0);
+        const render::Pixel to = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+        EXPECT_LE(std::abs(to.x - b.x()) + std::abs(to.y - b.y()), 2);  // the corner came along
+    }
+    const render::Pixel now = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+    mouse(area, QEvent::MouseButtonPress, QPoint(now.x, now.y), Qt::LeftButton, Qt::LeftButton,
+          Qt::ControlModifier);
+    mouse(area, QEvent::MouseButtonRelease, QPoint(now.x, now.y), Qt::LeftButton, Qt::NoButton,
+          Qt::ControlModifier);
+    EXPECT_EQ(store.node[corner_no].flag, model::kPickSupport);
+
+    // The node search opens beside the drawing, below the menu bar.
+    const QPoint drawing = area->mapToGlobal(QPoint(0, 0));
+    EXPECT_GE(w.ken_node_form()->frameGeometry().top(), drawing.y());
+    w.presenter().node_search_finished();
+    w.presenter().Timer1Timer();
+
+    // "全体表示" in "表示" goes back to the fit.
+    QAction* fit = nullptr;
+    for (QAction* a : w.action(MenuItem::HyoujiMenu)->menu()->actions())
+        if (a->text() == QString::fromUtf8("全体表示")) fit = a;
+    ASSERT_NE(fit, nullptr);
+    EXPECT_FALSE(fit->shortcut().isEmpty());
+    fit->trigger();
+    EXPECT_TRUE(w.presenter().view_window().zoom.fitted());
 }
 
 TEST_F(QtMainWindow, HelpHasAGuideToEveryMenu) {
