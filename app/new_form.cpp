@@ -456,7 +456,8 @@ void NewFormPresenter::paint_labels(render::Canvas& canvas) {
         const double h = span / 75.0;
         for (int i = 0; i < m.N_Node; ++i) {
             const model::Node& n = m.node[i];
-            labels.push_back({std::string(n.id, strnlen(n.id, sizeof n.id)), 9, h, n.X + 2 * h, n.Y, 2});
+            labels.push_back(
+                {std::string(n.id, strnlen(n.id, sizeof n.id)), 9, h, n.X + 2 * h, n.Y, 2});
         }
     }
     const double h = span * 0.01;

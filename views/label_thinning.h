@@ -47,7 +47,9 @@ class LabelThinning {
     // Accepted boxes are kept in buckets of a coarse screen grid, so that a
     // label is compared only with its neighbours.
     static constexpr int kCell = 32;  // pixels
-    static long long key(int cx, int cy) { return (static_cast<long long>(cx) << 32) ^ (cy & 0xffffffffLL); }
+    static long long key(int cx, int cy) {
+        return (static_cast<long long>(cx) << 32) ^ (cy & 0xffffffffLL);
+    }
 
     int w_, h_;
     bool thinned_ = false;

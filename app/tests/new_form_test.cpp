@@ -467,8 +467,8 @@ TEST_F(MainWindow, PicksFindTheNodeUnderThePointerAtEveryZoom) {
         double factor;
         int dx, dy;
     };
-    for (const Step& s : {Step{200, 150, 4.0, 0, 0}, Step{600, 500, 1.0, -350, 120},
-                          Step{400, 300, 0.2, 30, 0}}) {
+    for (const Step& s :
+         {Step{200, 150, 4.0, 0, 0}, Step{600, 500, 1.0, -350, 120}, Step{400, 300, 0.2, 30, 0}}) {
         const render::Pixel before = pixel_of_node(0);
         render::zoom_view(form.view_window(), s.x, s.y, s.factor);
         render::pan_view(form.view_window(), s.dx, s.dy);

@@ -82,9 +82,8 @@ bool ZoomPanInput::eventFilter(QObject* watched, QEvent* e) {
                                   area_->mapToGlobal(QPointF(press_)), Qt::LeftButton,
                                   Qt::LeftButton, m->modifiers());
                 QApplication::sendEvent(area_, &press);
-                QMouseEvent release(QEvent::MouseButtonRelease, m->position(),
-                                    m->globalPosition(), Qt::LeftButton, Qt::NoButton,
-                                    m->modifiers());
+                QMouseEvent release(QEvent::MouseButtonRelease, m->position(), m->globalPosition(),
+                                    Qt::LeftButton, Qt::NoButton, m->modifiers());
                 QApplication::sendEvent(area_, &release);
                 replaying_ = false;
             }
@@ -138,9 +137,9 @@ void place_beside(QWidget* tool, int dx, int dy) {
     // The frame is known once the window has been shown; before, the client
     // size stands for it.
     const QSize frame = tool->isVisible() ? tool->frameGeometry().size() : tool->size();
-    const ScreenPoint p = place_tool_window({origin.x(), origin.y(), drawing->width(), drawing->height()},
-                                            dx, dy, frame.width(), frame.height(),
-                                            {avail.x(), avail.y(), avail.width(), avail.height()});
+    const ScreenPoint p = place_tool_window(
+        {origin.x(), origin.y(), drawing->width(), drawing->height()}, dx, dy, frame.width(),
+        frame.height(), {avail.x(), avail.y(), avail.width(), avail.height()});
     tool->move(p.x, p.y);
 }
 

@@ -46,7 +46,7 @@ class ZoomPanInput : public QObject {
     QWidget* area_;
     Window window_;
     Pan pan_ = Pan::kNone;
-    bool moved_ = false;   // beyond the drag distance since the press
+    bool moved_ = false;  // beyond the drag distance since the press
     bool replaying_ = false;
     QPoint press_, last_;
 };

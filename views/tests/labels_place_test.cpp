@@ -117,8 +117,8 @@ TEST(PlaceToolWindow, AtTheOffsetsFromTheDrawingKeptOnTheScreen) {
         EXPECT_EQ(p.y, c.want.y);
     }
     // A screen that does not start at the origin (a second monitor).
-    const ScreenPoint p = place_tool_window({1300, 40, 800, 600}, 900, 32, 260, 200,
-                                            {1280, 0, 1024, 768});
+    const ScreenPoint p =
+        place_tool_window({1300, 40, 800, 600}, 900, 32, 260, 200, {1280, 0, 1024, 768});
     EXPECT_EQ(p.x, 1280 + 1024 - 260);
     EXPECT_EQ(p.y, 72);
 }

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QTextBrowser>
-#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include "app/qt/help_window.h"
@@ -93,8 +93,8 @@ TEST_F(QtMainWindow, DrawsAModelAndShowsTheNodeSearch) {
 }
 
 // Sends one mouse event to the drawing, as the window system would.
-void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
-           Qt::MouseButtons held, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+           Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, mods);
     QApplication::sendEvent(w, &e);
 }
@@ -108,11 +108,14 @@ TEST_F(QtMainWindow, ZoomedDrawingWithReadableLabelsAndDragsThatNeverPick) {
         for (int i = 0; i <= kBays; ++i)
             for (int j = 0; j < kBays; ++j) {
                 const float z = 280.0f * k;
-                testing::add_member(store, msg, 180.0f * j, 180.0f * i, z, 180.0f * (j + 1), 180.0f * i, z);
-                testing::add_member(store, msg, 180.0f * i, 180.0f * j, z, 180.0f * i, 180.0f * (j + 1), z);
+                testing::add_member(store, msg, 180.0f * j, 180.0f * i, z, 180.0f * (j + 1),
+                                    180.0f * i, z);
+                testing::add_member(store, msg, 180.0f * i, 180.0f * j, z, 180.0f * i,
+                                    180.0f * (j + 1), z);
                 if (k == 1 && j == 0)
                     for (int jj = 0; jj <= kBays; ++jj)
-                        testing::add_member(store, msg, 180.0f * i, 180.0f * jj, 0, 180.0f * i, 180.0f * jj, z);
+                        testing::add_member(store, msg, 180.0f * i, 180.0f * jj, 0, 180.0f * i,
+                                            180.0f * jj, z);
             }
     w.resize(1000, 760);
     ASSERT_EQ(model_ready_step(store, w.presenter().state(), msg), 0);
@@ -135,23 +138,27 @@ TEST_F(QtMainWindow, ZoomedDrawingWithReadableLabelsAndDragsThatNeverPick) {
     const QPixmap zoomed = w.grab();
     zoomed.save("shots/main_labels_zoomed.png");
     EXPECT_FALSE(w.presenter().labels_thinned());
-    const render::Pixel still = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+    const render::Pixel still =
+        render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
     EXPECT_LE(std::abs(still.x - p.x) + std::abs(still.y - p.y), 2);
 
     // Picking supports: a middle drag and a Ctrl drag over the corner pan
     // and pick nothing; a Ctrl click that does not move picks as a click does.
     w.presenter().KousokuSetutenMenuClick();
     const int corner_no = store.N_Node - 1;
-    for (auto [button, mods] : {std::pair{Qt::MiddleButton, Qt::KeyboardModifiers(Qt::NoModifier)},
-                                std::pair{Qt::LeftButton, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
-        const render::Pixel from = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+    for (auto [button, mods] :
+         {std::pair{Qt::MiddleButton, Qt::KeyboardModifiers(Qt::NoModifier)},
+          std::pair{Qt::LeftButton, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        const render::Pixel from =
+            render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
         const QPoint a(from.x, from.y), b = a + QPoint(60, 25);
         mouse(area, QEvent::MouseButtonPress, a, button, button, mods);
         mouse(area, QEvent::MouseMove, a + QPoint(30, 10), Qt::NoButton, button, mods);
         mouse(area, QEvent::MouseMove, b, Qt::NoButton, button, mods);
         mouse(area, QEvent::MouseButtonRelease, b, button, Qt::NoButton, mods);
         EXPECT_EQ(store.node[corner_no].flag, 0);
-        const render::Pixel to = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
+        const render::Pixel to =
+            render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
         EXPECT_LE(std::abs(to.x - b.x()) + std::abs(to.y - b.y()), 2);  // the corner came along
     }
     const render::Pixel now = render::world_to_crt(w.presenter().view_window(), corner.X, corner.Y);
