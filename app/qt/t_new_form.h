@@ -38,6 +38,11 @@ public:
     editing::TKenNodeForm* ken_node_form() { return ken_form_; }
     ModelView* model_view() { return view_; }
 
+protected:
+    // Asks the presenter first: a changed model is saved, discarded, or the
+    // window stays open.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void build_menus();
 
