@@ -10,6 +10,64 @@
 
 namespace tarvik::app {
 
+namespace {
+
+// FNV-1a, 64 bits, over the bytes of each value in turn.
+class Fingerprint {
+public:
+    template <typename T>
+    void add(const T& v) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&v);
+        for (size_t i = 0; i < sizeof v; ++i) byte(p[i]);
+    }
+    // A code up to its end, then one separator so that "AB" "C" and "A" "BC" differ.
+    void add_code(const char (&code)[model::kCodeSize]) {
+        for (int i = 0; i < model::kCodeSize && code[i] != '\0'; ++i)
+            byte(static_cast<unsigned char>(code[i]));
+        byte(0);
+    }
+    std::uint64_t value() const { return h_; }
+
+private:
+    void byte(unsigned char c) {
+        h_ ^= c;
+        h_ *= 1099511628211ull;
+    }
+    std::uint64_t h_ = 14695981039346656037ull;
+};
+
+}  // namespace
+
+std::uint64_t model_fingerprint(const model::ModelStore& m) {
+    Fingerprint f;
+    const bool saved_plan = m.OnSaveOld == 1;
+    f.add(m.N_Node);
+    f.add(saved_plan);
+    for (int i = 0; i < m.N_Node; ++i) {
+        const model::Node& n = m.node[i];
+        f.add(n.no);
+        f.add_code(n.id);
+        f.add(n.x);
+        f.add(n.y);
+        f.add(n.z);
+        f.add(n.flag);
+        if (saved_plan) {
+            f.add(m.old_node[i].X);
+            f.add(m.old_node[i].Y);
+        }
+    }
+    f.add(m.N_Beam);
+    for (int k = 0; k < m.N_Beam; ++k) {
+        const model::Beam& b = m.beam[k];
+        f.add(b.no);
+        f.add_code(b.idi);
+        f.add_code(b.idj);
+        for (int32_t v : {b.noi, b.noj, b.size, b.mat, b.flag}) f.add(v);
+        for (float v : {b.xs, b.ys, b.zs, b.xl, b.yl, b.zl, b.haba, b.atumi}) f.add(v);
+    }
+    return f.value();
+}
+
 bool start_up(model::MessageService& msg) {
     if (!model::spy_open(model::kSpyFileName)) {
         msg.show_message(kSpyOpenError);

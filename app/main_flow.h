@@ -3,6 +3,7 @@
 // the analysis commands, over the shared application context.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "generator/jiku_data.h"
@@ -69,6 +70,13 @@ void build_fix_load_lists(model::ModelStore& m, MainFlowState& state, const Node
 // After the node data window: with at least one support and one load the
 // model is ready for analysis and the lists are only edited from then on.
 bool finish_node_data(const model::ModelStore& m, MainFlowState& state);
+
+// A fingerprint of the model as the structure data file keeps it: the node
+// and member tables with their codes, coordinates, sections and flags, and the
+// saved plan coordinates when there are any. The plan points that only the
+// drawing's projection computes are left out, so a new view angle or window
+// size changes nothing. Equal fingerprints: saving would write the same model.
+std::uint64_t model_fingerprint(const model::ModelStore& m);
 
 // The whole read of the main window's "軸データ編集" after the file was chosen:
 // the bounds reset (minima 9999.9, maxima -9999.9), load_jiku_data (the tally

@@ -9,6 +9,7 @@
 #include "files/honegra.h"
 #include "editing/tegaki_form.h"
 #include "files/honegumi.h"
+#include "files/tegaki.h"
 #include "generator/jiku_data.h"
 #include "model/folder_lock.h"
 #include "model/maintenance.h"
@@ -53,6 +54,8 @@ const char* menu_caption(MenuItem item) {
         case MenuItem::KekkaHozonMenu: return "解析結果保存";
         case MenuItem::SaigoKaisekiMenu: return "最後の解析結果";
         case MenuItem::ExitMenu: return "終了";
+        case MenuItem::ModelHirakuMenu: return "モデルを開く…";
+        case MenuItem::ModelHozonMenu: return "モデルを保存…";
         case MenuItem::SetutenShiteiMenu: return "データ指定";
         case MenuItem::KousokuSetutenMenu: return "拘束節点指定";
         case MenuItem::KajyuSetutenMenu: return "荷重節点指定";
@@ -104,7 +107,7 @@ void NewFormPresenter::FormCreate(int client_width, int client_height) {
                        MenuItem::SaigoKaisekiMenu, MenuItem::ExitMenu})
         enable(m, true);
     for (MenuItem m : {MenuItem::SaveFileMenu, MenuItem::KaisekiMenu, MenuItem::KekkaHozonMenu,
-                       MenuItem::SetutenShiteiMenu, MenuItem::HyoujiMenu})
+                       MenuItem::SetutenShiteiMenu, MenuItem::HyoujiMenu, MenuItem::ModelHozonMenu})
         enable(m, false);
     ctx_.view.TAU = render::kStartTau;
     ctx_.view.FAI = render::kStartFai;
@@ -117,6 +120,9 @@ void NewFormPresenter::FormCreate(int client_width, int client_height) {
     view_.show_node_search(false);
     KenNodeActive_ = 0;
     view_.set_timer_enabled(false);
+    // The empty model has nothing to lose.
+    saved_fingerprint_ = model_fingerprint(ctx_.store);
+    exit_confirmed_ = false;
 }
 
 void NewFormPresenter::FormResize(int client_width, int client_height) {
@@ -136,16 +142,62 @@ void NewFormPresenter::enter_empty_state() {
     enable(MenuItem::KihonMenu, true);
     enable(MenuItem::TegakiMenu, true);
     enable(MenuItem::JikuDataReadMenu, true);
+    enable(MenuItem::ModelHozonMenu, false);
 }
 
-void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
+// A model that replaces the one before starts without its picking and
+// without its support and load lists: their node numbers belonged to the
+// old model, and the lists are built anew from the new model's marks.
+void NewFormPresenter::forget_node_data() {
+    ctx_.store.N_Fix = 0;
+    ctx_.store.N_Load = 0;
+    state_.FixLoadBuilt = 0;
+    state_.Pick = NodePick::kNone;
+    view_.show_node_search(false);
+    KenNodeActive_ = 0;
+    view_.set_timer_enabled(false);
+    enable(MenuItem::KaisekiMenu, false);
+}
+
+bool NewFormPresenter::model_changed() const {
+    return model_fingerprint(ctx_.store) != saved_fingerprint_;
+}
+
+// Before the model is replaced or the program ends: true when that may go
+// on, after the model was saved if the user asked for it.
+bool NewFormPresenter::may_replace_model() {
+    if (!model_changed()) return true;
+    switch (dialogs_.ask_save(kAskSaveModel)) {
+        case ui::SaveAnswer::kSave: return save_model();  // a cancelled or failed save stops too
+        case ui::SaveAnswer::kDiscard: return true;
+        case ui::SaveAnswer::kCancel: break;
+    }
+    return false;
+}
+
+// The save dialog and the structure data writer; true when the file was written.
+bool NewFormPresenter::save_model() {
+    const std::string path = dialogs_.save_file_name(editing::kTegakiSaveFilter, editing::kTegakiExt);
+    if (path.empty()) return false;
+    view_.set_busy(true);
+    const int rc = files::save_tegaki_data(ctx_.store, path, dialogs_);
+    view_.set_busy(false);
+    if (rc != 0) {
+        dialogs_.show_message(kManSaveFailed);
+        return false;
+    }
+    saved_fingerprint_ = model_fingerprint(ctx_.store);
+    return true;
+}
+
+bool NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     model::ModelStore& m = ctx_.store;
     if (view_reset) {
         ctx_.view.TAU = render::kStartTau;
         ctx_.view.FAI = render::kStartFai;
         render::get_new_world(win_, m, ctx_.view, render::BoxUpdate::kWiden);
     }
-    if (model_ready_step(m, state_, dialogs_) != 0) return;
+    if (model_ready_step(m, state_, dialogs_) != 0) return false;
     ken_.open();
     enable(MenuItem::HoneSaveMenu, false);
     enable(MenuItem::VeltoSaveMenu, false);
@@ -159,18 +211,27 @@ void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     enable(MenuItem::KoteiStutenMenu, false);
     enable(MenuItem::KajyuryouMenu, false);
     enable(MenuItem::SaigoKaisekiMenu, false);
+    enable(MenuItem::ModelHozonMenu, true);
     state_.PaintMode = Paint::kModel;
     if (redraw) view_.repaint();
+    return true;
 }
 
 void NewFormPresenter::KihonMenuClick() {
     if (!window_available(Window::KihonUnit)) return;
-    dialogs_.run_window(Window::KihonUnit);
+    if (!may_replace_model()) return;
     model::ModelStore& m = ctx_.store;
+    const std::uint64_t before = model_fingerprint(m);
+    dialogs_.run_window(Window::KihonUnit);
+    // The window generates only when its basic data were confirmed.
+    const bool generated = model_fingerprint(m) != before;
+    if (generated) forget_node_data();
     if (m.N_Beam >= 1) {
         enable(MenuItem::KihonMenu, false);
         if (completeness_check(m) < 0) return;
-        model_ready(true, true);
+        // A generated model can be made again from its basic data: nothing
+        // is at stake until it is changed.
+        if (model_ready(true, true) && generated) saved_fingerprint_ = model_fingerprint(m);
     } else if (m.N_Node == 0) {
         enter_empty_state();
     }
@@ -198,6 +259,7 @@ void NewFormPresenter::TegakiMenuClick() {
 
 void NewFormPresenter::JikuDataReadMenuClick() {
     if (!window_available(Window::Jiku)) return;
+    if (!may_replace_model()) return;
     render::ModelBox& box = ctx_.view.box;
     box.reset();
     enable(MenuItem::TegakiMenu, false);
@@ -215,6 +277,8 @@ void NewFormPresenter::JikuDataReadMenuClick() {
         dialogs_.show_message(kJikuReadFailed);
         return;
     }
+    // As read from its file: what the axis data window changes is at stake.
+    saved_fingerprint_ = model_fingerprint(m);
     dialogs_.run_window(Window::Jiku);
     if (m.N_Beam >= 1) {
         if (completeness_check(m) < 0) return;
@@ -224,6 +288,54 @@ void NewFormPresenter::JikuDataReadMenuClick() {
         enable(MenuItem::JikuDataReadMenu, true);
     }
 }
+
+void NewFormPresenter::ModelHirakuMenuClick() {
+    if (!may_replace_model()) return;
+    const std::string path = dialogs_.open_file_name(editing::kTegakiOpenFilter);
+    if (path.empty()) return;
+    model::ModelStore& m = ctx_.store;
+    view_.set_busy(true);
+    bool complete = true;
+    const int rc = files::load_tegaki_data(m, path, dialogs_, &complete);
+    view_.set_busy(false);
+    if (rc != 0) {
+        // Refused before anything was stored: the model before stays.
+        dialogs_.show_message(kManReadFailed);
+        return;
+    }
+    if (!complete) dialogs_.show_message(kManReadShort);
+    forget_node_data();
+    // The model as read is what the file holds: nothing is at stake yet.
+    saved_fingerprint_ = model_fingerprint(m);
+    if (m.N_Node == 0 && m.N_Beam == 0) {
+        enter_empty_state();
+        for (MenuItem i : {MenuItem::SetutenShiteiMenu, MenuItem::SaveFileMenu, MenuItem::HyoujiMenu})
+            enable(i, false);
+        view_.repaint();
+        return;
+    }
+    // Members without their data (or nodes without members) are finished in
+    // the hand-drawn editor, which keeps its node flags; so is a model whose
+    // upkeep refused (its message was shown).
+    const bool complete_model = m.N_Beam >= 1 && completeness_check(m) >= 0;
+    if (complete_model) {
+        // As after a drawing by hand: the editor's flags give way to the pick marks.
+        clear_node_marks(m);
+        ctx_.view.box.reset();  // fitted to this model, not widened from the one before
+    }
+    if (!complete_model || !model_ready(true, true)) {
+        state_.PaintMode = Paint::kNothing;
+        for (MenuItem i : {MenuItem::SetutenShiteiMenu, MenuItem::SaveFileMenu, MenuItem::HyoujiMenu,
+                           MenuItem::ModelHozonMenu, MenuItem::JikuDataReadMenu})
+            enable(i, false);
+        enable(MenuItem::TegakiMenu, true);
+        if (!complete_model) dialogs_.show_message(editing::kMsgTegakiUnfinished);
+        view_.repaint();
+    }
+    saved_fingerprint_ = model_fingerprint(m);
+}
+
+void NewFormPresenter::ModelHozonMenuClick() { save_model(); }
 
 void NewFormPresenter::HoneSaveMenuClick() {
     const std::string path = dialogs_.save_file_name(kHoneFilter, "ydu");
@@ -291,9 +403,15 @@ void NewFormPresenter::SaigoKaisekiMenuClick() {
 }
 
 void NewFormPresenter::ExitMenuClick() {
+    if (!may_replace_model()) return;
+    exit_confirmed_ = true;
     view_.show_node_search(false);
     model::spy_close();
     view_.close_window();
+}
+
+bool NewFormPresenter::FormCloseQuery() {
+    return exit_confirmed_ || may_replace_model();
 }
 
 void NewFormPresenter::start_pick(bool kousoku) {

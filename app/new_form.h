@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/dialogs.h"
@@ -30,6 +31,8 @@ enum class MenuItem {
     KekkaHozonMenu,
     SaigoKaisekiMenu,
     ExitMenu,
+    ModelHirakuMenu,  // open a structure data file (.man)
+    ModelHozonMenu,   // save the model as one
     SetutenShiteiMenu,
     KousokuSetutenMenu,
     KajyuSetutenMenu,
@@ -54,6 +57,11 @@ inline constexpr const char* kHoneSaveFailed =
     "｢パソコンで解く骨組の静的・動的・塑弾性解析」データ保存に失敗しました";
 inline constexpr const char* kJikuReadFailed = "軸データ読みこみに失敗しました";
 inline constexpr const char* kNotYetAvailable = "この機能はまだ使えません";
+inline constexpr const char* kAskSaveModel = "モデルが変更されています。保存しますか？";
+inline constexpr const char* kManReadFailed = "モデルの読みこみに失敗しました";
+inline constexpr const char* kManReadShort =
+    "モデルのファイルが途中で終わっているか、数値でない値があります。読めたところまでを使います";
+inline constexpr const char* kManSaveFailed = "モデルの保存に失敗しました";
 inline constexpr const char* kVeltoFilter = "Velto入力データ(*.bon)|*.bon";
 inline constexpr const char* kHoneFilter = "骨グラ保存(*.ydu)|*.ydu";
 inline constexpr const char* kJikuFilter = "軸データ(*.JIK)|*.jik";
@@ -98,6 +106,8 @@ public:
     void KekkaHozonMenuClick();
     void SaigoKaisekiMenuClick();
     void ExitMenuClick();
+    void ModelHirakuMenuClick();
+    void ModelHozonMenuClick();
     void KousokuSetutenMenuClick();
     void KajyuSetutenMenuClick();
     void SetutenDataMenuClick();
@@ -108,6 +118,15 @@ public:
     void KajyuryouMenuClick();
     void Help2Click();
     void About1Click();
+
+    // Whether the window may close (its close box, the desktop ending the
+    // session): asks about a model changed since it was saved; false when the
+    // user cancelled. After "終了" has asked already, true.
+    bool FormCloseQuery();
+
+    // Whether the model differs from what was last saved or opened or made
+    // by the generator (the last time nothing of it was at stake).
+    bool model_changed() const;
 
     // Window events.
     void FormPaint(render::Canvas& canvas);
@@ -144,8 +163,11 @@ private:
     void enable(MenuItem item, bool on);
     void check(MenuItem item, bool on);
     bool window_available(Window w);
-    void model_ready(bool view_reset, bool redraw);
+    bool model_ready(bool view_reset, bool redraw);
     void enter_empty_state();
+    void forget_node_data();
+    bool may_replace_model();
+    bool save_model();
     void toggle(int& flag, MenuItem item);
     void start_pick(bool kousoku);
     void paint_model(render::Canvas& canvas);
@@ -187,6 +209,8 @@ private:
     int DownX = 0, DownY = 0, PickX = 0, PickY = 0;
     int drawn_nodes_ = 0;
     bool labels_thinned_ = false;
+    std::uint64_t saved_fingerprint_ = 0;  // model_fingerprint when nothing was at stake
+    bool exit_confirmed_ = false;
 };
 
 }  // namespace tarvik::app

@@ -193,13 +193,10 @@ int Generator::generate(BarSolids* solids) {
         if (make_gaichu() < 0) return -1;
         if (d_.N_Sou == 2 && make_2kai() < 0) return -1;
         if (d_.N_Sou == 3 && make_3kai() < 0) return -1;
-        if (d_.YaneMode == kYaneRoof) {
-            if (d_.N_Sou <= 2) {
-                if (make_yane2() < 0) return -1;
-            } else {
-                out_ << kOutNoRoofOn3 << '\n';
-            }
-        }
+        if (roof_left_out(d_))
+            out_ << kOutNoRoofOn3 << '\n';
+        else if (d_.YaneMode == kYaneRoof && make_yane2() < 0)
+            return -1;
         if (d_.YaneMode == kYaneEaves && make_terrace() < 0) return -1;
     }
     sort_node(m_, msg_);  // a failed sort leaves the table as it was
@@ -281,6 +278,10 @@ int make_men(const model::ModelStore& m, BarSolids* solids, std::ostream& out) {
         ++made;
     }
     return made;
+}
+
+bool roof_left_out(const BasicData& d) {
+    return d.SouMode == 1 && d.YaneMode == kYaneRoof && d.N_Sou > 2;
 }
 
 int generate_largest_house(model::ModelStore& m, model::MessageService& msg, std::ostream& out) {

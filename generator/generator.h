@@ -83,6 +83,10 @@ int sort_node(model::ModelStore& m, model::MessageService& msg);
 // The number of solids made, or -1 when stopped.
 int make_men(const model::ModelStore& m, BarSolids* solids, std::ostream& out);
 
+// Whether the roof the data ask for is left out: roofs are made on one or two
+// storeys only (the generation prints kOutNoRoofOn3 then).
+bool roof_left_out(const BasicData& d);
+
 // Generates the house of largest_house_data() into m (for timing).
 int generate_largest_house(model::ModelStore& m, model::MessageService& msg,
                            std::ostream& out = std::cout);

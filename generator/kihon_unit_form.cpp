@@ -9,7 +9,12 @@ void KihonUnitPresenter::FormCreate() {
     view_.set_menu_enabled(UnitMenu::DxfSave, false);
     view_.set_menu_enabled(UnitMenu::FaceSave, false);
     view_.open_kihon_form(d_);
-    if (d_.N_Kihon == 1) state_ = kDisplayWireNodes;
+    if (d_.N_Kihon == 1) {
+        state_ = kDisplayWireNodes;
+        // Told once, before the window shows the house: every paint of the
+        // plan generates it again.
+        if (roof_left_out(d_)) msg_.show_message(kOutNoRoofOn3);
+    }
 }
 
 void KihonUnitPresenter::FormPaint() {

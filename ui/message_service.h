@@ -6,6 +6,9 @@
 
 namespace tarvik::ui {
 
+// The answer to a question about unsaved work.
+enum class SaveAnswer { kSave, kDiscard, kCancel };
+
 // Modal questions and messages. The Qt layer shows message boxes, tests use a
 // scripted fake, the batch front end prints. Texts are UTF-8.
 class MessageService {
@@ -17,6 +20,13 @@ class MessageService {
 
     // A Yes/No confirmation; true means Yes.
     virtual bool ask_yes_no(std::string_view question) = 0;
+
+    // A question with the three answers save, discard and cancel, asked
+    // before work that was not saved would be lost. A service that cannot
+    // offer a third answer asks Yes/No: Yes saves, No discards.
+    virtual SaveAnswer ask_save(std::string_view question) {
+        return ask_yes_no(question) ? SaveAnswer::kSave : SaveAnswer::kDiscard;
+    }
 };
 
 // Shows nothing and gives one fixed answer: for runs nobody watches (fuzz

@@ -22,6 +22,10 @@ bool QtDialogs::ask_yes_no(std::string_view question) {
     return messages_.ask_yes_no(question);
 }
 
+ui::SaveAnswer QtDialogs::ask_save(std::string_view question) {
+    return messages_.ask_save(question);
+}
+
 std::string QtDialogs::open_file_name(std::string_view filter) {
     return QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(ctx_.cDirectory),
                                         qt_filter(filter))

@@ -19,6 +19,7 @@ public:
 
     void show_message(std::string_view text) override;
     bool ask_yes_no(std::string_view question) override;
+    ui::SaveAnswer ask_save(std::string_view question) override;
     std::string open_file_name(std::string_view filter) override;
     std::string save_file_name(std::string_view filter, std::string_view default_ext) override;
     bool has_window(Window w) const override;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QCloseEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -114,6 +116,10 @@ void TNewForm::build_menus() {
     add(file, MenuItem::KihonMenu, &P::KihonMenuClick);
     add(file, MenuItem::TegakiMenu, &P::TegakiMenuClick);
     add(file, MenuItem::JikuDataReadMenu, &P::JikuDataReadMenuClick);
+    add(file, MenuItem::ModelHirakuMenu, &P::ModelHirakuMenuClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, MenuItem::ModelHozonMenu, &P::ModelHozonMenuClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QMenu* save = submenu(file, MenuItem::SaveFileMenu);
     add(save, MenuItem::HoneSaveMenu, &P::HoneSaveMenuClick);
     add(save, MenuItem::VeltoSaveMenu, &P::VeltoSaveMenuClick);
@@ -122,7 +128,7 @@ void TNewForm::build_menus() {
     add(file, MenuItem::KekkaHozonMenu, &P::KekkaHozonMenuClick);
     add(file, MenuItem::SaigoKaisekiMenu, &P::SaigoKaisekiMenuClick);
     file->addSeparator();
-    add(file, MenuItem::ExitMenu, &P::ExitMenuClick);
+    add(file, MenuItem::ExitMenu, &P::ExitMenuClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* data = submenu(nullptr, MenuItem::SetutenShiteiMenu);
     add(data, MenuItem::KousokuSetutenMenu, &P::KousokuSetutenMenuClick);
@@ -141,7 +147,7 @@ void TNewForm::build_menus() {
     views::add_fit_action(show, zoom_);
 
     QMenu* help = menuBar()->addMenu(qs("ヘルプ"));
-    add(help, MenuItem::Help2, &P::Help2Click);
+    add(help, MenuItem::Help2, &P::Help2Click)->setShortcut(QKeySequence(Qt::Key_F1));
     add(help, MenuItem::About1, &P::About1Click);
 }
 
@@ -178,6 +184,16 @@ void TNewForm::set_busy(bool busy) {
     } else if (busy_depth_ > 0) {
         if (--busy_depth_ == 0) QApplication::restoreOverrideCursor();
     }
+}
+
+void TNewForm::closeEvent(QCloseEvent* e) {
+    if (!presenter_.FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    Timer1.stop();
+    if (ken_form_) ken_form_->hide();
+    e->accept();
 }
 
 void TNewForm::close_window() {

@@ -42,6 +42,11 @@ public:
     ModelView* model_view() { return view_; }
     views::ZoomPanInput* zoom() { return zoom_; }
 
+protected:
+    // Asks the presenter first: a changed model is saved, discarded, or the
+    // window stays open.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void build_menus();
 

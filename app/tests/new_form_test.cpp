@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "app/new_form.h"
 #include "editing/tegaki_form.h"
+#include "files/tegaki.h"
 #include "model/maintenance.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/other_job.h"
@@ -53,6 +55,7 @@ public:
 
     void show_message(std::string_view t) override { messages.show_message(t); }
     bool ask_yes_no(std::string_view q) override { return messages.ask_yes_no(q); }
+    ui::SaveAnswer ask_save(std::string_view q) override { return messages.ask_save(q); }
     std::string open_file_name(std::string_view filter) override { return next_file(filter); }
     std::string save_file_name(std::string_view filter, std::string_view) override {
         return next_file(filter);
@@ -165,6 +168,10 @@ TEST_F(MainWindow, GeneratedModelBecomesReady) {
     EXPECT_EQ(form.ken_node().ZlevelMax, 1);
     EXPECT_GT(store.N_Size, 0);
     EXPECT_GE(view.repaints, 1);
+    // Generated and only looked at from another angle: nothing to save.
+    params.TAU = 45.0f;
+    paint();
+    EXPECT_FALSE(form.model_changed());
 }
 
 TEST_F(MainWindow, GeneratorLeavingNothingReturnsToTheEmptyState) {
@@ -195,6 +202,7 @@ TEST_F(MainWindow, HandDrawnModelStartsWithoutMarks) {
     EXPECT_EQ(form.state().PaintMode, Paint::kModel);
     EXPECT_TRUE(form.enabled(M::KihonMenu));  // only its own command disables it
     EXPECT_FALSE(form.enabled(M::TegakiMenu));
+    EXPECT_TRUE(form.model_changed());  // drawn work not yet saved here
 }
 
 // "軸データ編集": read, the axis data window, then the model is ready without
@@ -244,6 +252,7 @@ TEST_F(AxisDataRead, ReadModelOpensTheWindowAndBecomesReady) {
     EXPECT_EQ(view.repaints, repaints);  // no redraw, and the angles stay
     EXPECT_EQ(params.TAU, 45.0f);
     EXPECT_TRUE(dialogs.messages.shown.empty());
+    EXPECT_FALSE(form.model_changed());  // as its file holds it: closing asks nothing
 }
 
 TEST_F(AxisDataRead, FailedReadSaysSoAndLeavesNoModel) {
@@ -598,7 +607,8 @@ TEST_F(MainWindow, WalkThroughTheMenuStates) {
                              M::HoneSaveMenu, M::VeltoSaveMenu, M::KaisekiMenu, M::KekkaHozonMenu,
                              M::SaigoKaisekiMenu, M::ExitMenu, M::SetutenShiteiMenu,
                              M::HyoujiMenu, M::SetutenMeishouMenu, M::BuzaiBangouMenu,
-                             M::KoteiStutenMenu, M::KajyuryouMenu};
+                             M::KoteiStutenMenu, M::KajyuryouMenu, M::ModelHirakuMenu,
+                             M::ModelHozonMenu};
     // An item counts as usable when it and the menu it sits in are enabled.
     auto usable = [&](M m) {
         if (!form.enabled(m)) return false;
@@ -617,18 +627,19 @@ TEST_F(MainWindow, WalkThroughTheMenuStates) {
     };
 
     expect_usable("empty", {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaigoKaisekiMenu,
-                            M::ExitMenu});
+                            M::ExitMenu, M::ModelHirakuMenu});
 
     dialogs.windows[Window::Velto] = [] {};
     form.SaigoKaisekiMenuClick();
-    expect_usable("results of an earlier run", {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu,
-                                                M::SaigoKaisekiMenu, M::ExitMenu, M::KekkaHozonMenu});
+    expect_usable("results of an earlier run",
+                  {M::KihonMenu, M::TegakiMenu, M::JikuDataReadMenu, M::SaigoKaisekiMenu,
+                   M::ExitMenu, M::KekkaHozonMenu, M::ModelHirakuMenu});
     EXPECT_EQ(view.busy_calls, 2);
 
     make_model();
     expect_usable("model ready", {M::ExitMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu,
                                   M::SaveFileMenu, M::HyoujiMenu, M::SetutenMeishouMenu,
-                                  M::BuzaiBangouMenu});
+                                  M::BuzaiBangouMenu, M::ModelHirakuMenu, M::ModelHozonMenu});
 
     form.KousokuSetutenMenuClick();
     click(node_at(0, 0, 0));
@@ -638,7 +649,145 @@ TEST_F(MainWindow, WalkThroughTheMenuStates) {
     expect_usable("ready for analysis",
                   {M::ExitMenu, M::KekkaHozonMenu, M::SetutenShiteiMenu, M::SaveFileMenu,
                    M::HyoujiMenu, M::SetutenMeishouMenu, M::BuzaiBangouMenu, M::HoneSaveMenu,
-                   M::VeltoSaveMenu, M::KaisekiMenu, M::KoteiStutenMenu, M::KajyuryouMenu});
+                   M::VeltoSaveMenu, M::KaisekiMenu, M::KoteiStutenMenu, M::KajyuryouMenu,
+                   M::ModelHirakuMenu, M::ModelHozonMenu});
+}
+
+
+// The save question before the model is replaced or the program ends: asked
+// only about a model changed since it was opened (marks picked here), and each
+// answer does what it says. A new view angle alone is no change.
+TEST(MainWindowSaveQuestion, EachCommandAndAnswer) {
+    enum class Cmd { kExit, kClose, kOpen, kGenerate };
+    enum class Ans { kNone, kSave, kSaveCancelled, kDiscard, kCancel };
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_save_question";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string saved = (dir / "saved.man").string();
+    int n = 0;
+    for (Cmd cmd : {Cmd::kExit, Cmd::kClose, Cmd::kOpen, Cmd::kGenerate}) {
+        for (Ans ans : {Ans::kNone, Ans::kSave, Ans::kSaveCancelled, Ans::kDiscard, Ans::kCancel}) {
+            SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(cmd) << " answer "
+                                              << static_cast<int>(ans));
+            std::filesystem::remove(saved);
+            model::ModelStore store;
+            render::ViewParams params;
+            AppContext ctx{store, params, dir.string(), ""};
+            FakeView view;
+            ScriptedDialogs dialogs;
+            render::StrokeText text{render::StrokeFont::builtin()};
+            NewFormPresenter form(ctx, view, dialogs, text);
+            form.FormCreate(800, 600);
+            dialogs.file_names = {std::string(APP_TESTDATA) + "/portal.man"};
+            form.ModelHirakuMenuClick();
+            ASSERT_EQ(store.N_Beam, 3);
+            RecordingCanvas canvas{800, 600};
+            form.FormPaint(canvas);
+            const bool changed = ans != Ans::kNone;
+            if (changed) {
+                form.KousokuSetutenMenuClick();
+                const render::Pixel p =
+                    render::world_to_crt(form.view_window(), store.node[0].X, store.node[0].Y);
+                form.FormMouseDown(MouseButton::Left, p.x, p.y);
+                form.FormMouseUp(MouseButton::Left, p.x, p.y);
+                ASSERT_EQ(store.node[0].flag, model::kPickSupport);
+            } else {
+                params.TAU = 50.0f;
+                form.FormResize(640, 480);
+                form.FormPaint(canvas);
+            }
+            EXPECT_EQ(form.model_changed(), changed);
+            const std::uint64_t before = model_fingerprint(store);
+
+            switch (ans) {
+                case Ans::kSave: dialogs.messages.save_answers = {ui::SaveAnswer::kSave};
+                    dialogs.file_names = {saved};
+                    break;
+                case Ans::kSaveCancelled: dialogs.messages.save_answers = {ui::SaveAnswer::kSave};
+                    dialogs.file_names = {""};
+                    break;
+                case Ans::kDiscard: dialogs.messages.save_answers = {ui::SaveAnswer::kDiscard}; break;
+                case Ans::kCancel: dialogs.messages.save_answers = {ui::SaveAnswer::kCancel}; break;
+                case Ans::kNone: break;
+            }
+            const bool goes_on = ans == Ans::kNone || ans == Ans::kSave || ans == Ans::kDiscard;
+            bool went_on = false;
+            switch (cmd) {
+                case Cmd::kExit:
+                    form.ExitMenuClick();
+                    went_on = view.closed;
+                    break;
+                case Cmd::kClose: went_on = form.FormCloseQuery(); break;
+                case Cmd::kOpen:
+                    dialogs.file_names.push_back(std::string(APP_TESTDATA) + "/cantilever.man");
+                    form.ModelHirakuMenuClick();
+                    went_on = store.N_Beam == 1;
+                    break;
+                case Cmd::kGenerate:
+                    dialogs.windows[Window::KihonUnit] = [&] {
+                        store.N_Node = store.N_Beam = 0;
+                        store.node_table_changed();
+                        testing::add_member(store, dialogs.messages, 0, 0, 0, 0, 0, 250);
+                    };
+                    form.KihonMenuClick();
+                    went_on = store.N_Beam == 1;
+                    break;
+            }
+            EXPECT_EQ(went_on, goes_on);
+            EXPECT_EQ(dialogs.messages.asked,
+                      changed ? std::vector<std::string>{kAskSaveModel} : std::vector<std::string>{});
+            EXPECT_TRUE(dialogs.messages.save_answers.empty());
+            EXPECT_EQ(std::filesystem::exists(saved), ans == Ans::kSave);
+            if (ans == Ans::kSave) {
+                // The file holds the model as it was asked about.
+                model::ModelStore back;
+                ASSERT_EQ(files::load_tegaki_data(back, saved, dialogs.messages), 0);
+                EXPECT_EQ(model_fingerprint(back), before);
+            }
+            if (!goes_on) {
+                EXPECT_EQ(model_fingerprint(store), before);  // the model stays
+            }
+            // Saved, or replaced by a model as its file or generator left it:
+            // nothing more to ask about; kept unsaved (also when discarded
+            // at closing): still asked.
+            const bool replaced = goes_on && (cmd == Cmd::kOpen || cmd == Cmd::kGenerate);
+            EXPECT_EQ(form.model_changed(), changed && ans != Ans::kSave && !replaced);
+            EXPECT_TRUE(dialogs.messages.shown.empty()) << dialogs.messages.last();
+            ++n;
+        }
+    }
+    EXPECT_EQ(n, 20);
+    std::filesystem::remove_all(dir);
+}
+
+// Opening a structure data file that cannot be used: a refused file leaves the
+// model before; one with unfinished members goes to the hand-drawn editor.
+TEST_F(MainWindow, OpeningAStructureDataFileThatCannotBeUsed) {
+    make_model();
+    const std::uint64_t before = model_fingerprint(store);
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_open_bad";
+    std::filesystem::create_directories(dir);
+    const std::string big = (dir / "big.man").string();
+    std::ofstream(big, std::ios::binary) << " 20000\n";
+    dialogs.file_names = {big, (dir / "missing.man").string()};
+    form.ModelHirakuMenuClick();
+    form.ModelHirakuMenuClick();
+    ASSERT_EQ(dialogs.messages.shown.size(), 4u);
+    EXPECT_EQ(dialogs.messages.shown[1], kManReadFailed);
+    EXPECT_EQ(dialogs.messages.shown[3], kManReadFailed);
+    EXPECT_EQ(model_fingerprint(store), before);
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
+
+    dialogs.messages.shown.clear();
+    dialogs.file_names = {std::string(APP_TESTDATA) + "/unfinished.man"};
+    form.ModelHirakuMenuClick();
+    EXPECT_EQ(dialogs.messages.last(), editing::kMsgTegakiUnfinished);
+    EXPECT_EQ(form.state().PaintMode, Paint::kNothing);
+    EXPECT_TRUE(form.enabled(M::TegakiMenu));
+    EXPECT_FALSE(form.enabled(M::SetutenShiteiMenu));
+    EXPECT_FALSE(form.enabled(M::ModelHozonMenu));
+    EXPECT_FALSE(form.model_changed());
+    std::filesystem::remove_all(dir);
 }
 
 #ifdef VELTOSOL_DIR
@@ -678,6 +827,66 @@ TEST_F(MainWindow, AnalysisRunsTheSolverAndOpensTheResults) {
     EXPECT_EQ(std::filesystem::file_size(out),
               std::filesystem::file_size(dir / "VELTOSOL.LST") +
                   std::filesystem::file_size(dir / "VELTOSOL.DSP"));
+    std::filesystem::remove_all(dir);
+}
+
+// The sample of the README, opened in the main window and analysed: read,
+// upkeep as after a generation, marks, node data, the solver; then another
+// model opened over it starts without the old supports and loads.
+TEST_F(MainWindow, OpenTheSampleFrameAndAnalyseIt) {
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "new_form_open_frame";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ctx.cDirectory = dir.string();
+    ctx.program_dir = VELTOSOL_DIR;
+    dialogs.file_names = {std::string(EXAMPLES_DIR) + "/frame/frame.man"};
+    params.TAU = 45.0f;
+    form.ModelHirakuMenuClick();
+    EXPECT_EQ(dialogs.filters, std::vector<std::string>{editing::kTegakiOpenFilter});
+    ASSERT_EQ(store.N_Node, 24);
+    ASSERT_EQ(store.N_Beam, 29);
+    EXPECT_TRUE(dialogs.messages.shown.empty()) << dialogs.messages.last();
+    expect_states(form, {M::SetutenShiteiMenu, M::SaveFileMenu, M::HyoujiMenu, M::ModelHozonMenu},
+                  {M::TegakiMenu, M::JikuDataReadMenu, M::KaisekiMenu, M::SaigoKaisekiMenu});
+    EXPECT_EQ(form.state().PaintMode, Paint::kModel);
+    EXPECT_EQ(params.TAU, 30.0f);
+    EXPECT_STREQ(store.node[0].id, "X00Y00Z00");
+    EXPECT_GT(store.N_Size, 0);
+    float top = store.node[0].z;
+    for (int i = 0; i < store.N_Node; ++i) {
+        EXPECT_EQ(store.node[i].flag, 0) << i;  // the editor's flags are not pick marks
+        top = std::max(top, store.node[i].z);
+    }
+    EXPECT_FALSE(form.model_changed());
+    paint();
+    EXPECT_EQ(form.drawn_nodes(), 24);
+
+    // Supports at the foot, loads on the top level, as picking leaves them.
+    for (int i = 0; i < store.N_Node; ++i) {
+        if (store.node[i].z == 0.0f) store.node[i].flag = model::kPickSupport;
+        if (store.node[i].z == top) store.node[i].flag = model::kPickLoad;
+    }
+    form.SetutenDataMenuClick();
+    ASSERT_TRUE(form.enabled(M::KaisekiMenu));
+    int shown = 0;
+    dialogs.windows[Window::Velto] = [&] { ++shown; };
+    dialogs.messages.shown.clear();
+    form.KaisekiMenuClick();
+    EXPECT_EQ(shown, 1);
+    ASSERT_FALSE(dialogs.messages.shown.empty());
+    EXPECT_NE(dialogs.messages.shown[0].find("解析計算を終了しまし"), std::string::npos)
+        << dialogs.messages.shown[0];
+    EXPECT_TRUE(std::filesystem::exists(dir / "VELTOSOL.DSP"));
+    EXPECT_TRUE(form.model_changed());  // the marks are work of this session
+
+    dialogs.messages.save_answers = {ui::SaveAnswer::kDiscard};
+    dialogs.file_names = {std::string(APP_TESTDATA) + "/cantilever.man"};
+    form.ModelHirakuMenuClick();
+    EXPECT_EQ(store.N_Beam, 1);
+    EXPECT_EQ(store.N_Fix, 0);
+    EXPECT_EQ(store.N_Load, 0);
+    EXPECT_EQ(form.state().FixLoadBuilt, 0);
+    EXPECT_FALSE(form.enabled(M::KaisekiMenu));
     std::filesystem::remove_all(dir);
 }
 #endif

@@ -23,6 +23,7 @@ struct FakeUnitView : KihonUnitView {
     BasicData seen;         // the data it was opened on
     float tau = 0.0f, fai = 0.0f;
     int help_topic = 0;
+    int n_sou = 1, yane = kYaneNothing;  // the storeys and top the user confirms
 
     void open_kihon_form(BasicData& d) override {
         calls.push_back("kihon");
@@ -32,8 +33,8 @@ struct FakeUnitView : KihonUnitView {
             // Type I columns, one storey, nothing on top.
             d.SumiType = kSumiType1;
             d.SouMode = 1;
-            d.N_Sou = 1;
-            d.YaneMode = kYaneNothing;
+            d.N_Sou = n_sou;
+            d.YaneMode = yane;
         }
         d.N_Kihon = kihon_result;
     }
@@ -100,6 +101,30 @@ TEST_F(UnitForm, OpeningResetsTheDefaultsBeforeTheBasicDataWindow) {
     EXPECT_FALSE(view.menu[UnitMenu::DxfSave]);
     EXPECT_FALSE(view.menu[UnitMenu::FaceSave]);
     EXPECT_EQ(p.display_state(), kDisplayWireNodes);
+}
+
+// A roof asked for on three storeys is left out: said once in a message box
+// before the window shows the house, printed at every generation as before.
+TEST_F(UnitForm, ARoofLeftOutIsToldOnceInAMessage) {
+    const struct {
+        int n_sou, yane;
+        bool told;
+    } cases[] = {{3, kYaneRoof, true}, {2, kYaneRoof, false}, {3, kYaneNothing, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.n_sou);
+        view.n_sou = c.n_sou;
+        view.yane = c.yane;
+        msg.shown.clear();
+        out.str("");
+        p.FormCreate();
+        const std::vector<std::string> told =
+            c.told ? std::vector<std::string>{kOutNoRoofOn3} : std::vector<std::string>{};
+        EXPECT_EQ(msg.shown, told);
+        p.FormPaint();
+        p.FormPaint();
+        EXPECT_EQ(msg.shown, told);
+        EXPECT_EQ(out.str(), c.told ? "３層屋根付は含まれません\n３層屋根付は含まれません\n" : "");
+    }
 }
 
 TEST_F(UnitForm, CancelledBasicDataClosesAtTheFirstPaintWithoutGenerating) {

@@ -18,6 +18,7 @@ class ScriptedMessages : public model::MessageService {
     std::vector<std::string> shown;
     std::vector<std::string> asked;
     std::deque<bool> answers;
+    std::deque<ui::SaveAnswer> save_answers;  // for the save / discard / cancel questions
 
     void show_message(std::string_view text) override { shown.emplace_back(text); }
 
@@ -33,6 +34,17 @@ class ScriptedMessages : public model::MessageService {
         }
         const bool a = answers.front();
         answers.pop_front();
+        return a;
+    }
+
+    ui::SaveAnswer ask_save(std::string_view question) override {
+        asked.emplace_back(question);
+        if (save_answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question;
+            return ui::SaveAnswer::kCancel;
+        }
+        const ui::SaveAnswer a = save_answers.front();
+        save_answers.pop_front();
         return a;
     }
 };

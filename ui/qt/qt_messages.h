@@ -17,6 +17,8 @@ public:
     explicit QtMessages(QWidget* parent) : parent_(parent) {}
     void show_message(std::string_view text) override;
     bool ask_yes_no(std::string_view question) override;
+    // Buttons "保存", "破棄" and "キャンセル"; Escape or the close box cancels.
+    SaveAnswer ask_save(std::string_view question) override;
 
 protected:
     QWidget* parent_;

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -49,6 +52,46 @@ TEST_F(QtMainWindow, MenusCarryTheirCaptionsAndStartUpStates) {
     EXPECT_FALSE(w.action(MenuItem::HyoujiMenu)->isEnabled());
     EXPECT_TRUE(w.action(MenuItem::KihonMenu)->isEnabled());
     EXPECT_TRUE(w.action(MenuItem::SetutenMeishouMenu)->isCheckable());
+    EXPECT_FALSE(w.action(MenuItem::ModelHirakuMenu)->text().isEmpty());
+    const std::pair<MenuItem, const char*> keys[] = {{MenuItem::ModelHirakuMenu, "Ctrl+O"},
+                                                     {MenuItem::ModelHozonMenu, "Ctrl+S"},
+                                                     {MenuItem::ExitMenu, "Ctrl+Q"},
+                                                     {MenuItem::Help2, "F1"}};
+    for (const auto& [item, key] : keys)
+        EXPECT_EQ(w.action(item)->shortcut(), QKeySequence(QString::fromLatin1(key))) << key;
+}
+
+// Closing the window asks about a changed model in a box whose buttons do
+// what they say: "キャンセル" keeps the window, "破棄" lets it close.
+TEST_F(QtMainWindow, ClosingAsksOnlyAboutAChangedModel) {
+    {
+        TNewForm w(ctx, text);
+        w.show();
+        EXPECT_TRUE(w.close());  // nothing made, nothing asked
+    }
+    TNewForm w(ctx, text);
+    w.show();
+    testing::ScriptedMessages msg;
+    testing::add_member(store, msg, 0, 0, 0, 0, 0, 300);
+    auto answer = [](const char* button, QString* asked) {
+        QTimer::singleShot(0, [button, asked] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            *asked = box->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == QString::fromUtf8(button)) b->click();
+        });
+    };
+    QString asked;
+    answer("キャンセル", &asked);
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(asked, QString::fromUtf8(kAskSaveModel));
+    EXPECT_TRUE(w.isVisible());
+    asked.clear();
+    answer("破棄", &asked);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(asked, QString::fromUtf8(kAskSaveModel));
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(QtMainWindow, DrawsAModelAndShowsTheNodeSearch) {
