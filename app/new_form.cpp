@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "analysis/capacity_check.h"
 #include "app/desktop_start.h"
 #include "files/honegra.h"
 #include "editing/tegaki_form.h"
@@ -157,6 +158,9 @@ void NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     enable(MenuItem::SaigoKaisekiMenu, false);
     state_.PaintMode = Paint::kModel;
     if (redraw) view_.repaint();
+    // A model the solver cannot take is told when it is made, not when its analysis fails.
+    const std::string over = analysis::capacity_message(analysis::capacity_check(m));
+    if (!over.empty()) dialogs_.show_message(over);
 }
 
 void NewFormPresenter::KihonMenuClick() {
