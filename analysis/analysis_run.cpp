@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "analysis/solver_messages.h"
 #include "files/honegumi.h"
 #include "files/replace_file.h"
 #include "model/spy.h"
@@ -61,16 +62,10 @@ int run_analysis(const AnalysisContext& ctx, model::MessageService& msg, Analysi
         msg.show_message(kMsgNoProcess);
         return -1;
     }
-    if (!out.run.exited) {
-        msg.show_message(format_message(kMsgSolverKilled, out.run.signal) + "\n" +
-                         out.run.diagnostic);
-        return -1;
-    }
-    if (out.run.status != 0) {
-        // The solver names the cause itself: unreadable input, a capacity, a
-        // model that falls apart.
-        msg.show_message(format_message(kMsgSolverFailed, out.run.status) + "\n" +
-                         out.run.diagnostic);
+    if (!out.run.ok()) {
+        // The solver names the cause in English on its last line: the user
+        // reads what it means, and the line itself below.
+        msg.show_message(solver_failure_message(out.run));
         return -1;
     }
     out.ran = true;

@@ -16,8 +16,6 @@ namespace tarvik::analysis {
 
 inline constexpr const char* kMsgNoProcess = "Could not create process";
 inline constexpr const char* kMsgFinished = "解析計算を終了しまし %7.2f sec";
-inline constexpr const char* kMsgSolverFailed = "解析計算に失敗しました (終了コード %d)";
-inline constexpr const char* kMsgSolverKilled = "解析計算が異常終了しました (シグナル %d)";
 inline constexpr const char* kMsgInputFailed =
     "解析データVELTOSOL.INを書き込めないため、解析計算を行いません";
 inline constexpr const char* kMsgUnstable =

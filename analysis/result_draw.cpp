@@ -181,6 +181,94 @@ void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
     }
 }
 
+float auto_displacement_scale(const ResultTables& t) {
+    double largest = 0.0;
+    for (int k = 0; k < t.N_Disp; ++k) largest = std::max(largest, double(t.disp[k].disp_abs));
+    double lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+    for (int i = 0; i < t.N_Setuten; ++i) {
+        const ResultNode& r = t.setuten[i];
+        const double v[3] = {r.x, r.y, r.z};
+        for (int a = 0; a < 3; ++a) {
+            if (i == 0 || v[a] < lo[a]) lo[a] = v[a];
+            if (i == 0 || v[a] > hi[a]) hi[a] = v[a];
+        }
+    }
+    const double extent = std::max({hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]});
+    if (largest <= 0.0 || extent <= 0.0) return 1.0f;
+    return static_cast<float>(kAutoDispShare * extent / largest);
+}
+
+namespace {
+
+constexpr int kLegendLeft = 8;
+constexpr int kLegendTop = 18;   // baseline of the first line, pixels
+constexpr int kLegendLine = 18;  // from one baseline to the next
+constexpr int kSwatch = 28;      // length of a colour sample
+
+std::string printf_text(const char* format, double v) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, format, v);
+    return buf;
+}
+
+}  // namespace
+
+void draw_legend_lines(render::Canvas& c, const std::vector<LegendLine>& lines) {
+    for (size_t row = 0; row < lines.size(); ++row) {
+        const LegendLine& l = lines[row];
+        const int y = kLegendTop + static_cast<int>(row) * kLegendLine;
+        // The sample is a filled bar, so that it is not taken for a member.
+        if (l.width > 0) {
+            const int top = y - 5 - l.width / 2;
+            c.set_brush(l.colour);
+            c.fill_rect(kLegendLeft, top, kLegendLeft + kSwatch, top + l.width);
+            c.set_brush(render::kWhite);
+        }
+        render::set_pen(c, render::kSolid, 1, render::kBlack);
+        c.text(kLegendLeft + kSwatch + 8, y, l.text);
+    }
+}
+
+void draw_legend(render::Canvas& c, int mode, const ResultTables& t, DispScale disp) {
+    const std::string unit = kForceUnit;
+    const double largest = t.N_Stress > 0 ? std::fabs(t.stress[0].force) : 0.0;
+    const std::string force_line =
+        "軸力の単位 " + unit + " (最大の大きさ " + printf_text("%.1f", largest) + " " + unit + ")";
+    std::vector<LegendLine> lines;
+    switch (mode) {
+        case kModeSign:
+            lines = {{1, render::kRed, "赤: 引張 (軸力 > 0)"},
+                     {1, render::kBlue, "青: 圧縮 (軸力 ≦ 0)"},
+                     {0, render::kBlack, force_line}};
+            break;
+        case kModeThickness:
+            lines = {{3, render::kRed, "赤: 引張 (軸力 > 0)"},
+                     {3, render::kBlue, "青: 圧縮 (軸力 ≦ 0)"},
+                     {1, render::kBlack,
+                      "線の太さ: 最大軸力に対する割合、10%ごとに1 (最大10)。黒の細線は10%未満"},
+                     {0, render::kBlack, force_line}};
+            break;
+        case kModeDisplaced: {
+            char scale[160];
+            if (disp.automatic)
+                std::snprintf(scale, sizeof scale, "自動 ×%.4g: 最大変位が模型の大きさの1/%.0f",
+                              double(disp.scale), 1.0 / kAutoDispShare);
+            else
+                std::snprintf(scale, sizeof scale, "×%g", double(disp.scale));
+            lines = {{1, render::kBlack, "黒: 変形前"},
+                     {1, render::kRed, std::string("赤: 変形後 (変位 ") + scale + ")"}};
+            if (t.N_Disp > 0)
+                lines.push_back({0, render::kBlack,
+                                 "最大変位 " + printf_text("%.3f", t.disp[0].disp_abs) +
+                                     " cm (節点 " + std::string(t.disp[0].name) + ")"});
+            break;
+        }
+        default:
+            return;
+    }
+    draw_legend_lines(c, lines);
+}
+
 SolidBar solid_bar_for(const StressRecord& s) {
     if (s.force <= 0.0f) {
         return {SolidBar::kSquare, s.percent > 1.0f ? std::sqrt(s.percent) : 1.0f};

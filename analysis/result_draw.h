@@ -3,6 +3,9 @@
 // and the choice of bar for the solid view.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "analysis/result_tables.h"
 #include "model/model_store.h"
 #include "render/canvas.h"
@@ -63,6 +66,42 @@ void draw_axial(render::ViewWindow& w, render::Canvas& c, const render::ViewPara
 // Mode 9: the frame in black, then the displaced members in red.
 void draw_displaced(render::ViewWindow& w, render::Canvas& c, const render::ViewParams& angles,
                     const ResultTables& t);
+
+// The automatic magnification of the displaced shape makes the largest
+// displacement this share of the frame's largest extent: large enough to see
+// on any frame, small enough to keep its shape readable.
+inline constexpr double kAutoDispShare = 0.1;
+
+// The magnification under which the node with the largest displacement
+// (translations, cm) moves kAutoDispShare of the largest extent of the result
+// nodes along X, Y or Z. 1 when nothing moves or the frame has no extent.
+float auto_displacement_scale(const ResultTables& t);
+
+// The unit of the forces of the result tables: the loads are entered in kgf.
+inline constexpr const char* kForceUnit = "kgf";
+
+// What the legend says about the displaced shape.
+struct DispScale {
+    float scale = 1.0f;  // the magnification in use
+    bool automatic = false;
+};
+
+// One line of a drawing's legend: a sample of a line of that width and colour
+// (none when width is 0), then the text.
+struct LegendLine {
+    int width;
+    int colour;
+    std::string text;
+};
+// The lines from the top left corner of the drawing area down, in the margin
+// the fit leaves free.
+void draw_legend_lines(render::Canvas& c, const std::vector<LegendLine>& lines);
+
+// The legend of modes 3, 5 and 9 in the top left corner of the drawing area,
+// in the margin the fit leaves free: what red, blue and black stand for, what
+// the thickness means, the force unit and the largest force, the displacement
+// scale in use. Other modes draw none.
+void draw_legend(render::Canvas& c, int mode, const ResultTables& t, DispScale disp);
 
 // The labels that are switched on, in the window's current fit.
 void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,

@@ -60,6 +60,12 @@ bool parse_level_range(const RangeTexts& texts, const model::ModelStore& m, Leve
     return active;
 }
 
+std::string level_range_problem(const RangeTexts& texts, const model::ModelStore& m) {
+    RangeTexts up;
+    for (int i = 0; i < 6; ++i) up[i] = upper(texts[i]);
+    return model::check_level_texts(up, m);
+}
+
 bool member_in_range(const char* iname, const char* jname, const LevelRange& r) {
     for (int a = 0; a < 3; ++a) {
         const int li = model::code_level(iname, a), lj = model::code_level(jname, a);
@@ -127,6 +133,10 @@ void KekkaPresenter::FormShow() {
 }
 
 void KekkaPresenter::LevelSpeedButtonClick() {
+    if (const std::string bad = level_range_problem(range_texts(view_), m_); !bad.empty()) {
+        msg_.show_message(bad);
+        return;
+    }
     LevelRange r;
     if (!parse_level_range(range_texts(view_), m_, r)) {
         view_.set_field(ListField::KensakuNum, "");
@@ -187,6 +197,10 @@ void StressPresenter::fill_from_found() {
 }
 
 void StressPresenter::LevelSpeedButtonClick() {
+    if (const std::string bad = level_range_problem(range_texts(view_), m_); !bad.empty()) {
+        msg_.show_message(bad);
+        return;
+    }
     LevelRange r;
     if (!parse_level_range(range_texts(view_), m_, r)) {
         view_.set_field(ListField::KensakuNum, "");

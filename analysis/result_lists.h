@@ -54,6 +54,9 @@ struct LevelRange {
 // The range of the six texts; false when none begins with its axis letter (the
 // filter is off). An empty text is the lowest or the highest level.
 bool parse_level_range(const RangeTexts& texts, const model::ModelStore& m, LevelRange& r);
+// The message for the first text (upper-cased) that is not a level code of
+// its axis; empty when every text is one or empty.
+std::string level_range_problem(const RangeTexts& texts, const model::ModelStore& m);
 bool member_in_range(const char* iname, const char* jname, const LevelRange& r);
 bool node_in_range(const char* code, const LevelRange& r);
 
@@ -96,11 +99,13 @@ class ListView {
 class KekkaPresenter {
   public:
     KekkaPresenter(int kind, const ResultTables& t, const model::ModelStore& m, FoundTable& found,
-                   ListView& view)
-        : kind_(kind), t_(t), m_(m), found_(found), view_(view) {}
+                   ListView& view, model::MessageService& msg)
+        : kind_(kind), t_(t), m_(m), found_(found), view_(view), msg_(msg) {}
 
     void FormShow();
-    void LevelSpeedButtonClick();  // "検"
+    // "検": a range text that is not a level code is refused with a message,
+    // the grid left as it is.
+    void LevelSpeedButtonClick();
     const Grid& grid() const { return grid_; }
     int kind() const { return kind_; }
 
@@ -112,6 +117,7 @@ class KekkaPresenter {
     const model::ModelStore& m_;
     FoundTable& found_;
     ListView& view_;
+    model::MessageService& msg_;
     Grid grid_;
 };
 

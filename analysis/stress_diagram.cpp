@@ -167,6 +167,37 @@ void ShowStressPresenter::FormPaint(render::Canvas& c) {
         line(p.p4, p.j);
     }
     render::set_pen(c, render::kSolid, 1, render::kBlack);
+    draw_legend_lines(c, diagram_legend(kind_, scale_));
+}
+
+std::vector<LegendLine> diagram_legend(int kind, float scale) {
+    const char* name = "軸力";
+    bool moment = false;
+    switch (kind) {
+        case kShearX:
+        case kShearY:
+            name = "せん断力";
+            break;
+        case kMomentX:
+        case kMoment:
+            name = "モーメント";
+            moment = true;
+            break;
+        case kTorsion:
+            name = "ねじりモーメント";
+            moment = true;
+            break;
+        default:
+            break;
+    }
+    const std::string unit = std::string(kForceUnit) + (moment ? "·cm" : "");
+    char buf[200];
+    std::snprintf(buf, sizeof buf,
+                  "点線: %s図。部材からの距離 = 値 × %.4g cm/%s (最大の値が最短の部材の長さ)", name,
+                  double(scale), unit.c_str());
+    return {{2, render::kBlack, "太い実線: 部材"},
+            {0, render::kBlack, buf},  // a bar would not look dotted
+            {0, render::kBlack, std::string(name) + "の単位 " + unit}};
 }
 
 }  // namespace tarvik::analysis

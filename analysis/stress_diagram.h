@@ -4,7 +4,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "analysis/result_draw.h"
 #include "analysis/result_lists.h"
 #include "render/canvas.h"
 #include "render/view_window.h"
@@ -46,6 +48,9 @@ void member_angles(float xs, float ys, float zs, float xl, float yl, float zl, d
 
 // The point at local (x, 0, z) of a member turned by its angles and moved to end I.
 std::array<float, 3> member_point(const StressRecord& s, double x, double z);
+
+// The legend of the diagram of a kind drawn at a scale (cm of drawing per unit).
+std::vector<LegendLine> diagram_legend(int kind, float scale);
 
 class ShowStressView {
   public:

@@ -34,6 +34,8 @@ const char* velto_menu_caption(VeltoMenu item) {
             return "変位5倍";
         case VeltoMenu::Scale10Menu:
             return "変位10倍";
+        case VeltoMenu::ScaleAutoMenu:
+            return "変位自動";
         case VeltoMenu::StressMenu:
             return "リスト表示";
         case VeltoMenu::MaxPowerMenu:
@@ -105,6 +107,7 @@ void VeltoPresenter::FormPaint(render::Canvas& c) {
             return;
     }
     draw_result_labels(win_, c, angles, *t_, m_, labels_, text_);
+    draw_legend(c, KekkaMode_, *t_, disp_);
 }
 
 void VeltoPresenter::Timer1Timer() {
@@ -217,8 +220,13 @@ void VeltoPresenter::N1Click() {
     view_.repaint();
 }
 
-void VeltoPresenter::scale_menu(float scale) {
+void VeltoPresenter::ScaleAutoMenuClick() {
+    scale_menu(auto_displacement_scale(*t_), true);
+}
+
+void VeltoPresenter::scale_menu(float scale, bool automatic) {
     if (get_new_beam(*t_, scale, msg_) != 0) return;
+    disp_ = {scale, automatic};
     KekkaMode_ = kModeDisplaced;
     view_.repaint();
 }

@@ -37,6 +37,7 @@ enum class VeltoMenu {
     Scale1Menu,
     Scale5Menu,
     Scale10Menu,
+    ScaleAutoMenu,
     StressMenu,
     MaxPowerMenu,
     N1,
@@ -106,6 +107,8 @@ class VeltoPresenter {
     void Scale1MenuClick() { scale_menu(1.0f); }
     void Scale5MenuClick() { scale_menu(5.0f); }
     void Scale10MenuClick() { scale_menu(10.0f); }
+    // "変位自動": the largest displacement a fixed share of the frame's size.
+    void ScaleAutoMenuClick();
     void StressMenuClick();
     void MaxPowerMenuClick();
     void N1Click();
@@ -126,11 +129,12 @@ class VeltoPresenter {
     const render::ViewWindow& window() const { return win_; }
     render::ViewWindow& window() { return win_; }  // its zoom, for the mouse
     const LabelToggles& labels() const { return labels_; }
+    DispScale disp_scale() const { return disp_; }
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }
 
   private:
-    void scale_menu(float scale);
+    void scale_menu(float scale, bool automatic = false);
     void toggle(int& flag, VeltoMenu item);
 
     model::ModelStore& m_;
@@ -144,6 +148,7 @@ class VeltoPresenter {
     FoundTable found_;
     render::ViewWindow win_;
     LabelToggles labels_;
+    DispScale disp_;  // of the displaced shape last made
     int KekkaMode_ = kModeNone;
     bool loaded_ = false;
     float TAU_ = render::kStartTau, FAI_ = render::kStartFai;

@@ -1,5 +1,6 @@
 #include "app/batch.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <ostream>
 
 #include "analysis/analysis_run.h"
+#include "analysis/capacity_check.h"
 #include "app/batch_exports.h"
 #include "app/main_flow.h"
 #include "editing/ken_node.h"
@@ -509,6 +511,14 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     build_fix_load_lists(m, state, o.values, msg);
     const bool ready = finish_node_data(m, state);
     print_summary(m, out);
+    // With its supports known, a model beyond the solver's tables is told
+    // before any solver input is written.
+    const std::string over = analysis::capacity_message(analysis::capacity_check(m));
+    for (size_t at = 0; at < over.size();) {
+        const size_t end = std::min(over.find('\n', at), over.size());
+        err << "tarvik-batch: warning: " << over.substr(at, end - at) << "\n";
+        at = end + 1;
+    }
     if (o.exports.any() && run_exports(m, o.exports, msg, out) != 0) return kExitWrite;
 
     if (o.bon.empty() && !o.velto && !o.analyse) return kExitOk;

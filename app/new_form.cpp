@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/capacity_check.h"
 #include "app/desktop_start.h"
 #include "files/honegra.h"
 #include "editing/tegaki_form.h"
@@ -214,6 +215,9 @@ bool NewFormPresenter::model_ready(bool view_reset, bool redraw) {
     enable(MenuItem::ModelHozonMenu, true);
     state_.PaintMode = Paint::kModel;
     if (redraw) view_.repaint();
+    // A model the solver cannot take is told when it is made, not when its analysis fails.
+    const std::string over = analysis::capacity_message(analysis::capacity_check(m));
+    if (!over.empty()) dialogs_.show_message(over);
     return true;
 }
 

@@ -59,6 +59,10 @@ void IdentPresenter::LevelSpeedButtonClick() {
     files::JikuShift shift;
     if (!read_shift(shift)) return;
     const LevelTexts t = view_.range_texts();
+    if (const std::string bad = model::check_level_texts(t, m_); !bad.empty()) {
+        msg_.show_message(bad);
+        return;
+    }
     using model::parse_level_text;
     const int Xmin = parse_level_text(t[0], 0), Xmax = parse_level_text(t[1], m_.N_X - 1);
     const int Ymin = parse_level_text(t[2], 0), Ymax = parse_level_text(t[3], m_.N_Y - 1);

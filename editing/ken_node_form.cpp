@@ -1,5 +1,6 @@
 #include "editing/ken_node_form.h"
 
+#include "model/maintenance.h"
 #include "ui/fields.h"
 #include "views/isome_form.h"
 
@@ -43,9 +44,21 @@ void KenNodePresenter::FormShow() {
 }
 
 void KenNodePresenter::KenSpeedButtonClick() {
-    const int n = core_.KenSpeedButtonClick(view_.range_texts());
+    const LevelTexts t = view_.range_texts();
+    // A text that is not a level code would silently stand for level 0.
+    if (const std::string bad = model::check_level_texts(t, m_); !bad.empty()) {
+        view_.set_count("");
+        ask_.show_message(bad);
+        return;
+    }
+    const int n = core_.KenSpeedButtonClick(t);
     view_.set_count(fmt("%d", n));
     host_.repaint_main();
+}
+
+void KenNodePresenter::RangeEditChange() {
+    // The count belongs to the ranges it was made for.
+    view_.set_count("");
 }
 
 void KenNodePresenter::ZenSentakuSpeedButtonClick() {

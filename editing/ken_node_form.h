@@ -61,7 +61,10 @@ public:
         : m_(m), core_(core), p_(params), host_(host), view_(view), ask_(ask) {}
 
     void FormShow();
+    // "検": refuses a range text that is not a level code with a message.
     void KenSpeedButtonClick();
+    // A range text was edited: the count no longer belongs to the ranges.
+    void RangeEditChange();
     void ZenSentakuSpeedButtonClick();
     void CloseButtonClick();
     void TauScrollBarChange(int position);

@@ -450,6 +450,28 @@ int parse_level_text(std::string_view text, int empty_default) {
     return v;
 }
 
+bool is_level_text(std::string_view text, char axis) {
+    if (text.empty()) return true;
+    if (text.size() < 2 || text.size() > 3 || text[0] != axis) return false;
+    for (size_t k = 1; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9') return false;
+    return true;
+}
+
+std::string check_level_texts(const std::array<std::string, 6>& texts, const ModelStore& m) {
+    static constexpr char kAxis[6] = {'X', 'X', 'Y', 'Y', 'Z', 'Z'};
+    const int top[3] = {m.N_X - 1, m.N_Y - 1, m.N_Z - 1};
+    for (int i = 0; i < 6; ++i) {
+        if (is_level_text(texts[i], kAxis[i])) continue;
+        const char a = kAxis[i];
+        char example[96];
+        std::snprintf(example, sizeof example, "%c00 から %c%02d", a, a, std::max(top[i / 2], 0));
+        return "「" + texts[i] + "」は" + a + "方向の階の記号ではありません。\n" + example +
+               " のように、" + a + " と2桁の数字で入力してください (空欄は全範囲)";
+    }
+    return {};
+}
+
 int name_nodes_by_box(ModelStore& m) {
     spy("Enter name_nodes_by_box() N_Node %d", m.N_Node);
     for (int i = 0; i < m.N_Node; ++i)

@@ -3,6 +3,7 @@
 // the level naming that gives every node its code "X%02dY%02dZ%02d".
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -105,6 +106,15 @@ int save_level_name(ModelStore& m, MessageService& msg);
 // Level index of a range text such as "X03": empty gives empty_default,
 // otherwise the 2nd and 3rd characters read as far as they are digits.
 int parse_level_text(std::string_view text, int empty_default);
+
+// Whether a range text of an axis ('X', 'Y' or 'Z') is a level code of that
+// axis: empty (the whole range), or the axis letter and one or two digits.
+bool is_level_text(std::string_view text, char axis);
+
+// The six range texts of a search window in the order X min, X max, Y min,
+// Y max, Z min, Z max: the message for the first one that is not a level code
+// of its axis ("「X3a」は階の記号ではありません ..."), empty when all are.
+std::string check_level_texts(const std::array<std::string, 6>& texts, const ModelStore& m);
 
 // Names the nodes by cutting each axis of the model's box into 100 codes.
 // 1, or -1 when a node is not complete (flag other than 2).

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace tarvik::render {
 
@@ -67,6 +68,15 @@ public:
     virtual void fill_rect(int left, int top, int right, int bottom) = 0;
     // The whole area in one colour.
     virtual void clear(int colour) = 0;
+    // One line of text (UTF-8) in the pen's colour, the left end of its
+    // baseline at (x, y), in the surface's own font. The model's labels are
+    // stroke text; this carries the Japanese notes of a drawing such as its
+    // legend. A surface without a font leaves it out.
+    virtual void text(int x, int y, std::string_view utf8) {
+        (void)x;
+        (void)y;
+        (void)utf8;
+    }
 };
 
 }  // namespace tarvik::render

@@ -2,6 +2,8 @@
 // pen and brush in force when it was drawn.
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/canvas.h"
@@ -10,7 +12,7 @@ namespace tarvik::render {
 
 class RecordingCanvas : public Canvas {
 public:
-    enum class Kind { Line, Ellipse, Rectangle, FillRect, Clear };
+    enum class Kind { Line, Ellipse, Rectangle, FillRect, Clear, Text };
     struct Pen {
         int style = kSolid, width = 1, colour = kBlack;
         bool operator==(const Pen&) const = default;
@@ -21,6 +23,7 @@ public:
         Pen pen;
         int brush;
         bool invert;
+        std::string text;  // of a Text item, at (x1, y1)
     };
 
     explicit RecordingCanvas(int width = 640, int height = 480) : w_(width), h_(height) {}
@@ -46,6 +49,17 @@ public:
         brush_ = colour;
         add(Kind::Clear, 0, 0, w_, h_);
     }
+    void text(int x, int y, std::string_view utf8) override {
+        add(Kind::Text, x, y, x, y);
+        items_.back().text = std::string(utf8);
+    }
+    // The texts drawn, in order.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> v;
+        for (const Item& i : items_)
+            if (i.kind == Kind::Text) v.push_back(i.text);
+        return v;
+    }
 
     const std::vector<Item>& items() const { return items_; }
     std::vector<Item> of(Kind k) const {
@@ -60,7 +74,7 @@ public:
 
 private:
     void add(Kind k, int a, int b, int c, int d) {
-        items_.push_back({k, a, b, c, d, pen_, brush_, invert_});
+        items_.push_back({k, a, b, c, d, pen_, brush_, invert_, {}});
     }
     int w_, h_;
     int x_ = 0, y_ = 0;

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
 
-scripts/deps.sh qt6-base-dev fonts-ipafont-gothic
+scripts/deps.sh qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
 
 build=build
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVIK_TESTS=OFF >/dev/null

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/deps.sh qt6-base-dev man-db desktop-file-utils
+scripts/deps.sh qt6-base-dev qt6-translations-l10n man-db desktop-file-utils
 
 build=build-asan
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

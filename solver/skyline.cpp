@@ -46,7 +46,7 @@ void number_equations(Solver& s) {
     }
 }
 
-void MHIGHT(Solver& s) {
+std::int64_t profile_terms(Solver& s) {
     for (int j = 1; j <= s.NEQ; ++j) s.height[j] = 0;
     for (int e = 1; e <= s.NEL; ++e) {
         const Member& m = s.member[e];
@@ -67,6 +67,11 @@ void MHIGHT(Solver& s) {
         sum += s.height[j] + 1;
         s.MAXA[j] = sum;
     }
+    return sum;
+}
+
+void MHIGHT(Solver& s) {
+    const std::int64_t sum = profile_terms(s);
     if (sum > kMaxStore)
         capacity_exceeded("stiffness store", kMaxStore,
                           "the skyline needs " + std::to_string(sum) + " terms");

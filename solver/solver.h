@@ -41,6 +41,9 @@ void EDISP(const Solver& s, int e, const double* D, Vec12& u, EdispOption option
 
 // Equations and the skyline solution.
 void number_equations(Solver& s);
+// Column heights and MAXA of the numbered equations; the store terms they
+// take. MHIGHT stops the run when they exceed the store.
+std::int64_t profile_terms(Solver& s);
 void MHIGHT(Solver& s);
 void ASSEM(Solver& s, FileSet* files);
 void SKSOLV(Solver& s);

@@ -107,8 +107,8 @@ void fill_table(QTableWidget* table, const Grid& grid) {
 }
 
 TKekkaForm::TKekkaForm(int kind, const ResultTables& t, const model::ModelStore& m,
-                       FoundTable& found, QWidget* parent)
-    : QDialog(parent), presenter_(kind, t, m, found, *this) {
+                       FoundTable& found, model::MessageService& msg, QWidget* parent)
+    : QDialog(parent), presenter_(kind, t, m, found, *this, msg) {
     setWindowTitle(qs(kKekkaCaption));
     auto* v = new QVBoxLayout(this);
     filter = new LevelFilterBox(true, this);

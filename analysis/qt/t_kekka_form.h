@@ -38,7 +38,7 @@ class TKekkaForm : public QDialog, public ListView {
     Q_OBJECT
   public:
     TKekkaForm(int kind, const ResultTables& t, const model::ModelStore& m, FoundTable& found,
-               QWidget* parent = nullptr);
+               model::MessageService& msg, QWidget* parent = nullptr);
     void set_grid(const Grid& grid) override;
     void set_field(ListField f, const std::string& text) override;
     std::string field(ListField f) const override;

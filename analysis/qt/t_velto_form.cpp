@@ -59,6 +59,7 @@ TVeltoForm::TVeltoForm(model::ModelStore& m, render::ViewParams& params,
     add(setuten, VeltoMenu::Scale1Menu, &VeltoPresenter::Scale1MenuClick);
     add(setuten, VeltoMenu::Scale5Menu, &VeltoPresenter::Scale5MenuClick);
     add(setuten, VeltoMenu::Scale10Menu, &VeltoPresenter::Scale10MenuClick);
+    add(setuten, VeltoMenu::ScaleAutoMenu, &VeltoPresenter::ScaleAutoMenuClick);
     QMenu* stress = kekka->addMenu(qs("ストレス"));
     add(stress, VeltoMenu::StressMenu, &VeltoPresenter::StressMenuClick);
     add(menu_->addMenu(qs("検索")), VeltoMenu::MaxPowerMenu, &VeltoPresenter::MaxPowerMenuClick);
@@ -108,7 +109,8 @@ void TVeltoForm::set_menu_checked(VeltoMenu item, bool checked) {
 }
 
 void TVeltoForm::run_list_window(int kind) {
-    TKekkaForm f(kind, presenter_.tables(), presenter_.store(), presenter_.found(), this);
+    TKekkaForm f(kind, presenter_.tables(), presenter_.store(), presenter_.found(), messages_,
+                 this);
     f.exec();
 }
 

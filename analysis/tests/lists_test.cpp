@@ -62,7 +62,7 @@ struct Lists : ::testing::Test {
 };
 
 TEST_F(Lists, AxialListShowsEveryMemberInTableOrderWithItsFormats) {
-    KekkaPresenter p(kListAxial, *t, *m, found, view);
+    KekkaPresenter p(kListAxial, *t, *m, found, view, msg);
     p.FormShow();
     EXPECT_EQ(view.left, 64);
     EXPECT_EQ(view.top, 64);
@@ -77,7 +77,7 @@ TEST_F(Lists, AxialListShowsEveryMemberInTableOrderWithItsFormats) {
 }
 
 TEST_F(Lists, DisplacementListHasSevenColumns) {
-    KekkaPresenter p(kListDisp, *t, *m, found, view);
+    KekkaPresenter p(kListDisp, *t, *m, found, view, msg);
     p.FormShow();
     ASSERT_EQ(view.grid.size(), 3u);
     EXPECT_EQ(view.grid[1], (std::vector<std::string>{"    1", "   20", "X02Y00Z01", "   0.500",
@@ -85,7 +85,7 @@ TEST_F(Lists, DisplacementListHasSevenColumns) {
 }
 
 TEST_F(Lists, LevelFilterKeepsMembersWhollyInsideTheBox) {
-    KekkaPresenter p(kListAxial, *t, *m, found, view);
+    KekkaPresenter p(kListAxial, *t, *m, found, view, msg);
     p.FormShow();
     // Z01 alone: only the member lying wholly on level Z01.
     view.fields[ListField::ZMin] = "Z01";
@@ -107,15 +107,22 @@ TEST_F(Lists, LevelFilterKeepsMembersWhollyInsideTheBox) {
     p.LevelSpeedButtonClick();
     EXPECT_EQ(numbers_in_grid(), std::vector<int>{7});
 
-    // Nothing begins with its axis letter: the filter is off, all rows again.
+    // A text that is no level code is refused with a message; the grid stays.
     view.fields[ListField::XMin] = "02";
+    p.LevelSpeedButtonClick();
+    EXPECT_EQ(numbers_in_grid(), std::vector<int>{7});
+    ASSERT_EQ(msg.shown.size(), 1u);
+    EXPECT_EQ(msg.shown[0].rfind("「02」はX方向の階の記号ではありません", 0), 0u) << msg.shown[0];
+
+    // Every field empty: the filter is off, all rows again.
+    view.fields[ListField::XMin] = "";
     p.LevelSpeedButtonClick();
     EXPECT_EQ(numbers_in_grid(), (std::vector<int>{12, 3, 7}));
     EXPECT_EQ(view.fields[ListField::KensakuNum], "");
 }
 
 TEST_F(Lists, DisplacementFilterTestsTheNodeCode) {
-    KekkaPresenter p(kListDisp, *t, *m, found, view);
+    KekkaPresenter p(kListDisp, *t, *m, found, view, msg);
     p.FormShow();
     view.fields[ListField::XMax] = "X01";
     p.LevelSpeedButtonClick();
@@ -245,9 +252,18 @@ TEST_F(Lists, DiagramScaleMakesTheLargestOrdinateAsLongAsTheShortestMember) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0].pen.width, 2);
     EXPECT_EQ(lines[1].pen.style, render::kDotted);
+    // The legend: what the lines are, the scale in use and the unit.
+    EXPECT_EQ(c.texts(),
+              (std::vector<std::string>{
+                  "太い実線: 部材",
+                  "点線: 軸力図。部材からの距離 = 値 × 0.3333 cm/kgf (最大の値が最短の部材の長さ)",
+                  "軸力の単位 kgf"}));
     // A kind without any force keeps the diagram on the members.
     p.set_kind(kTorsion);
     EXPECT_EQ(p.scale(), 0.0f);
+    render::RecordingCanvas m(600, 400);
+    p.FormPaint(m);
+    EXPECT_EQ(m.texts().back(), "ねじりモーメントの単位 kgf·cm");
 }
 
 }  // namespace

@@ -271,9 +271,13 @@ TEST_F(Run, ModelBeyondTheSolverCapacityShowsItsDiagnosticAndNoResults) {
 
     EXPECT_EQ(KaisekiMenuClick(ctx(), msg, host), -1);
     ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_TRUE(shown("解析計算に失敗しました (終了コード 3)")) << msg.shown[0];
-    EXPECT_NE(msg.shown[0].find("capacity"), std::string::npos) << msg.shown[0];
-    EXPECT_NE(msg.shown[0].find("100"), std::string::npos);
+    // In Japanese what went wrong and which limit, the solver's own line below.
+    EXPECT_TRUE(shown("解析できる上限を超えています: 支点数 " + std::to_string(m->N_Fix) +
+                      " (上限 100)"))
+        << msg.shown[0];
+    EXPECT_NE(msg.shown[0].find("\n\nveltosol: VELTOSOL.IN exceeds the capacity of the support"),
+              std::string::npos)
+        << msg.shown[0];
     EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "results"), 0);
     // The hourglass came and went around the run.
     EXPECT_EQ(host.events, (std::vector<std::string>{"busy", "arrow"}));
@@ -288,7 +292,7 @@ TEST_F(Run, DisconnectedModelShowsTheSolverDiagnostic) {
     EXPECT_EQ(run_analysis(ctx(), msg, out), -1);
     EXPECT_FALSE(out.ran);
     ASSERT_EQ(msg.shown.size(), 1u);
-    EXPECT_TRUE(shown("解析計算に失敗しました (終了コード")) << msg.shown[0];
+    EXPECT_TRUE(shown("解析データの模型が正しくありません: ")) << msg.shown[0];
     EXPECT_NE(msg.shown[0].find("veltosol:"), std::string::npos) << msg.shown[0];
 }
 
@@ -350,7 +354,7 @@ TEST_F(Run, SolverInTheWorkingFolderComesFirst) {
     EXPECT_NE(msg.shown[0].find("read in " + std::filesystem::canonical(dir.path()).string()),
               std::string::npos)
         << msg.shown[0];
-    EXPECT_TRUE(shown("解析計算に失敗しました (終了コード 2)"));
+    EXPECT_TRUE(shown("解析データの模型が正しくありません"));
 }
 
 TEST_F(Run, NoSolverAnywhereCannotStart) {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <cmath>
 #include <memory>
 
 #include "analysis/solid_results.h"
@@ -115,6 +117,97 @@ TEST_F(Velto, MagnificationSwitchesToTheDisplacedShape) {
     EXPECT_EQ(lines(render::kRed), 2u);
     p->JikuIroMenuClick();
     EXPECT_EQ(p->KekkaMode(), kModeThickness);
+}
+
+// How far each displaced node lies from its node, by node number.
+std::map<int, double> moves(const ResultTables& t) {
+    std::map<int, double> d;
+    for (int i = 0; i < t.N_NewNode; ++i) {
+        const DisplacedNode& n = t.new_node[i];
+        for (int k = 0; k < t.N_Setuten; ++k) {
+            const ResultNode& r = t.setuten[k];
+            if (r.OldNo != n.old_no) continue;
+            d[n.old_no] = std::sqrt(double(n.x - r.x) * (n.x - r.x) + double(n.y - r.y) * (n.y - r.y) +
+                                    double(n.z - r.z) * (n.z - r.z));
+        }
+    }
+    return d;
+}
+
+TEST_F(Velto, AutomaticScaleMovesTheLargestDisplacementATenthOfTheFrame) {
+    open();
+    // The frame spans 600 along X and 300 along Z; node 3 moves most, by √5.
+    p->ScaleAutoMenuClick();
+    EXPECT_EQ(p->KekkaMode(), kModeDisplaced);
+    EXPECT_TRUE(p->disp_scale().automatic);
+    std::map<int, double> d = moves(p->tables());
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_NEAR(d[3], 0.1 * 600.0, 1e-3);
+    EXPECT_NEAR(d[2], 0.1 * 600.0 * std::sqrt(2.0) / std::sqrt(5.0), 1e-3);  // in proportion
+    EXPECT_EQ(d[1], 0.0);
+
+    // The fixed magnifications move every node by that many displacements.
+    for (float scale : {1.0f, 5.0f, 10.0f}) {
+        SCOPED_TRACE(scale);
+        if (scale == 1.0f) p->Scale1MenuClick();
+        if (scale == 5.0f) p->Scale5MenuClick();
+        if (scale == 10.0f) p->Scale10MenuClick();
+        EXPECT_FALSE(p->disp_scale().automatic);
+        EXPECT_EQ(p->disp_scale().scale, scale);
+        d = moves(p->tables());
+        EXPECT_NEAR(d[3], scale * std::sqrt(5.0), 1e-4);
+        EXPECT_NEAR(d[2], scale * std::sqrt(2.0), 1e-4);
+    }
+    EXPECT_EQ(velto_menu_caption(VeltoMenu::ScaleAutoMenu), std::string("変位自動"));
+    EXPECT_EQ(velto_menu_caption(VeltoMenu::Scale10Menu), std::string("変位10倍"));
+
+    // Nothing moves: the automatic scale is 1, not a division by zero.
+    auto still = std::make_unique<ResultTables>();
+    still->N_Setuten = 1;
+    still->N_Disp = 1;
+    EXPECT_EQ(auto_displacement_scale(*still), 1.0f);
+}
+
+TEST_F(Velto, LegendSaysWhatColoursThicknessUnitAndScaleMean) {
+    open();
+    auto legend = [this] {
+        render::RecordingCanvas c(800, 600);
+        p->FormPaint(c);
+        // In the top margin the fit leaves free, clear of the frame.
+        for (const auto& t : c.of(render::RecordingCanvas::Kind::Text))
+            EXPECT_LT(t.y1, kFitMargin) << t.text;
+        std::vector<int> swatches;
+        for (const auto& f : c.of(render::RecordingCanvas::Kind::FillRect))
+            swatches.push_back(f.brush);
+        return std::pair{c.texts(), swatches};
+    };
+    auto has = [](const std::vector<std::string>& texts, const std::string& part) {
+        for (const std::string& t : texts)
+            if (t.find(part) != std::string::npos) return true;
+        return false;
+    };
+    auto [sign, sign_swatches] = legend();
+    EXPECT_TRUE(has(sign, "赤: 引張 (軸力 > 0)"));
+    EXPECT_TRUE(has(sign, "青: 圧縮 (軸力 ≦ 0)"));
+    EXPECT_TRUE(has(sign, "軸力の単位 kgf (最大の大きさ 200.0 kgf)"));
+    EXPECT_EQ(sign_swatches, (std::vector<int>{render::kRed, render::kBlue}));
+
+    p->JikuIroMenuClick();
+    auto [thick, thick_swatches] = legend();
+    EXPECT_TRUE(has(thick, "線の太さ: 最大軸力に対する割合、10%ごとに1"));
+    EXPECT_TRUE(has(thick, "kgf"));
+    EXPECT_EQ(thick_swatches.size(), 3u);
+
+    p->Scale5MenuClick();
+    auto [five, five_swatches] = legend();
+    EXPECT_TRUE(has(five, "黒: 変形前"));
+    EXPECT_TRUE(has(five, "赤: 変形後 (変位 ×5)"));
+    EXPECT_TRUE(has(five, "最大変位 2.236 cm (節点 X01Y00Z01)"));
+    EXPECT_EQ(five_swatches, (std::vector<int>{render::kBlack, render::kRed}));
+
+    p->ScaleAutoMenuClick();
+    auto [automatic, automatic_swatches] = legend();
+    EXPECT_TRUE(has(automatic, "赤: 変形後 (変位 自動 ×26.83: 最大変位が模型の大きさの1/10)"));
 }
 
 TEST_F(Velto, LabelTogglesFlipTheirCheckAndDrawTheirText) {

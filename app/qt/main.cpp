@@ -13,6 +13,7 @@
 #include "app/desktop_start.h"
 #include "app/main_flow.h"
 #include "ui/qt/qt_messages.h"
+#include "ui/qt/qt_translations.h"
 #include "app/qt/t_new_form.h"
 #include "model/model_store.h"
 #include "render/stroke_text.h"
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tarvik");
     QApplication::setApplicationVersion(TARVIK_VERSION);
+    // Qt's own dialogs speak Japanese like the rest of the program.
+    tarvik::ui::load_qt_japanese(app);
 
     if (desktop) {
         std::string error;

@@ -89,6 +89,9 @@ TKenNodeForm::TKenNodeForm(model::ModelStore& m, KenNodeCore& core, render::View
             [this](int v) { presenter_.FaiScrollBarChange(v); });
     connect(ZumenSelRadioGroup, &QButtonGroup::idClicked, this,
             [this](int id) { presenter_.ZumenSelRadioGroupClick(id); });
+    // Typing only: the texts the window sets itself keep the count.
+    for (QLineEdit* e : edits)
+        connect(e, &QLineEdit::textEdited, this, [this] { presenter_.RangeEditChange(); });
 }
 
 void TKenNodeForm::showEvent(QShowEvent* e) {

@@ -83,6 +83,55 @@ TEST_F(NodeSearchWindow, SearchNarrowsTheLevelWindowAndRepaints) {
     EXPECT_EQ(host.repaints, 1);
 }
 
+TEST_F(NodeSearchWindow, TextsThatAreNoLevelCodeAreRefusedAndTheSearchIsNotRun) {
+    struct Case {
+        LevelTexts texts;
+        const char* refused;  // the text the message names; null when accepted
+    };
+    const Case cases[] = {
+        {{"X01", "X2", "", "", "Z01", ""}, nullptr},
+        {{"", "", "Y00", "Y00", "", "Z1"}, nullptr},
+        {{"X3A", "", "", "", "", ""}, "「X3A」はX方向の階の記号ではありません"},
+        {{"", "Y01", "", "", "", ""}, "「Y01」はX方向の階の記号ではありません"},
+        {{"", "", "ABC", "", "", ""}, "「ABC」はY方向の階の記号ではありません"},
+        {{"", "", "", "", "Z", ""}, "「Z」はZ方向の階の記号ではありません"},
+        {{"", "", "", "", "", "Z123"}, "「Z123」はZ方向の階の記号ではありません"},
+        {{"", "", "", "", " Z01", ""}, "「 Z01」はZ方向の階の記号ではありません"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.texts[0] + "|" + c.texts[1] + "|" + c.texts[2] + "|" + c.texts[5]);
+        form.FormShow();
+        msg.shown.clear();
+        host.repaints = 0;
+        view.count = "7";
+        view.texts = c.texts;
+        form.KenSpeedButtonClick();
+        if (!c.refused) {
+            EXPECT_TRUE(msg.shown.empty());
+            EXPECT_EQ(host.repaints, 1);
+            continue;
+        }
+        ASSERT_EQ(msg.shown.size(), 1u);
+        EXPECT_EQ(msg.shown[0].rfind(c.refused, 0), 0u) << msg.shown[0];
+        EXPECT_EQ(view.count, "");
+        EXPECT_EQ(host.repaints, 0);
+        // The ranges stay the full range: nothing was taken as level 0.
+        EXPECT_EQ(core.XlevelMin, 0);
+        EXPECT_EQ(core.XlevelMax, 2);
+        EXPECT_EQ(core.YlevelMin, 0);
+        EXPECT_EQ(core.ZlevelMax, 1);
+    }
+}
+
+TEST_F(NodeSearchWindow, EditingARangeClearsTheCount) {
+    form.FormShow();
+    view.texts = {"X01", "", "", "", "Z01", ""};
+    form.KenSpeedButtonClick();
+    EXPECT_EQ(view.count, "2");
+    form.RangeEditChange();
+    EXPECT_EQ(view.count, "");
+}
+
 TEST_F(NodeSearchWindow, SelectAllAsksAfterShowingTheMarks) {
     form.FormShow();
     view.texts = {"X00", "X00", "", "", "Z00", "Z00"};  // node 0 only

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "profile.h"
 #include "test_support.h"
 
 namespace veltosol {
@@ -32,6 +33,53 @@ TEST(Equations, ClampedMemberProfile) {
     }
     const std::int64_t maxa[] = {1, 3, 6, 10, 15, 21};
     for (int j = 1; j <= 6; ++j) EXPECT_EQ(s->MAXA[j], maxa[j - 1]);
+}
+
+// The store a frame needs, worked out without a run, is the store its run
+// takes: random connected frames with random supports.
+TEST(Equations, StoreOfAFrameWithoutARunIsTheRunsStore) {
+    std::mt19937 rng(7);
+    for (int trial = 0; trial < 20; ++trial) {
+        Model m;
+        FrameShape f;
+        const int n = 2 + static_cast<int>(rng() % 40);
+        for (int k = 0; k < n; ++k)
+            m.add_node(static_cast<double>(rng() % 1000), static_cast<double>(rng() % 1000),
+                       static_cast<double>(k * 10));
+        f.nodes = n;
+        // A chain keeps the frame in one piece; extra members join random pairs.
+        auto join = [&](int i, int j) {
+            m.members.push_back({i, j, 1});
+            f.members.push_back({i, j});
+        };
+        for (int k = 2; k <= n; ++k) join(1 + static_cast<int>(rng() % (k - 1)), k);
+        for (int extra = static_cast<int>(rng() % n); extra > 0; --extra) {
+            const int i = 1 + static_cast<int>(rng() % n), j = 1 + static_cast<int>(rng() % n);
+            if (i != j) join(i, j);
+        }
+        m.sections.push_back({1728, 1728, 144, 2920});
+        m.materials.push_back({80000, 0.3, 0.0005});
+        for (int k = 1; k <= n; ++k) {
+            if (rng() % 4 != 0) continue;
+            std::string mode;
+            std::array<bool, 6> fixed{};
+            for (int d = 0; d < 6; ++d) {
+                fixed[d] = rng() % 2 == 0;
+                mode += fixed[d] ? '1' : '0';
+            }
+            m.fixes.push_back({k, mode});
+            f.supports.push_back({k, fixed});
+        }
+        SCOPED_TRACE(trial);
+        FileSet files;
+        auto s = testing::assemble(m.text(), files);
+        EXPECT_EQ(skyline_terms(f), s->MAXA[s->NEQ]);
+    }
+    // A frame in two pieces never reaches the store.
+    FrameShape apart;
+    apart.nodes = 4;
+    apart.members = {{1, 2}, {3, 4}};
+    EXPECT_EQ(skyline_terms(apart), -1);
 }
 
 TEST(Equations, RestraintsFollowTheModeCharacters) {

@@ -81,4 +81,8 @@ void QtCanvas::clear(int colour) {
     p_->fillRect(QRect(0, 0, w_, h_), colour_of(colour));
 }
 
+void QtCanvas::text(int x, int y, std::string_view utf8) {
+    p_->drawText(QPoint(x, y), QString::fromUtf8(utf8.data(), static_cast<int>(utf8.size())));
+}
+
 }  // namespace tarvik::views

@@ -30,6 +30,7 @@ class QtCanvas : public Canvas {
     void rectangle(int left, int top, int right, int bottom) override;
     void fill_rect(int left, int top, int right, int bottom) override;
     void clear(int colour) override;
+    void text(int x, int y, std::string_view utf8) override;
 
     static QColor colour_of(int index);
     static Qt::PenStyle pen_style_of(int style);

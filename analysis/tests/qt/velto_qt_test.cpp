@@ -98,6 +98,13 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     f.action(VeltoMenu::KoteiSetutenMenu)->trigger();
     EXPECT_TRUE(f.action(VeltoMenu::SetutenMeishouMenu)->isChecked());
     shot(f, "velto_displaced_labels");
+    // The automatic scale: the house visibly deformed, its legend saying by how much.
+    f.action(VeltoMenu::SetutenMeishouMenu)->trigger();
+    f.action(VeltoMenu::KoteiSetutenMenu)->trigger();
+    f.action(VeltoMenu::ScaleAutoMenu)->trigger();
+    EXPECT_TRUE(f.presenter().disp_scale().automatic);
+    EXPECT_GT(f.presenter().disp_scale().scale, 10.0f);
+    shot(f, "velto_displaced_auto_legend");
 
     // The solid view, then its hidden-line image (the time message is closed
     // by a timer, as a user would).
@@ -119,7 +126,7 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     EXPECT_EQ(params.TAU, 30.0f);
 
     TKekkaForm list(kListAxial, f.presenter().tables(), f.presenter().store(),
-                    f.presenter().found(), &f);
+                    f.presenter().found(), msg, &f);
     EXPECT_EQ(list.StringGrid1->rowCount(), m->N_Beam + 1);
     list.filter->edit(ListField::ZMin)->setText("Z01");
     list.filter->LevelSpeedButton->click();
@@ -131,7 +138,7 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     EXPECT_GT(std::filesystem::file_size(std::string(ANALYSIS_QT_SHOTS) + "/kekka_axial.pdf"), 0u);
 
     TKekkaForm disp(kListDisp, f.presenter().tables(), f.presenter().store(), f.presenter().found(),
-                    &f);
+                    msg, &f);
     EXPECT_EQ(disp.StringGrid1->rowCount(), m->N_Node + 1);
     disp.show();
     shot(disp, "kekka_disp");
