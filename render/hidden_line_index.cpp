@@ -132,7 +132,7 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
     int sum = 0;
     for (int i = 0; i < 3; ++i) {
         s[i] = dot(g.m, t.E[i]);
-        sum += s[i] > eps ? 1 : (s[i] < neg ? -1 : 0);
+        sum += static_cast<int>(s[i] > eps) - static_cast<int>(s[i] < neg);
     }
     if (std::abs(sum) >= 2) return Verdict::kClear;
     double pP[3], pQ[3];
@@ -162,10 +162,9 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
             std::fabs(pQ[j] - pP[j]) > eps ? -pP[j] / (pQ[j] - pP[j]) : 10000000.0;
         const int jn = (j + 1) % 3;
         const double u = std::fabs(s[jn] - s[j]) > eps ? -s[j] / (s[jn] - s[j]) : 10000000.0;
-        if (neg <= u && u <= lim && neg <= tt && tt <= lim) {
-            tmin = std::min(tmin, tt);
-            tmax = std::max(tmax, tt);
-        }
+        const bool within = (neg <= u) & (u <= lim) & (neg <= tt) & (tt <= lim);
+        tmin = within ? std::min(tmin, tt) : tmin;
+        tmax = within ? std::max(tmax, tt) : tmax;
     }
     const Vec3 A = {P[0] + tmin * d[0], P[1] + tmin * d[1], P[2] + tmin * d[2]};
     const Vec3 B = {P[0] + tmax * d[0], P[1] + tmax * d[1], P[2] + tmax * d[2]};
@@ -269,11 +268,14 @@ class TriangleIndex {
     }
 
     std::vector<int> all_;              // every triangle that can hide anything, ascending
-    std::vector<TriangleShape> shape_;  // parallel to all_
-    std::vector<PreparedTriangle> tri_;  // parallel to all_: the test's data, packed
+    // Parallel to all_, and left unset when made: the workers fill them, each
+    // its share, so that the memory is first touched there, not cleared first
+    // on one thread (some 300 bytes a triangle).
+    std::unique_ptr<TriangleShape[]> shape_;
+    std::unique_ptr<PreparedTriangle[]> tri_;  // the test's data, packed
     // The widened projected box of each, apart for a quick first look; the
     // whole plane for triangles tested against every edge.
-    std::vector<Box> box_;
+    std::unique_ptr<Box[]> box_;
     bool indexed_ = false;              // false: every edge is tested against all_
     double z_floor_ = kFastMinDepth;
     double z_lo_ = kFastMinDepth;
@@ -339,7 +341,7 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     shape_triangles(tris, tol, edges, threads);
     make_groups();
     build_grid(threads);
-    for (size_t k = 0; k < shape_.size(); ++k)
+    for (size_t k = 0; k < all_.size(); ++k)
         if (!shape_[k].bounded) box_[k] = Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
 }
 
@@ -412,9 +414,9 @@ void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
     // over the edges too, each worker its share of both (a triangle costs
     // many times an edge).
     const size_t nt = all_.size(), ne = edges.size();
-    shape_.resize(nt);
-    box_.resize(nt);
-    tri_.resize(nt);
+    shape_ = std::make_unique_for_overwrite<TriangleShape[]>(nt);
+    box_ = std::make_unique_for_overwrite<Box[]>(nt);
+    tri_ = std::make_unique_for_overwrite<PreparedTriangle[]>(nt);
     const unsigned parts = split_parts(nt + ne, threads, kMinBuildPart);
     std::vector<double> exts(parts, 0.0);
     run_parts(nt + ne, threads, kMinBuildPart, [&](size_t, size_t, unsigned part) {
