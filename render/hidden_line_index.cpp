@@ -128,6 +128,9 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
     const Vec3& P = g.P;
     const Vec3& Q = g.Q;
     if (!(dP > t.h_hi) && !(dQ > t.h_hi)) return Verdict::kClear;
+    // The sign count and the stretch limits below vary at random from one
+    // triangle to the next: they are joined without branches, which would
+    // be mispredicted as often as not.
     double s[3];
     int sum = 0;
     for (int i = 0; i < 3; ++i) {
