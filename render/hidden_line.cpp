@@ -118,21 +118,8 @@ Verdict test_triangle(const HiddenTriangle& t, const Vec3& P, const Vec3& Q,
         }
     }
     const Vec3 d = {Q[0] - P[0], Q[1] - P[1], Q[2] - P[2]};
-    if (!outP && !outQ) {
-        // Both ends project inside. With neither in front of the plane the
-        // segment is gone; with one in front it passes through the face, and
-        // only its part behind the plane is hidden: the piece in front, up to
-        // where it meets the plane, is tested further.
-        const bool frontP = dP < h - thr, frontQ = dQ < h - thr;
-        if (!frontP && !frontQ) return Verdict::kHiddenWhole;
-        const double t = (h - dP) / (dQ - dP);  // dQ - dP is beyond thr
-        const Vec3 X = {P[0] + t * d[0], P[1] + t * d[1], P[2] + t * d[2]};
-        split.A = X;
-        split.B = X;
-        split.keep_left = frontP;
-        split.keep_right = frontQ;
-        return Verdict::kSplit;
-    }
+    if (!outP && !outQ)
+        return detail::inside_verdict(P, d, h, dP, dQ, dP < h - thr, dQ < h - thr, split);
     const Vec3 A = {P[0] + tmin * d[0], P[1] + tmin * d[1], P[2] + tmin * d[2]};
     const Vec3 B = {P[0] + tmax * d[0], P[1] + tmax * d[1], P[2] + tmax * d[2]};
     // The covered stretch lies in front of the plane: not hidden.

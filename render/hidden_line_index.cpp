@@ -128,11 +128,14 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
     const Vec3& P = g.P;
     const Vec3& Q = g.Q;
     if (!(dP > t.h_hi) && !(dQ > t.h_hi)) return Verdict::kClear;
+    // The sign count and the stretch limits below vary at random from one
+    // triangle to the next: they are joined without branches, which would
+    // be mispredicted as often as not.
     double s[3];
     int sum = 0;
     for (int i = 0; i < 3; ++i) {
         s[i] = dot(g.m, t.E[i]);
-        sum += s[i] > eps ? 1 : (s[i] < neg ? -1 : 0);
+        sum += static_cast<int>(s[i] > eps) - static_cast<int>(s[i] < neg);
     }
     if (std::abs(sum) >= 2) return Verdict::kClear;
     double pP[3], pQ[3];
@@ -155,27 +158,16 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
     }
     const double h = t.h;
     const Vec3& d = g.d;
-    if (!outP && !outQ) {
-        const bool frontP = dP < t.h_lo, frontQ = dQ < t.h_lo;
-        if (!frontP && !frontQ) return Verdict::kHiddenWhole;
-        const double x = (h - dP) / (dQ - dP);
-        const Vec3 X = {P[0] + x * d[0], P[1] + x * d[1], P[2] + x * d[2]};
-        split.A = X;
-        split.B = X;
-        split.keep_left = frontP;
-        split.keep_right = frontQ;
-        return Verdict::kSplit;
-    }
+    if (!outP && !outQ) return inside_verdict(P, d, h, dP, dQ, dP < t.h_lo, dQ < t.h_lo, split);
     double tmin = 1.0, tmax = 0.0;
     for (int j = 0; j < 3; ++j) {
         const double tt =
             std::fabs(pQ[j] - pP[j]) > eps ? -pP[j] / (pQ[j] - pP[j]) : 10000000.0;
         const int jn = (j + 1) % 3;
         const double u = std::fabs(s[jn] - s[j]) > eps ? -s[j] / (s[jn] - s[j]) : 10000000.0;
-        if (neg <= u && u <= lim && neg <= tt && tt <= lim) {
-            tmin = std::min(tmin, tt);
-            tmax = std::max(tmax, tt);
-        }
+        const bool within = (neg <= u) & (u <= lim) & (neg <= tt) & (tt <= lim);
+        tmin = within ? std::min(tmin, tt) : tmin;
+        tmax = within ? std::max(tmax, tt) : tmax;
     }
     const Vec3 A = {P[0] + tmin * d[0], P[1] + tmin * d[1], P[2] + tmin * d[2]};
     const Vec3 B = {P[0] + tmax * d[0], P[1] + tmax * d[1], P[2] + tmax * d[2]};
@@ -185,6 +177,13 @@ Verdict test_prepared(const PreparedTriangle& t, const PreparedSegment& g, doubl
     split.keep_left = outP || dP < t.h_lo;
     split.keep_right = outQ || dQ < t.h_lo;
     return Verdict::kSplit;
+}
+
+// First item of share part of [0, n) cut into parts: a worker of run_parts
+// over the triangles and the edges together takes its share of each, so that
+// the costly triangles are spread evenly.
+size_t share_begin(size_t n, unsigned part, unsigned parts) {
+    return n * part / parts;
 }
 
 // The part of segment a-b whose y lies in [lo, hi] widens [xa, xb] by its x.
@@ -272,11 +271,14 @@ class TriangleIndex {
     }
 
     std::vector<int> all_;              // every triangle that can hide anything, ascending
-    std::vector<TriangleShape> shape_;  // parallel to all_
-    std::vector<PreparedTriangle> tri_;  // parallel to all_: the test's data, packed
+    // Parallel to all_, and left unset when made: the workers fill them, each
+    // its share, so that the memory is first touched there, not cleared first
+    // on one thread (some 300 bytes a triangle).
+    std::unique_ptr<TriangleShape[]> shape_;
+    std::unique_ptr<PreparedTriangle[]> tri_;  // the test's data, packed
     // The widened projected box of each, apart for a quick first look; the
     // whole plane for triangles tested against every edge.
-    std::vector<Box> box_;
+    std::unique_ptr<Box[]> box_;
     bool indexed_ = false;              // false: every edge is tested against all_
     double z_floor_ = kFastMinDepth;
     double z_lo_ = kFastMinDepth;
@@ -309,26 +311,25 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     // With cuts allowed far beyond a segment, nothing is bounded.
     if (!(growth_ <= 0.01)) return;
 
-    // Depth floor and size of the scene, over the triangles and then the
-    // edges, each worker its share; least and largest do not depend on the
+    // Depth floor and size of the scene, over the triangles and the edges,
+    // each worker its share of both; least and largest do not depend on the
     // order. (The root of the largest square is the largest root.)
-    const size_t nt = all_.size(), items = nt + edges.size();
-    std::vector<double> zmins(split_parts(items, threads, kMinBuildPart), HUGE_VAL);
-    std::vector<double> p2maxs(zmins.size(), 0.0);
-    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+    const size_t nt = all_.size(), ne = edges.size();
+    const unsigned parts = split_parts(nt + ne, threads, kMinBuildPart);
+    std::vector<double> zmins(parts, HUGE_VAL);
+    std::vector<double> p2maxs(parts, 0.0);
+    run_parts(nt + ne, threads, kMinBuildPart, [&](size_t, size_t, unsigned part) {
         double zmin = HUGE_VAL, p2max = 0.0;
         auto look = [&](double x, double y, double z) {
             if (z >= kFastMinDepth) zmin = std::min(zmin, z);
             p2max = std::max(p2max, x * x + y * y + z * z);
         };
-        for (size_t k = first; k < last; ++k) {
-            if (k < nt) {
-                for (const Vec3& v : tris[static_cast<size_t>(all_[k])].E) look(v[0], v[1], v[2]);
-            } else {
-                const VectRecord& e = edges[k - nt];
-                look(e.xs, e.ys, e.zs);
-                look(e.xl, e.yl, e.zl);
-            }
+        for (size_t k = share_begin(nt, part, parts); k < share_begin(nt, part + 1, parts); ++k)
+            for (const Vec3& v : tris[static_cast<size_t>(all_[k])].E) look(v[0], v[1], v[2]);
+        for (size_t k = share_begin(ne, part, parts); k < share_begin(ne, part + 1, parts); ++k) {
+            const VectRecord& e = edges[k];
+            look(e.xs, e.ys, e.zs);
+            look(e.xl, e.yl, e.zl);
         }
         zmins[part] = zmin;
         p2maxs[part] = p2max;
@@ -343,7 +344,7 @@ TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
     shape_triangles(tris, tol, edges, threads);
     make_groups();
     build_grid(threads);
-    for (size_t k = 0; k < shape_.size(); ++k)
+    for (size_t k = 0; k < all_.size(); ++k)
         if (!shape_[k].bounded) box_[k] = Box{-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL};
 }
 
@@ -412,29 +413,30 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
 void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
                                     const HiddenTolerances& tol,
                                     const std::vector<VectRecord>& edges, unsigned threads) {
-    // Shapes and the test's data of the triangles, then the size of the
-    // image over the edges too, each worker its share.
-    const size_t nt = all_.size(), items = nt + edges.size();
-    shape_.resize(nt);
-    box_.resize(nt);
-    tri_.resize(nt);
-    std::vector<double> exts(split_parts(items, threads, kMinBuildPart), 0.0);
-    run_parts(items, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned part) {
+    // Shapes and the test's data of the triangles, and the size of the image
+    // over the edges too, each worker its share of both (a triangle costs
+    // many times an edge).
+    const size_t nt = all_.size(), ne = edges.size();
+    shape_ = std::make_unique_for_overwrite<TriangleShape[]>(nt);
+    box_ = std::make_unique_for_overwrite<Box[]>(nt);
+    tri_ = std::make_unique_for_overwrite<PreparedTriangle[]>(nt);
+    const unsigned parts = split_parts(nt + ne, threads, kMinBuildPart);
+    std::vector<double> exts(parts, 0.0);
+    run_parts(nt + ne, threads, kMinBuildPart, [&](size_t, size_t, unsigned part) {
         double ext = 0.0;
         auto widen = [&](double x, double y, double z) {
             const double a = std::max(std::fabs(x / z), std::fabs(y / z));
             if (z >= z_floor_ && a < 1e100) ext = std::max(ext, a);
         };
-        for (size_t k = first; k < last; ++k) {
-            if (k < nt) {
-                const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
-                ext = std::max(ext, shape_triangle(t, tol, shape_[k], box_[k]));
-                tri_[k] = prepare(t, tol);
-            } else {
-                const VectRecord& e = edges[k - nt];
-                widen(e.xs, e.ys, e.zs);
-                widen(e.xl, e.yl, e.zl);
-            }
+        for (size_t k = share_begin(nt, part, parts); k < share_begin(nt, part + 1, parts); ++k) {
+            const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
+            ext = std::max(ext, shape_triangle(t, tol, shape_[k], box_[k]));
+            tri_[k] = prepare(t, tol);
+        }
+        for (size_t k = share_begin(ne, part, parts); k < share_begin(ne, part + 1, parts); ++k) {
+            const VectRecord& e = edges[k];
+            widen(e.xs, e.ys, e.zs);
+            widen(e.xl, e.yl, e.zl);
         }
         exts[part] = ext;
     });
@@ -812,9 +814,9 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
                 const double sP = dot(t.n, s.P), sQ = dot(t.n, s.Q);
                 if (!may_hide(shape_[static_cast<size_t>(k)], t, s, sP, sQ)) continue;
                 SplitResult sr;
-                const Verdict v =
-                    same_ends ? test_prepared(t, seg, sP, sQ, tol, sr)
-                              : test_prepared(t, seg, dot(t.n, j.P), dot(t.n, j.Q), tol, sr);
+                const double dP = same_ends ? sP : dot(t.n, j.P);
+                const double dQ = same_ends ? sQ : dot(t.n, j.Q);
+                const Verdict v = test_prepared(t, seg, dP, dQ, tol, sr);
                 if (v == Verdict::kClear) continue;
                 if (v == Verdict::kSplit) {
                     // P-A is drawn before B-Q: it goes on the stack last.

@@ -28,6 +28,23 @@ inline void edge_plane(const HiddenTriangle& t, int j, Vec3& e, double& dV) {
 }
 
 
+// The verdict when both ends of P-Q (P + d = Q) project inside the triangle,
+// whose plane n.X = h the ends meet at dP = n.P and dQ = n.Q: with neither in
+// front of the plane the segment is gone; with one in front it passes through
+// the face, and only its part behind the plane is hidden: the piece in front,
+// up to where it meets the plane, is tested further.
+inline Verdict inside_verdict(const Vec3& P, const Vec3& d, double h, double dP, double dQ,
+                              bool frontP, bool frontQ, SplitResult& split) {
+    if (!frontP && !frontQ) return Verdict::kHiddenWhole;
+    const double t = (h - dP) / (dQ - dP);  // dQ - dP is beyond the depth step
+    const Vec3 X = {P[0] + t * d[0], P[1] + t * d[1], P[2] + t * d[2]};
+    split.A = X;
+    split.B = X;
+    split.keep_left = frontP;
+    split.keep_right = frontQ;
+    return Verdict::kSplit;
+}
+
 // True when the triangle clears every segment whatever its ends: it faces
 // away from the eye (h < 0, or no plane), or it is seen edge-on.
 bool never_hides(const HiddenTriangle& t, const HiddenTolerances& tol);
