@@ -8,6 +8,10 @@
 namespace tarvik::views {
 namespace {
 
+// Share of the smaller of two boxes one may cover of the other: the margins
+// of two labels may touch; more than that no longer reads.
+constexpr double kMaxCover = 0.05;
+
 long long overlap_area(const LabelBox& a, const LabelBox& b) {
     const long long w = std::min(a.right, b.right) - std::max(a.left, b.left);
     const long long h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
@@ -31,11 +35,14 @@ LabelBox stroke_label_box(const render::ViewWindow& w, std::string_view text, do
     if (first == std::string_view::npos) return {};
     const size_t last = text.find_last_not_of(' ');
     // The stroke font puts character i at (i - 1) cells from the start, one
-    // cell (12 font units) being the height.
+    // cell (12 font units) being the height. The box takes half a cell more
+    // on every side: labels closer than that read as one mass among the
+    // members and node marks.
     const double a = std::fabs(h);
     const render::Pixel p1 =
-        render::world_to_crt(w, x + (static_cast<double>(first) - 1.0) * a, y + a);
-    const render::Pixel p2 = render::world_to_crt(w, x + static_cast<double>(last) * a, y);
+        render::world_to_crt(w, x + (static_cast<double>(first) - 1.5) * a, y + 1.5 * a);
+    const render::Pixel p2 =
+        render::world_to_crt(w, x + (static_cast<double>(last) + 0.5) * a, y - 0.5 * a);
     LabelBox b{std::min(p1.x, p2.x), std::min(p1.y, p2.y), std::max(p1.x, p2.x),
                std::max(p1.y, p2.y)};
     // A text too small to see still takes a pixel.

@@ -23,7 +23,8 @@ struct LabelBox {
 
 // The box of a stroke text of height h (World units) starting at (x, y) in
 // window w: one character cell of h per character, from the first to the
-// last one that is not a space. Empty for a text of spaces.
+// last one that is not a space, with a margin of half a cell. Empty for a
+// text of spaces.
 LabelBox stroke_label_box(const render::ViewWindow& w, std::string_view text, double h, double x,
                           double y);
 
@@ -34,14 +35,10 @@ class LabelThinning {
     LabelThinning(int width, int height) : w_(width), h_(height) {}
 
     // True when the label is to be drawn: it is on the drawing area and
-    // covers no accepted label by more than kMaxCover of the smaller box.
+    // covers no accepted label by more than a small share of the smaller box.
     bool accept(const LabelBox& b);
     // Some label on the drawing area was left out.
     bool thinned() const { return thinned_; }
-
-    // Share of the smaller of two boxes one may cover of the other before
-    // the two are no longer read apart.
-    static constexpr double kMaxCover = 0.3;
 
   private:
     // Accepted boxes are kept in buckets of a coarse screen grid, so that a

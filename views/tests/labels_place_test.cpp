@@ -71,8 +71,9 @@ TEST(LabelThinning, BoxesFollowTheInkAndTheZoom) {
     const LabelBox name = stroke_label_box(w, "X00Y00Z00", h, 500, 500);
     const LabelBox number = stroke_label_box(w, "   12", h, 500, 500);
     EXPECT_TRUE(stroke_label_box(w, "     ", h, 500, 500).empty());
-    EXPECT_NEAR(name.bottom - name.top, h * 448 / 1000, 1);
-    EXPECT_NEAR(name.right - name.left, 9 * h * 448 / 1000, 2);
+    // Nine cells and a margin of half a cell.
+    EXPECT_NEAR(name.bottom - name.top, 2 * h * 448 / 1000, 1);
+    EXPECT_NEAR(name.right - name.left, 10 * h * 448 / 1000, 2);
     EXPECT_LT(number.right - number.left, (name.right - name.left) / 2);  // two digits of ink
     zoom_view(w, 0, 0, 4.0);
     const LabelBox big = stroke_label_box(w, "X00Y00Z00", h, 500, 500);
@@ -80,9 +81,9 @@ TEST(LabelThinning, BoxesFollowTheInkAndTheZoom) {
 }
 
 TEST(LabelThinning, OverlapBelowTheLimitIsKept) {
-    LabelThinning t(200, 200);
+    LabelThinning t(300, 200);
     EXPECT_TRUE(t.accept({10, 10, 110, 20}));
-    EXPECT_TRUE(t.accept({85, 10, 185, 20}));   // a quarter over: still read apart
+    EXPECT_TRUE(t.accept({105, 10, 205, 20}));  // corners touching: still read apart
     EXPECT_FALSE(t.accept({40, 12, 140, 22}));  // most of it over the first ones
     EXPECT_TRUE(t.thinned());
     LabelThinning off(200, 200);
