@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include <memory>
 
 #include "analysis/capacity_check.h"
 #include "app/desktop_start.h"
@@ -299,15 +300,27 @@ void NewFormPresenter::ModelHirakuMenuClick() {
     if (path.empty()) return;
     model::ModelStore& m = ctx_.store;
     view_.set_busy(true);
+    // Read into an empty store: a file that ends early leaves the tables it
+    // did not reach empty, not holding the model before; a refused file
+    // leaves the model before as it was.
+    auto read = std::make_unique<model::ModelStore>();
     bool complete = true;
-    const int rc = files::load_tegaki_data(m, path, dialogs_, &complete);
+    const int rc = files::load_tegaki_data(*read, path, dialogs_, &complete);
     view_.set_busy(false);
     if (rc != 0) {
-        // Refused before anything was stored: the model before stays.
         dialogs_.show_message(kManReadFailed);
         return;
     }
     if (!complete) dialogs_.show_message(kManReadShort);
+    m.node.swap(read->node);
+    m.N_Node = read->N_Node;
+    m.beam.swap(read->beam);
+    m.N_Beam = read->N_Beam;
+    m.old_node.swap(read->old_node);
+    m.OnSaveOld = read->OnSaveOld;
+    m.N_Size = m.N_Mat = 0;  // the upkeep builds them for this model
+    m.N_X = m.N_Y = m.N_Z = 0;
+    m.node_table_changed();
     forget_node_data();
     // The model as read is what the file holds: nothing is at stake yet.
     saved_fingerprint_ = model_fingerprint(m);

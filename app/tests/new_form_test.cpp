@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -777,6 +778,20 @@ TEST_F(MainWindow, OpeningAStructureDataFileThatCannotBeUsed) {
     EXPECT_EQ(dialogs.messages.shown[3], kManReadFailed);
     EXPECT_EQ(model_fingerprint(store), before);
     EXPECT_EQ(form.state().PaintMode, Paint::kModel);
+
+    // A file that ends inside its node table: what was read, and nothing of
+    // the model before (its three members).
+    dialogs.messages.shown.clear();
+    const std::string cut = (dir / "cut.man").string();
+    std::ifstream whole(std::string(APP_TESTDATA) + "/cantilever.man", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+    std::ofstream(cut, std::ios::binary) << text.substr(0, 60);
+    dialogs.file_names = {cut};
+    form.ModelHirakuMenuClick();
+    EXPECT_EQ(dialogs.messages.shown,
+              (std::vector<std::string>{kManReadShort, editing::kMsgTegakiUnfinished}));
+    EXPECT_EQ(store.N_Node, 2);
+    EXPECT_EQ(store.N_Beam, 0);
 
     dialogs.messages.shown.clear();
     dialogs.file_names = {std::string(APP_TESTDATA) + "/unfinished.man"};
