@@ -24,7 +24,7 @@ bool never_hides(const HiddenTriangle& t, const HiddenTolerances& tol) {
 }
 
 
-void run_segment(const std::vector<HiddenTriangle>& tris, const int* cand, int count, const Vec3& P,
+void run_segment(std::span<const HiddenTriangle> tris, const int* cand, int count, const Vec3& P,
                  const Vec3& Q, int pos, const HiddenTolerances& tol, std::vector<Job>& stack,
                  std::vector<TempLine>& out) {
     stack.clear();
@@ -146,6 +146,15 @@ std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
                                    const std::vector<VectRecord>& edges,
                                    const HiddenTolerances& tol, HiddenLineMethod method,
                                    unsigned workers) {
+    return detail::hidden_lines_of(tris, edges, tol, method, workers);
+}
+
+namespace detail {
+
+std::vector<TempLine> hidden_lines_of(std::span<const HiddenTriangle> tris,
+                                      std::span<const VectRecord> edges,
+                                      const HiddenTolerances& tol, HiddenLineMethod method,
+                                      unsigned workers) {
     std::vector<TempLine> out;
     if (method == HiddenLineMethod::kPlain) {
         std::vector<detail::Job> stack;
@@ -159,4 +168,5 @@ std::vector<TempLine> hidden_lines(const std::vector<HiddenTriangle>& tris,
     return out;
 }
 
+}  // namespace detail
 }  // namespace tarvik::render

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <span>
 
 #include <unistd.h>
 
@@ -60,14 +61,14 @@ struct RecordsRead {
 };
 
 // Reads the first count_wanted records of rec bytes of the file behind fd,
-// each checked by ok and decoded by decode into out[its number - 1], shared
-// among up to threads workers, each reading its share at its place with its
-// own buffer. As the one-block-after-another reader would: the records up to
-// the first that could not be read, and the first of them that is bad.
+// each checked by ok and decoded by decode into out[its number - 1] (room for
+// count_wanted, unset), shared among up to threads workers, each reading its
+// share at its place with its own buffer. As the one-block-after-another
+// reader would: the records up to the first that could not be read, and the
+// first of them that is bad.
 template <class T, class Ok, class Decode>
 RecordsRead read_records_in_parts(int fd, size_t rec, size_t count_wanted, unsigned threads,
-                                  std::vector<T>& out, Ok&& ok, Decode&& decode) {
-    out.resize(count_wanted);
+                                  T* out, Ok&& ok, Decode&& decode) {
     const unsigned parts = detail::split_parts(count_wanted, threads, kMinRecordsPerPart);
     std::vector<RecordsRead> got(parts);
     detail::run_parts(count_wanted, threads, kMinRecordsPerPart,
@@ -105,7 +106,6 @@ RecordsRead read_records_in_parts(int fd, size_t rec, size_t count_wanted, unsig
             break;
         }
     }
-    out.resize(all.count);
     return all;
 }
 
@@ -168,6 +168,12 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
     long long bad = 0;
     std::vector<HiddenTriangle> tris;
     std::vector<VectRecord> edges;
+    // The workers' records: the room is left unset and first touched by
+    // the worker that fills it, not cleared first on one thread.
+    std::unique_ptr<HiddenTriangle[]> tris_room;
+    std::unique_ptr<VectRecord[]> edges_room;
+    std::span<const HiddenTriangle> tris_read;
+    std::span<const VectRecord> edges_read;
     // Large files are read by the fast routine's workers, each its share.
     const unsigned threads =
         method == HiddenLineMethod::kPlain ? 1u : workers == 0 ? hidden_line_workers() : workers;
@@ -176,13 +182,16 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         view_count + static_cast<size_t>(vect_size) / kVectRecordSize >= 2 * kMinRecordsPerPart) {
         RecordsRead v, e;
         try {
+            tris_room = std::make_unique_for_overwrite<HiddenTriangle[]>(view_count);
             v = read_records_in_parts(fileno(view.get()), kTrioRecordSize, view_count, threads,
-                                      tris, view_record_ok, view_geometry);
-            if (!v.short_read && v.bad == 0)
+                                      tris_room.get(), view_record_ok, view_geometry);
+            if (!v.short_read && v.bad == 0) {
+                const size_t vect_count = static_cast<size_t>(vect_size) / kVectRecordSize;
+                edges_room = std::make_unique_for_overwrite<VectRecord[]>(vect_count);
                 e = read_records_in_parts(
-                    fileno(vect.get()), kVectRecordSize,
-                    static_cast<size_t>(vect_size) / kVectRecordSize, threads, edges,
+                    fileno(vect.get()), kVectRecordSize, vect_count, threads, edges_room.get(),
                     vect_record_ok, [](const unsigned char* r) { return decode_vect(r); });
+            }
         } catch (const std::bad_alloc&) {
             msg.show_message(kMsgNoMemory);
             return -1;
@@ -197,6 +206,8 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
                                    v.bad != 0 ? v.bad : e.bad));
             return -1;
         }
+        tris_read = {tris_room.get(), v.count};
+        edges_read = {edges_room.get(), e.count};
     } else {
         tris.reserve(view_count);
         const size_t view_got =
@@ -226,12 +237,14 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
             msg.show_message(bad_record_message(s.path(kVectFileName), bad));
             return -1;
         }
+        tris_read = tris;
+        edges_read = edges;
     }
     view.reset();
     vect.reset();
 
     const std::vector<TempLine> lines =
-        hidden_lines(tris, edges, tolerances_of(p), method, workers);
+        detail::hidden_lines_of(tris_read, edges_read, tolerances_of(p), method, workers);
     ImageBounds ib;
     if (c) set_pen(*c, kSolid, 1, kBlack);
     for (const TempLine& l : lines) {
@@ -268,7 +281,7 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         msg.show_message(kMsgTempWrite);
         return -1;
     }
-    model::spy("make_pers %d edges %zu lines", static_cast<int>(edges.size()), lines.size());
+    model::spy("make_pers %d edges %zu lines", static_cast<int>(edges_read.size()), lines.size());
     return 0;
 }
 

@@ -208,14 +208,14 @@ void clip_to_band(double ax, double ay, double bx, double by, double lo, double 
 class TriangleIndex {
   public:
     // Built by up to threads workers; the same index whatever their number.
-    TriangleIndex(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
+    TriangleIndex(std::span<const HiddenTriangle> tris, std::span<const VectRecord> edges,
                   const HiddenTolerances& tol, unsigned threads);
 
     // Runs the edges in order as the plain routine does, appending their
     // visible lines. Edges do not depend on each other: with threads > 1 the
     // edges are shared out in runs among that many workers and their lines
     // joined in edge order, the same lines as one worker gives.
-    void run_edges(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
+    void run_edges(std::span<const HiddenTriangle> tris, std::span<const VectRecord> edges,
                    const HiddenTolerances& tol, unsigned threads, std::vector<TempLine>& out) const;
 
   private:
@@ -235,8 +235,8 @@ class TriangleIndex {
         double px[2], py[2];  // projected ends
     };
 
-    void shape_triangles(const std::vector<HiddenTriangle>& tris, const HiddenTolerances& tol,
-                         const std::vector<VectRecord>& edges, unsigned threads);
+    void shape_triangles(std::span<const HiddenTriangle> tris, const HiddenTolerances& tol,
+                         std::span<const VectRecord> edges, unsigned threads);
     double shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
                           TriangleShape& s, Box& box) const;
     bool shape_edge(const VectRecord& r, EdgeShape& e) const;
@@ -254,7 +254,7 @@ class TriangleIndex {
         std::vector<Piece> stack;
         std::vector<Job> jobs;
     };
-    void run_range(const std::vector<HiddenTriangle>& tris, const std::vector<VectRecord>& edges,
+    void run_range(std::span<const HiddenTriangle> tris, std::span<const VectRecord> edges,
                    size_t first, size_t last, const HiddenTolerances& tol, Scratch& sc,
                    std::vector<TempLine>& out) const;
     void gather_groups(const EdgeShape* batch, int n, const Box& b, Scratch& sc) const;
@@ -294,8 +294,8 @@ class TriangleIndex {
     std::vector<int> cell_groups_;
 };
 
-TriangleIndex::TriangleIndex(const std::vector<HiddenTriangle>& tris,
-                             const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+TriangleIndex::TriangleIndex(std::span<const HiddenTriangle> tris,
+                             std::span<const VectRecord> edges, const HiddenTolerances& tol,
                              unsigned threads) {
     const size_t n = tris.size();
     {
@@ -410,9 +410,9 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
     return ext;
 }
 
-void TriangleIndex::shape_triangles(const std::vector<HiddenTriangle>& tris,
+void TriangleIndex::shape_triangles(std::span<const HiddenTriangle> tris,
                                     const HiddenTolerances& tol,
-                                    const std::vector<VectRecord>& edges, unsigned threads) {
+                                    std::span<const VectRecord> edges, unsigned threads) {
     // Shapes and the test's data of the triangles, and the size of the image
     // over the edges too, each worker its share of both (a triangle costs
     // many times an edge).
@@ -714,8 +714,8 @@ bool TriangleIndex::may_hide(const TriangleShape& t, const PreparedTriangle& p,
     return above < 3 && below < 3;
 }
 
-void TriangleIndex::run_range(const std::vector<HiddenTriangle>& tris,
-                              const std::vector<VectRecord>& edges, size_t first, size_t last,
+void TriangleIndex::run_range(std::span<const HiddenTriangle> tris,
+                              std::span<const VectRecord> edges, size_t first, size_t last,
                               const HiddenTolerances& tol, Scratch& sc,
                               std::vector<TempLine>& out) const {
     EdgeShape batch[kMaxBatch];
@@ -763,8 +763,8 @@ void TriangleIndex::run_range(const std::vector<HiddenTriangle>& tris,
     }
 }
 
-void TriangleIndex::run_edges(const std::vector<HiddenTriangle>& tris,
-                              const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+void TriangleIndex::run_edges(std::span<const HiddenTriangle> tris,
+                              std::span<const VectRecord> edges, const HiddenTolerances& tol,
                               unsigned threads, std::vector<TempLine>& out) const {
     // Runs of edges handed out one at a time, several per worker so that a
     // worker with a dense part of the image does not hold up the others.
@@ -841,8 +841,8 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
 
 }  // namespace
 
-void fast_hidden_lines(const std::vector<HiddenTriangle>& tris,
-                       const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+void fast_hidden_lines(std::span<const HiddenTriangle> tris,
+                       std::span<const VectRecord> edges, const HiddenTolerances& tol,
                        unsigned threads, std::vector<TempLine>& out) {
     TriangleIndex index(tris, edges, tol, threads);
     index.run_edges(tris, edges, tol, threads, out);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "render/hidden_line.h"
@@ -59,13 +60,20 @@ struct Job {
 // against the candidates (all triangles when cand is null) from their
 // position on; the first triangle that hides anything decides, its pieces go
 // on with the next candidate.
-void run_segment(const std::vector<HiddenTriangle>& tris, const int* cand, int count, const Vec3& P,
+void run_segment(std::span<const HiddenTriangle> tris, const int* cand, int count, const Vec3& P,
                  const Vec3& Q, int pos, const HiddenTolerances& tol, std::vector<Job>& stack,
                  std::vector<TempLine>& out);
 
+// hidden_lines on any run of triangles and edges (those the file reader
+// puts in place, say).
+std::vector<TempLine> hidden_lines_of(std::span<const HiddenTriangle> tris,
+                                      std::span<const VectRecord> edges,
+                                      const HiddenTolerances& tol, HiddenLineMethod method,
+                                      unsigned workers);
+
 // The fast routine: the triangle index over the projection, run on threads.
-void fast_hidden_lines(const std::vector<HiddenTriangle>& tris,
-                       const std::vector<VectRecord>& edges, const HiddenTolerances& tol,
+void fast_hidden_lines(std::span<const HiddenTriangle> tris,
+                       std::span<const VectRecord> edges, const HiddenTolerances& tol,
                        unsigned threads, std::vector<TempLine>& out);
 
 // Runs the items [first, last) of a share and appends their lines to out.
