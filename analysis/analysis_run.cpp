@@ -97,16 +97,7 @@ int save_results(const std::string& cDirectory, const std::string& path,
         msg.show_message(rc == -1 ? kMsgDspFileOpen : kMsgReadError);
         return -1;
     }
-    switch (files::replace_file(path, lst + dsp)) {
-        case files::WriteResult::kOk:
-            break;
-        case files::WriteResult::kCannotCreate:
-            msg.show_message(kMsgOutOpen);
-            return -1;
-        case files::WriteResult::kWriteFailed:
-            msg.show_message(kMsgWriteError);
-            return -1;
-    }
+    if (files::save_file(path, lst + dsp, kMsgOutOpen, kMsgWriteError, msg) != 0) return -1;
     msg.show_message(kMsgSaved);
     return 0;
 }

@@ -266,11 +266,8 @@ int save_stress_table(const std::string& path, const ResultTables& t, model::Mes
         return -1;
     }
     model::spy("Save Data File Name %s", path.c_str());
-    if (files::replace_file(path, format_stress_table(path, t)) != files::WriteResult::kOk) {
-        msg.show_message(kMsgWriteFailed);
-        return -1;
-    }
-    return 0;
+    return files::save_file(path, format_stress_table(path, t), kMsgWriteFailed, kMsgWriteFailed,
+                            msg);
 }
 
 bool KensakuPresenter::KensakuButtonClick(const std::string& id) {

@@ -5,15 +5,6 @@
 
 namespace tarvik::editing {
 
-namespace {
-
-constexpr const char* kNoFormat = " %5d";
-constexpr const char* kLenFormat = " %8.1f";
-constexpr const char* kModFormat = " %10.3e";
-constexpr const char* kRatioFormat = " %8.3f";
-
-}  // namespace
-
 void set_section(model::SizeEntry& e, float b, float d) {
     const double bw = b;
     const double h = d;
@@ -42,10 +33,10 @@ bool HenSizePresenter::FormCreate() {
     }
     const model::SizeEntry& e = m_.size[x_.SelectSize];
     saved_ = e;
-    show(kSizeNo, kNoFormat, x_.SelectSize + 1);
-    show(kHaba, kLenFormat, e.haba);
-    show(kAtumi, kLenFormat, e.atumi);
-    show(kAngle, kLenFormat, e.angle);
+    show(kSizeNo, kFieldNo, x_.SelectSize + 1);
+    show(kHaba, kFieldLen, e.haba);
+    show(kAtumi, kFieldLen, e.atumi);
+    show(kAngle, kFieldLen, e.angle);
     open_ = true;
     return true;
 }
@@ -104,10 +95,10 @@ bool HenMatPresenter::FormCreate() {
     }
     const model::MaterialEntry& e = m_.mat[x_.SelectMat];
     saved_ = e;
-    show(kMatNo, kNoFormat, x_.SelectMat + 1);
-    show(kYoung, kModFormat, e.young);
-    show(kPoisson, kRatioFormat, e.poisson);
-    show(kMitudo, kModFormat, e.mitudo);
+    show(kMatNo, kFieldNo, x_.SelectMat + 1);
+    show(kYoung, kFieldSci, e.young);
+    show(kPoisson, kFieldRatio, e.poisson);
+    show(kMitudo, kFieldSci, e.mitudo);
     open_ = true;
     return true;
 }
@@ -155,13 +146,13 @@ std::vector<FieldLayout> beam_fields(bool section_editable) {
 }
 
 void show_beam_ends(FieldDialogView& view, const model::Beam& b) {
-    view.set_field(kBeamNo, cformat(kNoFormat, b.no));
-    view.set_field(kNoI, cformat(kNoFormat, b.noi));
+    view.set_field(kBeamNo, cformat(kFieldNo, b.no));
+    view.set_field(kNoI, cformat(kFieldNo, b.noi));
     view.set_field(kIdI, b.idi);
-    view.set_field(kNoJ, cformat(kNoFormat, b.noj));
+    view.set_field(kNoJ, cformat(kFieldNo, b.noj));
     view.set_field(kIdJ, b.idj);
     const float c[6] = {b.xs, b.ys, b.zs, b.xl, b.yl, b.zl};
-    for (int i = 0; i < 6; ++i) view.set_field(kXs + i, cformat(kLenFormat, c[i]));
+    for (int i = 0; i < 6; ++i) view.set_field(kXs + i, cformat(kFieldLen, c[i]));
 }
 
 // --- TShowBeamForm -------------------------------------------------------
@@ -178,8 +169,8 @@ bool ShowBeamPresenter::FormCreate() {
     }
     const model::Beam& b = m_.beam[x_.SelectBeam];
     show_beam_ends(view_, b);
-    show(kHaba, kLenFormat, b.haba);
-    show(kAtumi, kLenFormat, b.atumi);
+    show(kHaba, kFieldLen, b.haba);
+    show(kAtumi, kFieldLen, b.atumi);
     return true;
 }
 

@@ -4,11 +4,10 @@
 
 namespace tarvik::editing {
 
-namespace {
-
-constexpr const char* kNoFormat = " %5d";
-
-}  // namespace
+int clamp_row(int row, int count) {
+    if (count <= 0 || row < 0) return 0;
+    return row < count ? row : count - 1;
+}
 
 bool row_selected(int count, int row, const char* no_rows, const char* select_row,
                   model::MessageService& msg) {
@@ -116,7 +115,7 @@ bool RecordAddPresenter::FormCreate() {
     }
     const model::Node& n = m_.node[row];
     saved_ = kind_.pending(x_);
-    show(kNodeNoField, kNoFormat, n.no);
+    show(kNodeNoField, kFieldNo, n.no);
     show(kCodeField, n.id);
     show_values(kFirstValue, saved_);
     return true;
@@ -148,9 +147,9 @@ bool RecordEditPresenter::FormCreate() {
         return false;
     }
     const int row = x_.*kind_.row;
-    show(kRowNoField, kNoFormat, row + 1);
+    show(kRowNoField, kFieldNo, row + 1);
     show(kCodeField, kind_.code(m_, row));
-    show(kNodeNoField, kNoFormat, kind_.node_no(m_, row));
+    show(kNodeNoField, kFieldNo, kind_.node_no(m_, row));
     show_values(kFirstValue, kind_.values(m_, row));
     // Only a change edits the values; a removal shows them.
     for (int k = 0; k < 3; ++k) view_.set_editable(kFirstValue + k, use_ == FixEditUse::Change);

@@ -48,6 +48,10 @@ inline int fixity(int v) {
     return v != 0 ? 1 : 0;
 }
 
+// Keeps a kept selection inside its table: the last row when the table
+// shrank below it, 0 when the table is empty.
+int clamp_row(int row, int count);
+
 // True when row is one of a table's count records; otherwise says why not:
 // no_rows for an empty table, select_row for a row outside it.
 bool row_selected(int count, int row, const char* no_rows, const char* select_row,

@@ -6,8 +6,6 @@ namespace tarvik::editing {
 
 namespace {
 
-constexpr const char* kCoordFormat = " %8.1f";
-
 void place(model::ModelStore& m, model::Node& n, float x, float y, float z) {
     n.x = x, n.y = y, n.z = z;
     // Coordinates changed in place: the lookup by coordinates must forget the old ones.
@@ -29,10 +27,10 @@ bool NodeFormPresenter::FormCreate() {
     }
     const model::Node& n = m_.node[x_.SelectNode];
     x0_ = n.x, y0_ = n.y, z0_ = n.z;
-    show(kNo, " %5d", n.no);
-    show(kX, kCoordFormat, n.x == kUnplacedCoord ? x_.last_x : n.x);
-    show(kY, kCoordFormat, n.y == kUnplacedCoord ? x_.last_y : n.y);
-    show(kZ, kCoordFormat, n.z == kUnplacedCoord ? x_.last_z : n.z);
+    show(kNo, kFieldNo, n.no);
+    show(kX, kFieldLen, n.x == kUnplacedCoord ? x_.last_x : n.x);
+    show(kY, kFieldLen, n.y == kUnplacedCoord ? x_.last_y : n.y);
+    show(kZ, kFieldLen, n.z == kUnplacedCoord ? x_.last_z : n.z);
     open_ = true;
     return true;
 }

@@ -4,27 +4,12 @@
 
 namespace tarvik::editing {
 
-namespace {
-
-constexpr const char* kIntFormat = "%5d";
-constexpr const char* kLenFormat = "%8.1f";
-constexpr const char* kSciFormat = "%10.3e";
-constexpr const char* kRatioFormat = "%8.3f";
-constexpr const char* kCountFormat = "%d";
-
-int clamp_row(int row, int count) {
-    if (count <= 0 || row < 0) return 0;
-    return row < count ? row : count - 1;
-}
-
-}  // namespace
-
 GridRows beam_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "IDi", "IDj", "形状", "物性"}};
     for (int i = 0; i < m.N_Beam; ++i) {
         const model::Beam& b = m.beam[i];
-        rows.push_back({cformat(kIntFormat, i + 1), b.idi, b.idj, cformat(kIntFormat, b.size),
-                        cformat(kIntFormat, b.mat)});
+        rows.push_back({cformat(kCellNo, i + 1), b.idi, b.idj, cformat(kCellNo, b.size),
+                        cformat(kCellNo, b.mat)});
     }
     return rows;
 }
@@ -33,10 +18,10 @@ GridRows size_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "巾", "厚み", "断面積", "垂直2次", "水平2次", "ねじれ", "ColdAngle"}};
     for (int i = 0; i < m.N_Size; ++i) {
         const model::SizeEntry& e = m.size[i];
-        rows.push_back({cformat(kIntFormat, i + 1), cformat(kLenFormat, e.haba),
-                        cformat(kLenFormat, e.atumi), cformat(kSciFormat, e.A),
-                        cformat(kSciFormat, e.Iy), cformat(kSciFormat, e.Iz),
-                        cformat(kSciFormat, e.J), cformat(kLenFormat, e.angle)});
+        rows.push_back({cformat(kCellNo, i + 1), cformat(kCellLen, e.haba),
+                        cformat(kCellLen, e.atumi), cformat(kCellSci, e.A), cformat(kCellSci, e.Iy),
+                        cformat(kCellSci, e.Iz), cformat(kCellSci, e.J),
+                        cformat(kCellLen, e.angle)});
     }
     return rows;
 }
@@ -45,8 +30,8 @@ GridRows mat_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "ヤング率", "ポアソン比", "質量密度"}};
     for (int i = 0; i < m.N_Mat; ++i) {
         const model::MaterialEntry& e = m.mat[i];
-        rows.push_back({cformat(kIntFormat, i + 1), cformat(kSciFormat, e.young),
-                        cformat(kRatioFormat, e.poisson), cformat(kSciFormat, e.mitudo)});
+        rows.push_back({cformat(kCellNo, i + 1), cformat(kCellSci, e.young),
+                        cformat(kCellRatio, e.poisson), cformat(kCellSci, e.mitudo)});
     }
     return rows;
 }
@@ -72,7 +57,7 @@ void SelBeamPresenter::refresh(BeamGrid grid) {
             break;
     }
     *row = clamp_row(*row, count);
-    view_.set_count(grid, cformat(kCountFormat, count));
+    view_.set_count(grid, cformat(kCellCount, count));
     if (count > 0) view_.select_row(grid, *row);
 }
 

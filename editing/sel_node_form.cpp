@@ -9,17 +9,7 @@ namespace tarvik::editing {
 
 namespace {
 
-constexpr const char* kIntFormat = "%5d";
-constexpr const char* kRealFormat = "%8.1f";
-constexpr const char* kCountFormat = "%d";
 constexpr int kCodeCompare = 9;  // characters of "X%02dY%02dZ%02d"
-
-// Keeps a kept selection inside its table: the last row when the table
-// shrank below it, 0 when the table is empty.
-int clamp_row(int row, int count) {
-    if (count <= 0 || row < 0) return 0;
-    return row < count ? row : count - 1;
-}
 
 std::string upper_ascii(std::string s) {
     for (char& c : s)
@@ -33,8 +23,8 @@ GridRows node_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "ID", "X(cm)", "Y(cm)", "Z(cm)"}};
     for (int i = 0; i < m.N_Node; ++i) {
         const model::Node& n = m.node[i];
-        rows.push_back({cformat(kIntFormat, i + 1), n.id, cformat(kRealFormat, n.x),
-                        cformat(kRealFormat, n.y), cformat(kRealFormat, n.z)});
+        rows.push_back({cformat(kCellNo, i + 1), n.id, cformat(kCellLen, n.x),
+                        cformat(kCellLen, n.y), cformat(kCellLen, n.z)});
     }
     return rows;
 }
@@ -43,9 +33,9 @@ GridRows fix_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "ID", "Node", "Xmov", "Ymov", "Zmov"}};
     for (int i = 0; i < m.N_Fix; ++i) {
         const model::Fix& f = m.fix[i];
-        rows.push_back({cformat(kIntFormat, i + 1), f.id, cformat(kIntFormat, f.no),
-                        cformat(kIntFormat, f.xfix), cformat(kIntFormat, f.yfix),
-                        cformat(kIntFormat, f.zfix)});
+        rows.push_back({cformat(kCellNo, i + 1), f.id, cformat(kCellNo, f.no),
+                        cformat(kCellNo, f.xfix), cformat(kCellNo, f.yfix),
+                        cformat(kCellNo, f.zfix)});
     }
     return rows;
 }
@@ -54,9 +44,8 @@ GridRows load_rows(const model::ModelStore& m) {
     GridRows rows{{"No", "ID", "Node", "Xkgf", "Ykgf", "Zkgf"}};
     for (int i = 0; i < m.N_Load; ++i) {
         const model::Load& l = m.load[i];
-        rows.push_back({cformat(kIntFormat, i + 1), l.id, cformat(kIntFormat, l.no),
-                        cformat(kRealFormat, l.px), cformat(kRealFormat, l.py),
-                        cformat(kRealFormat, l.pz)});
+        rows.push_back({cformat(kCellNo, i + 1), l.id, cformat(kCellNo, l.no),
+                        cformat(kCellLen, l.px), cformat(kCellLen, l.py), cformat(kCellLen, l.pz)});
     }
     return rows;
 }
@@ -67,19 +56,19 @@ void SelNodePresenter::refresh(NodeGrid grid) {
             x_.SelectNodeFix = clamp_row(x_.SelectNodeFix, m_.N_Node);
             x_.SelectNodeLoad = x_.SelectNodeFix;
             view_.set_grid(grid, node_rows(m_));
-            view_.set_count(grid, cformat(kCountFormat, m_.N_Node));
+            view_.set_count(grid, cformat(kCellCount, m_.N_Node));
             if (m_.N_Node > 0) view_.select_row(grid, x_.SelectNodeFix);
             break;
         case NodeGrid::Fix:
             x_.N_SelectFix = clamp_row(x_.N_SelectFix, m_.N_Fix);
             view_.set_grid(grid, fix_rows(m_));
-            view_.set_count(grid, cformat(kCountFormat, m_.N_Fix));
+            view_.set_count(grid, cformat(kCellCount, m_.N_Fix));
             if (m_.N_Fix > 0) view_.select_row(grid, x_.N_SelectFix);
             break;
         case NodeGrid::Load:
             x_.N_SelectLoad = clamp_row(x_.N_SelectLoad, m_.N_Load);
             view_.set_grid(grid, load_rows(m_));
-            view_.set_count(grid, cformat(kCountFormat, m_.N_Load));
+            view_.set_count(grid, cformat(kCellCount, m_.N_Load));
             if (m_.N_Load > 0) view_.select_row(grid, x_.N_SelectLoad);
             break;
     }

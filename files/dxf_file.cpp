@@ -238,17 +238,7 @@ int make_dxf_file(const std::string& temp_path, const std::string& dxf_path, int
         msg.show_message(temp_check_message(c));
         return -1;
     }
-    switch (replace_file(dxf_path, dxf)) {
-        case WriteResult::kOk:
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kMsgDxfOpen);
-            return -1;
-        case WriteResult::kWriteFailed:
-            msg.show_message(kMsgDxfWrite);
-            return -1;
-    }
-    return -1;
+    return save_file(dxf_path, dxf, kMsgDxfOpen, kMsgDxfWrite, msg);
 }
 
 }  // namespace tarvik::files

@@ -44,17 +44,7 @@ int save_face_file(const render::SolidModel& s, const std::string& file_name,
         msg.show_message(kFaceTrioReadError);
         return -1;
     }
-    switch (replace_file(file_name, text)) {
-        case WriteResult::kOk:
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kFaceOutOpenError);
-            return -1;
-        case WriteResult::kWriteFailed:
-            msg.show_message(kFaceOutWriteError);
-            return -1;
-    }
-    return -1;
+    return save_file(file_name, text, kFaceOutOpenError, kFaceOutWriteError, msg);
 }
 
 }  // namespace tarvik::files

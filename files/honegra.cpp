@@ -68,17 +68,7 @@ std::string format_honegra(const model::ModelStore& m) {
 int save_honegra(const model::ModelStore& m, const std::string& file_name,
                  model::MessageService& msg) {
     model::spy("Enter save_honegra() name %s", file_name.c_str());
-    switch (replace_file(file_name, format_honegra(m))) {
-        case WriteResult::kOk:
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kGraOpenError);
-            return -1;
-        case WriteResult::kWriteFailed:
-            msg.show_message(kGraWriteError);
-            return -1;
-    }
-    return -1;
+    return save_file(file_name, format_honegra(m), kGraOpenError, kGraWriteError, msg);
 }
 
 }  // namespace tarvik::files

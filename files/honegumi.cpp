@@ -68,17 +68,7 @@ std::string format_honegumi(const model::ModelStore& m) {
 int save_honegumi(const model::ModelStore& m, const std::string& file_name,
                   model::MessageService& msg) {
     model::spy("Enter save_honegumi() name %s", file_name.c_str());
-    switch (replace_file(file_name, format_honegumi(m))) {
-        case WriteResult::kOk:
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kBonOpenError);
-            return -1;
-        case WriteResult::kWriteFailed:
-            msg.show_message(kBonWriteError);
-            return -1;
-    }
-    return -1;
+    return save_file(file_name, format_honegumi(m), kBonOpenError, kBonWriteError, msg);
 }
 
 }  // namespace tarvik::files

@@ -50,19 +50,11 @@ void group_line(std::string& out, int kind) {
     out += model::to_cp932(line + "\r\n");
 }
 
-int report(WriteResult r, model::MessageService& msg) {
-    switch (r) {
-        case WriteResult::kOk:
-            msg.show_message(kJikuDone);
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kJikuOpenError);
-            return -1;
-        case WriteResult::kWriteFailed:
-            break;
-    }
-    msg.show_message(kJikuWriteError);
-    return -1;
+// Saves the text and tells the outcome, the success too.
+int save_and_tell(const std::string& path, const std::string& text, model::MessageService& msg) {
+    if (save_file(path, text, kJikuOpenError, kJikuWriteError, msg) != 0) return -1;
+    msg.show_message(kJikuDone);
+    return 0;
 }
 
 }  // namespace
@@ -117,13 +109,13 @@ int save_jiku_file(const model::ModelStore& m, const std::string& path, JikuShif
                    model::MessageService& msg) {
     model::spy("Enter save_jiku_file() %s", path.c_str());
     model::spy("dx %8.1f dy %8.1f dz %8.1f", shift.dx, shift.dy, shift.dz);
-    return report(replace_file(path, format_jiku_file(m, shift)), msg);
+    return save_and_tell(path, format_jiku_file(m, shift), msg);
 }
 
 int save_jiku_members(const std::vector<JikuMember>& list, const std::string& path,
                       model::MessageService& msg) {
     model::spy("Enter save_jiku_members() %s N %d", path.c_str(), static_cast<int>(list.size()));
-    return report(replace_file(path, format_jiku_members(list)), msg);
+    return save_and_tell(path, format_jiku_members(list), msg);
 }
 
 }  // namespace tarvik::files

@@ -180,4 +180,19 @@ WriteResult replace_file(const std::string& path, std::string_view bytes) {
     return WriteResult::kOk;
 }
 
+int save_file(const std::string& path, std::string_view bytes, const char* cannot_create,
+              const char* write_failed, model::MessageService& msg) {
+    switch (replace_file(path, bytes)) {
+        case WriteResult::kOk:
+            return 0;
+        case WriteResult::kCannotCreate:
+            msg.show_message(cannot_create);
+            return -1;
+        case WriteResult::kWriteFailed:
+            break;
+    }
+    msg.show_message(write_failed);
+    return -1;
+}
+
 }  // namespace tarvik::files

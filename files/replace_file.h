@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/message_service.h"
+
 namespace tarvik::files {
 
 enum class WriteResult { kOk, kCannotCreate, kWriteFailed };
@@ -35,5 +37,10 @@ enum class WriteResult { kOk, kCannotCreate, kWriteFailed };
 // kCannotCreate when the target or temporary cannot be opened or replaced,
 // kWriteFailed when writing or flushing fails.
 WriteResult replace_file(const std::string& path, std::string_view bytes);
+
+// replace_file as a save tells it: 0, or -1 after showing cannot_create or
+// write_failed, the writer's own words for the two failures.
+int save_file(const std::string& path, std::string_view bytes, const char* cannot_create,
+              const char* write_failed, model::MessageService& msg);
 
 }  // namespace tarvik::files

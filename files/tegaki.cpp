@@ -185,18 +185,10 @@ std::string format_tegaki(const ModelStore& m) {
 int save_tegaki_data(const ModelStore& m, const std::string& file_name,
                      model::MessageService& msg) {
     model::spy("Enter save_tegaki_data() file_name %s", file_name.c_str());
-    switch (replace_file(file_name, format_tegaki(m))) {
-        case WriteResult::kOk:
-            model::spy("TEGAKI_FILE %s Open", file_name.c_str());
-            return 0;
-        case WriteResult::kCannotCreate:
-            msg.show_message(kTegakiOpenError);
-            return -1;
-        case WriteResult::kWriteFailed:
-            msg.show_message(kTegakiWriteError);
-            return -1;
-    }
-    return -1;
+    if (save_file(file_name, format_tegaki(m), kTegakiOpenError, kTegakiWriteError, msg) != 0)
+        return -1;
+    model::spy("TEGAKI_FILE %s Open", file_name.c_str());
+    return 0;
 }
 
 int read_tegaki_text(ModelStore& m, std::string_view text, model::MessageService& msg,

@@ -19,7 +19,7 @@
 #include "model/maintenance.h"
 #include "render/solid.h"
 #include "render/view_params.h"
-#include "scratch_dir.h"
+#include "testing/temp_dir.h"
 
 namespace {
 
@@ -53,10 +53,10 @@ void check(bool ok, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const fuzzing::Scratch scratch("fuzz_jiku");
-    const std::string dir = scratch.dir().string();
+    static const test_support::TempDir scratch("fuzz_jiku");
+    const std::string dir = scratch.path().string();
     const std::string path = dir + "/in.jik";
-    scratch.put("in.jik", data, size);
+    scratch.write("in.jik", data, size);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     SilentMessages msg;
 

@@ -19,7 +19,7 @@
 #include "analysis/result_tables.h"
 #include "analysis/solver_run.h"
 #include "model/model_store.h"
-#include "scratch_dir.h"
+#include "testing/temp_dir.h"
 #include "ui/message_service.h"
 
 namespace {
@@ -46,7 +46,7 @@ void use_tables(tarvik::analysis::ResultTables& t, tarvik::model::MessageService
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tarvik;
     if (size == 0) return 0;
-    static const fuzzing::Scratch scratch("fuzz_results");
+    static const test_support::TempDir scratch("fuzz_results");
     const int which = data[0] % 6;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     ui::SilentMessages msg(true);
@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)analysis::sta_near_zero_count(std::string(text));
             break;
         case 4:
-            scratch.put(analysis::kOutFileName, data + 1, size - 1);
+            scratch.write(analysis::kOutFileName, data + 1, size - 1);
             scratch.remove(analysis::kStaFileName);
-            (void)analysis::check_stability(scratch.dir().string());
+            (void)analysis::check_stability(scratch.path().string());
             break;
         default: {
             const size_t ff = text.find('\f');

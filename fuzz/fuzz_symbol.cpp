@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "scratch_dir.h"
 #include "render/recording_canvas.h"
 #include "render/stroke_text.h"
 #include "render/symbol_font.h"
+#include "testing/temp_dir.h"
 
 namespace {
 
@@ -35,9 +35,9 @@ void draw_all(tarvik::render::StrokeFont font) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tarvik;
-    static const fuzzing::Scratch scratch("fuzz_symbol");
-    scratch.put(render::kSymbolCodName, data, size);
-    draw_all(render::StrokeFont::load(scratch.dir().string()));
+    static const test_support::TempDir scratch("fuzz_symbol");
+    scratch.write(render::kSymbolCodName, data, size);
+    draw_all(render::StrokeFont::load(scratch.path().string()));
 
     std::vector<std::uint8_t> raw(data, data + size);
     draw_all(render::StrokeFont(raw));

@@ -22,7 +22,7 @@
 #include "render/projection.h"
 #include "render/recording_canvas.h"
 #include "render/solid.h"
-#include "scratch_dir.h"
+#include "testing/temp_dir.h"
 #include "ui/message_service.h"
 
 namespace {
@@ -71,10 +71,10 @@ void use_view_files(const SolidModel& s, const ViewParams& p) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using tarvik::fuzzing::Scratch;
+    using test_support::TempDir;
     if (size == 0) return 0;
-    static const Scratch scratch("fuzz_view_files");
-    const std::string dir = scratch.dir().string();
+    static const TempDir scratch("fuzz_view_files");
+    const std::string dir = scratch.path().string();
     const int which = data[0] % 3;
     ++data;
     --size;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     switch (which) {
         case 0: {
-            scratch.put(kTrioFileName, data, size);
+            scratch.write(kTrioFileName, data, size);
             // The count the writer would have kept; a torn last record counts.
             s.N_TRIO = static_cast<int32_t>((size + kTrioRecordSize - 1) / kTrioRecordSize);
             ViewWindow w = window();
@@ -105,13 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 size -= 2;
             }
             if (n > size) n = size;
-            scratch.put(kViewFileName, data, n);
-            scratch.put(kVectFileName, data + n, size - n);
+            scratch.write(kViewFileName, data, n);
+            scratch.write(kVectFileName, data + n, size - n);
             use_view_files(s, p);
             break;
         }
         default: {
-            scratch.put(kTempFileName, data, size);
+            scratch.write(kTempFileName, data, size);
             TempHeader h;
             std::vector<TempLine> lines;
             read_temp_file(s.path(kTempFileName), h, lines);

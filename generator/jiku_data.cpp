@@ -263,17 +263,8 @@ Reader::Step Reader::field(std::string_view rest) {
 int Reader::write_youseki() {
     const std::string path =
         r_.directory.empty() ? std::string(kYousekiFile) : r_.directory + "/" + kYousekiFile;
-    switch (files::replace_file(path, format_youseki(r_.tally, m_.N_Beam))) {
-        case files::WriteResult::kOk:
-            return 0;
-        case files::WriteResult::kCannotCreate:
-            msg_.show_message(kMsgYousekiOpen);
-            return -1;
-        case files::WriteResult::kWriteFailed:
-            break;
-    }
-    msg_.show_message(kMsgYousekiWrite);
-    return -1;
+    return files::save_file(path, format_youseki(r_.tally, m_.N_Beam), kMsgYousekiOpen,
+                            kMsgYousekiWrite, msg_);
 }
 
 struct FileCloser {

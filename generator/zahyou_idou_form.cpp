@@ -2,12 +2,6 @@
 
 namespace tarvik::generator {
 
-namespace {
-
-constexpr const char* kShiftFormat = " %8.1f";
-
-}  // namespace
-
 const ui::DialogLayout& ZahyouIdouPresenter::Layout() {
     static const ui::DialogLayout s{
         "座標移動", {{"X軸移動量(cm)", true}, {"Y軸移動量(cm)", true}, {"Z軸移動量(cm)", true}}};
@@ -15,9 +9,9 @@ const ui::DialogLayout& ZahyouIdouPresenter::Layout() {
 }
 
 bool ZahyouIdouPresenter::FormCreate() {
-    show(kX, kShiftFormat, x_.shift.dx);
-    show(kY, kShiftFormat, x_.shift.dy);
-    show(kZ, kShiftFormat, x_.shift.dz);
+    show(kX, editing::kFieldLen, x_.shift.dx);
+    show(kY, editing::kFieldLen, x_.shift.dy);
+    show(kZ, editing::kFieldLen, x_.shift.dz);
     return true;
 }
 

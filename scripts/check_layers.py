@@ -3,7 +3,7 @@
 
 1. Every `#include "folder/..."` of a library's sources names a header of that
    library or of one it links (directly or through others), as the CMake link
-   lines say.
+   lines say (add_library with target_link_libraries, or tarvik_add_qt_library).
 2. No library outside a `qt/` folder includes a Qt header.
 3. The library graph drawn in ARCHITECTURE.md (the mermaid block) has exactly
    the edges of the CMake link lines; a node is the library's folder
@@ -42,6 +42,10 @@ def read_libraries():
             name, sources = m.group(1), m.group(2).split()
             qt = sources and all(s.startswith("qt/") for s in sources)
             libs[name] = [top + "/qt" if qt else top, []]
+        # tarvik_add_qt_library(name SOURCES qt/... LIBS lib ... [COMPONENTS ...])
+        for m in re.finditer(r"tarvik_add_qt_library\(\s*(\S+)\s+SOURCES\s+([^)]*?)\s+LIBS\s+"
+                             r"([^)]*?)\s*(?:COMPONENTS\s+[^)]*)?\)", text):
+            libs[m.group(1)] = [top + "/qt", m.group(3).split()]
         for m in re.finditer(r"target_link_libraries\(\s*(\S+)\s+([^)]*)\)", text):
             name = m.group(1)
             if name in libs:

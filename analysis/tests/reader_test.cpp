@@ -56,12 +56,17 @@ struct Reader : ::testing::Test {
     ScriptedMessages msg;
 };
 
+// The input numbers (field no) of the first n records, in their order.
+template <class Record>
+std::vector<int> numbers(const std::vector<Record>& records, int n, int Record::*no) {
+    std::vector<int> v;
+    for (int i = 0; i < n; ++i) v.push_back(records[i].*no);
+    return v;
+}
+
 TEST_F(Reader, NodesSortedByNumberMembersByShareLargestFirst) {
     ASSERT_EQ(read_velto(kPortalLst, *t, msg), 2);
-    ASSERT_EQ(t->N_Setuten, 3);
-    EXPECT_EQ(t->setuten[0].OldNo, 1);
-    EXPECT_EQ(t->setuten[1].OldNo, 2);
-    EXPECT_EQ(t->setuten[2].OldNo, 3);
+    ASSERT_EQ(numbers(t->setuten, t->N_Setuten, &ResultNode::OldNo), (std::vector<int>{1, 2, 3}));
     EXPECT_STREQ(t->setuten[2].pname, "X01Y00Z01");
     EXPECT_FLOAT_EQ(t->setuten[2].x, 600.0f);
 
@@ -235,12 +240,9 @@ TEST_F(Reader, LevelsReplaceTheStoreListsOnlyWhenComplete) {
 
 TEST_F(Reader, DisplacementsSortedByMagnitudeLargestFirst) {
     ASSERT_EQ(read_dsp(kPortalDsp, *t, msg), 0);
-    ASSERT_EQ(t->N_Disp, 3);
-    EXPECT_EQ(t->disp[0].old_no, 3);
+    ASSERT_EQ(numbers(t->disp, t->N_Disp, &DispRecord::old_no), (std::vector<int>{3, 2, 1}));
     EXPECT_FLOAT_EQ(t->disp[0].disp_abs, 5.0f);
     EXPECT_FLOAT_EQ(t->disp[0].rad_z, 0.001f);
-    EXPECT_EQ(t->disp[1].old_no, 2);
-    EXPECT_EQ(t->disp[2].old_no, 1);
     EXPECT_STREQ(t->disp[2].name, "X00Y00Z00");
 }
 

@@ -20,13 +20,7 @@ namespace tarvik::app {
 namespace {
 
 using testing::read_bytes;
-
-std::vector<std::string> split_crlf(const std::string& text) {
-    std::vector<std::string> out;
-    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-        out.push_back(text.substr(at, end - at));
-    return out;
-}
+using testing::split_crlf;
 
 class BatchExports : public ::testing::Test {
   protected:

@@ -212,26 +212,20 @@ TEST(BeamWindowEmpty, ButtonsSayWhyTheyCannotWork) {
 
 // --- the member data dialog ----------------------------------------------
 
-class BeamDataDialog : public BeamWindow {
-  protected:
-    testing::DialogSeen run(int beam, const DialogStep& step) {
-        return testing::run_data_dialog<BeamFormPresenter>(&BeamDataExchange::SelectBeam, beam,
-                                                           step, msg, m, bx);
-    }
-    BeamDataExchange bx;
-};
+using BeamDataDialog = testing::DataDialogTest<BeamWindow, BeamFormPresenter, BeamDataExchange,
+                                               &BeamDataExchange::SelectBeam>;
 
 TEST_F(BeamDataDialog, OkAndAllMembers) {
     EXPECT_EQ(BeamFormPresenter::Layout().left, 32);
     EXPECT_STREQ(BeamFormPresenter::Layout().extra_caption, "全データ同一巾・厚みにする");
     auto d = run(0, {{{kHaba, "10.5"}, {kAtumi, "15"}}});
-    EXPECT_EQ(bx.result, kResultOK);
+    EXPECT_EQ(data.result, kResultOK);
     EXPECT_EQ(m.beam[0].haba, 10.5f);
     EXPECT_EQ(m.beam[0].atumi, 15.0f);
     EXPECT_EQ(m.beam[1].haba, 12.0f);
 
     d = run(1, {{{kHaba, "9"}, {kAtumi, "18"}}, {Press::Extra}});
-    EXPECT_EQ(bx.result, kResultAll);
+    EXPECT_EQ(data.result, kResultAll);
     EXPECT_EQ(m.beam[1].haba, 9.0f);
     EXPECT_EQ(m.beam[1].atumi, 18.0f);
     EXPECT_EQ(m.beam[2].haba, 12.0f);  // the caller gives it to the others
@@ -239,7 +233,7 @@ TEST_F(BeamDataDialog, OkAndAllMembers) {
 
 TEST_F(BeamDataDialog, CancelAfterTypingLeavesTheMember) {
     run(2, {{{kHaba, "30"}, {kAtumi, "40"}}, {Press::Cancel}});
-    EXPECT_EQ(bx.result, kResultCancel);
+    EXPECT_EQ(data.result, kResultCancel);
     EXPECT_EQ(m.beam[2].haba, 12.0f);
     EXPECT_EQ(m.beam[2].atumi, 24.0f);
 
@@ -249,10 +243,10 @@ TEST_F(BeamDataDialog, CancelAfterTypingLeavesTheMember) {
     d = run(2, {{{kAtumi, "deep"}}, {Press::Extra}});
     EXPECT_EQ(msg.last(), "厚みの値「deep」は数値ではありません");
     EXPECT_EQ(m.beam[2].atumi, 24.0f);
-    EXPECT_EQ(bx.result, kResultNone);
+    EXPECT_EQ(data.result, kResultNone);
 
     run(7, {});
-    EXPECT_EQ(bx.result, kResultCancel);
+    EXPECT_EQ(data.result, kResultCancel);
     EXPECT_EQ(msg.last(), kNoBeamRows);
 }
 

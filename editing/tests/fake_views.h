@@ -139,15 +139,19 @@ class FakeSelNodeView : public FakeGridView<SelNodeView, NodeGrid> {
 
 using FakeSelBeamView = FakeGridView<SelBeamView, BeamGrid>;
 
-// Runs a data dialog on record row (the exchange's field select), its result
-// reset first, as its caller opens it.
-template <class Presenter, class Exchange>
-DialogSeen run_data_dialog(int Exchange::*select, int row, const DialogStep& step,
-                           model::MessageService& msg, model::ModelStore& m, Exchange& x) {
-    x.*select = row;
-    x.result = kResultNone;
-    return run_dialog<Presenter>(step, msg, m, x);
-}
+// The data dialog of a list window's test Window, opened on its model: run
+// opens Presenter on record row (field Select of the exchange data), its
+// result reset first, as its caller opens it.
+template <class Window, class Presenter, class Exchange, int Exchange::*Select>
+class DataDialogTest : public Window {
+  protected:
+    DialogSeen run(int row, const DialogStep& step) {
+        data.*Select = row;
+        data.result = kResultNone;
+        return run_dialog<Presenter>(step, this->msg, this->m, data);
+    }
+    Exchange data;
+};
 
 // Opens a list window's dialogs from a script; a dialog opened without a
 // step left for it is a test failure.

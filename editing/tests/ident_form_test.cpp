@@ -2,11 +2,7 @@
 // preview, the saved axis data and the capacity of the result list.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "editing/ident_form.h"
 #include "editing/tests/fake_views.h"
@@ -14,6 +10,7 @@
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 #include "render/recording_canvas.h"
+#include "testing/temp_dir.h"
 
 namespace tarvik::editing {
 namespace {
@@ -37,13 +34,6 @@ public:
     void close_window() override {}
 };
 
-std::string read_all(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Levels X 0..300 (four), Y 0 and 100, Z 0 and 300: a post at every plan
 // point, and top beams along X between neighbouring posts.
 class ConditionSearch : public ::testing::Test {
@@ -55,12 +45,9 @@ protected:
             for (float x : {0.0f, 100.0f, 200.0f})
                 tarvik::testing::add_member(m, msg, x, y, 300, x + 100, y, 300, 10, 15);
         }
-        dir = std::filesystem::temp_directory_path() / ("ident_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         params.TAU = 45.0f;
         form.FormShow();  // names the levels
     }
-    ~ConditionSearch() override { std::filesystem::remove_all(dir); }
 
     // Runs "検" on the range texts.
     void select(LevelTexts t) {
@@ -73,7 +60,8 @@ protected:
     FakeIdentView view;
     tarvik::testing::ScriptedMessages msg;
     IdentPresenter form;
-    std::filesystem::path dir;
+    test_support::TempDir scratch{"ident_test"};
+    const std::filesystem::path& dir = scratch.path();
 };
 
 TEST_F(ConditionSearch, OpeningNamesTheLevelsAndShowsCountsAndShifts) {
@@ -157,7 +145,7 @@ TEST_F(ConditionSearch, ShiftedMembersArePreviewedAndSavedAsAxisData) {
     view.save_name = (dir / "posts.jik").string();
     form.OkButtonClick();
     EXPECT_EQ(view.filters, std::vector<std::string>{"軸データ (*.JIK)|*.jik"});
-    EXPECT_EQ(read_all(dir / "posts.jik"),
+    EXPECT_EQ(test_support::read_bytes(dir / "posts.jik"),
               "1 310.000000 -20.000000 5.000000 310.000000 -20.000000 305.000000 12.000000 "
               "12.000000\r\n"
               "1 310.000000 80.000000 5.000000 310.000000 80.000000 305.000000 12.000000 "
@@ -176,7 +164,7 @@ TEST_F(ConditionSearch, AnEmptySelectionSavesOnlyTheEndLine) {
     ASSERT_TRUE(form.selection().empty());
     view.save_name = (dir / "none.jik").string();
     form.OkButtonClick();
-    EXPECT_EQ(read_all(dir / "none.jik"), "999\r\n");
+    EXPECT_EQ(test_support::read_bytes(dir / "none.jik"), "999\r\n");
     // A folder that does not exist cannot take the file.
     view.save_name = (dir / "missing" / "none.jik").string();
     form.OkButtonClick();

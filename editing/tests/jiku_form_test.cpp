@@ -3,8 +3,6 @@
 // exports of a perspective image.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 
@@ -13,6 +11,7 @@
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 #include "render/recording_canvas.h"
+#include "testing/temp_dir.h"
 
 namespace tarvik::editing {
 namespace {
@@ -46,8 +45,7 @@ public:
 class AxisDataWindow : public ::testing::Test {
 protected:
     AxisDataWindow()
-        : dir(std::filesystem::temp_directory_path() / ("jiku_" + std::to_string(::getpid()))),
-          solids((std::filesystem::create_directories(dir), dir.string())),
+        : solids(dir.string()),
           form(m, params, solids, view, msg) {
         testing::add_member(m, msg, 0, 0, 0, 0, 0, 300);
         testing::add_member(m, msg, 400, 0, 0, 400, 0, 300);
@@ -58,15 +56,14 @@ protected:
         params.TAU = 10.0f;
         form.FormCreate();
     }
-    ~AxisDataWindow() override { std::filesystem::remove_all(dir); }
-
     RecordingCanvas paint() {
         RecordingCanvas c(640, 480);
         form.FormPaint(c);
         return c;
     }
 
-    std::filesystem::path dir;
+    test_support::TempDir scratch{"jiku_form_test"};
+    const std::filesystem::path& dir = scratch.path();
     model::ModelStore m;
     render::ViewParams params;
     render::SolidModel solids;

@@ -346,14 +346,8 @@ TEST_F(NodeWindow, SupportTableFullIsSaidBeforeTheDialog) {
 
 // --- the node data dialog ------------------------------------------------
 
-class NodeDataDialog : public NodeWindow {
-  protected:
-    testing::DialogSeen run(int node, const DialogStep& step) {
-        return testing::run_data_dialog<NodeFormPresenter>(&NodeDataExchange::SelectNode, node,
-                                                           step, msg, m, nx);
-    }
-    NodeDataExchange nx;
-};
+using NodeDataDialog = testing::DataDialogTest<NodeWindow, NodeFormPresenter, NodeDataExchange,
+                                               &NodeDataExchange::SelectNode>;
 
 TEST_F(NodeDataDialog, UnplacedCoordinatesStartFromTheLastEntered) {
     m.node[4].x = kUnplacedCoord;
@@ -362,11 +356,11 @@ TEST_F(NodeDataDialog, UnplacedCoordinatesStartFromTheLastEntered) {
     EXPECT_EQ(d.shown, (std::vector<std::string>{"     5", "      0.0", "      0.0", "      0.0"}));
 
     d = run(3, {{{NodeFormPresenter::kX, "150"}, {NodeFormPresenter::kZ, "320.5"}}});
-    EXPECT_EQ(nx.result, kResultOK);
+    EXPECT_EQ(data.result, kResultOK);
     EXPECT_EQ(m.node[3].x, 150.0f);
     EXPECT_EQ(m.node[3].z, 320.5f);
-    EXPECT_EQ(nx.last_x, 150.0f);
-    EXPECT_EQ(nx.last_z, 320.5f);
+    EXPECT_EQ(data.last_x, 150.0f);
+    EXPECT_EQ(data.last_z, 320.5f);
 
     d = run(4, {});
     // X and Z come from the last node, Y is the node's own.
@@ -383,20 +377,20 @@ TEST_F(NodeDataDialog, CancelRestoresAndBadTextKeepsTheNode) {
     EXPECT_FALSE(d.view.closed);
     EXPECT_EQ(msg.last(), "Y値の値「1..2」は数値ではありません");
     EXPECT_EQ(m.node[2].x, 100.0f);
-    EXPECT_EQ(nx.result, kResultNone);
+    EXPECT_EQ(data.result, kResultNone);
 
     d = run(2, {{{NodeFormPresenter::kX, "55"}}, {Press::Cancel}});
-    EXPECT_EQ(nx.result, kResultCancel);
+    EXPECT_EQ(data.result, kResultCancel);
     EXPECT_EQ(m.node[2].x, 100.0f);
-    EXPECT_EQ(nx.last_x, 0.0f);
+    EXPECT_EQ(data.last_x, 0.0f);
 }
 
 TEST_F(NodeDataDialog, UntouchedFieldsKeepTheirExactValue) {
     m.node[2].x = 33.3333f;
     run(2, {});
-    EXPECT_EQ(nx.result, kResultOK);
+    EXPECT_EQ(data.result, kResultOK);
     EXPECT_EQ(m.node[2].x, 33.3333f);  // not the 33.3 the field showed
-    EXPECT_EQ(nx.last_x, 33.3333f);
+    EXPECT_EQ(data.last_x, 33.3333f);
     // Moved in place: the lookup by coordinates finds the node at its new place.
     EXPECT_EQ(model::find_node_by_scan(m, 33.3333f, 0, 0), 3);
     EXPECT_EQ(model::find_or_add_node(m, 33.3333f, 0, 0, msg), 3);

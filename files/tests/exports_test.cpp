@@ -2,9 +2,7 @@
 // against lines worked out by hand from their formats, their refusals, the
 // DXF colour window and the export commands of the drawing windows.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <functional>
 
 #include <cstring>
@@ -24,11 +22,7 @@
 namespace tarvik::files {
 namespace {
 
-using testing::crlf_lines;
-using testing::read_bytes;
-using testing::ScriptedMessages;
-using testing::TempDir;
-using testing::write_bytes;
+using namespace testing;  // the file tests' scratch folder, bytes and messages
 
 // ---------------------------------------------------------------- frame graphic file
 
@@ -61,10 +55,7 @@ TEST_F(HonegraTest, SixSectionsInOrderAndNloadHeaderWithoutLoads) {
         "     2,1.000e+05,0.000e+00,3.000e-01,5.000e-04",
         "\"NLOAD\"",
     });
-    EXPECT_EQ(format_honegra(m), expected);
-    const std::string path = dir.file("frame.ydu");
-    ASSERT_EQ(save_honegra(m, path, msg), 0);
-    EXPECT_EQ(read_bytes(path), expected);
+    expect_saved_as(expected, format_honegra, save_honegra, "frame.ydu");
 
     // A load, and members numbered by position whatever their no field.
     model::Load l{};
@@ -152,21 +143,6 @@ std::string temp_dat(const float ext[4], std::initializer_list<render::TempLine>
         bytes.append(lb.begin(), lb.end());
     }
     return bytes;
-}
-
-std::vector<std::string> split_crlf(const std::string& text) {
-    std::vector<std::string> out;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) {
-            out.push_back(text.substr(at) + "<no CR LF>");
-            break;
-        }
-        out.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return out;
 }
 
 TEST(DxfScale, SmallestMagnitudeDecides) {
@@ -393,15 +369,7 @@ TEST(ExportWriteFailure, EveryWriterReportsItAndKeepsTheOldFile) {
     for (const auto& w : writers) {
         write_bytes(path, "old contents");
         msg.shown.clear();
-        rlimit old{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-        auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = 100;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const int result = w.write();
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, old_handler);
+        const int result = test_support::with_file_size_limit(100, [&] { return w.write(); });
         EXPECT_EQ(result, -1);
         EXPECT_EQ(msg.shown, std::vector<std::string>{w.message});
         EXPECT_EQ(read_bytes(path), "old contents");

@@ -2,9 +2,7 @@
 #include "files/honegumi.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -13,10 +11,7 @@
 namespace tarvik::files {
 namespace {
 
-using testing::crlf_lines;
-using testing::read_bytes;
-using testing::ScriptedMessages;
-using testing::TempDir;
+using namespace testing;  // the file tests' scratch folder, bytes and messages
 
 class HonegumiTest : public testing::ModelFileTest {
   protected:
@@ -63,10 +58,7 @@ TEST_F(HonegumiTest, SmallFrameGivesExactBytes) {
         "     1",
         " X01Y00Z01,    3,       0.0,       0.0,    -200.0,       0.0,       0.0,       0.0",
     });
-    EXPECT_EQ(format_honegumi(m), expected);
-    const std::string path = dir.file("frame.bon");
-    ASSERT_EQ(save_honegumi(m, path, msg), 0);
-    EXPECT_EQ(read_bytes(path), expected);
+    expect_saved_as(expected, format_honegumi, save_honegumi, "frame.bon");
     EXPECT_TRUE(msg.shown.empty());
 }
 
@@ -137,15 +129,8 @@ TEST_F(HonegumiTest, FailedWriteKeepsTheOldFile) {
     make_frame();
     const std::string path = dir.file("keep.bon");
     testing::write_bytes(path, "old contents");
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = save_honegumi(m, path, msg);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, old_handler);
+    const int result =
+        test_support::with_file_size_limit(100, [&] { return save_honegumi(m, path, msg); });
     EXPECT_EQ(result, -1);
     EXPECT_EQ(read_bytes(path), "old contents");
     ASSERT_EQ(msg.shown.size(), 1u);

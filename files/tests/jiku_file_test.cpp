@@ -4,25 +4,19 @@
 #include "files/jiku_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <functional>
 #include <memory>
 
 #include "files/tests/test_dir.h"
-#include "model/text_code.h"
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
+#include "model/text_code.h"
 
 namespace tarvik::files {
 namespace {
 
-using testing::crlf_lines;
-using testing::read_bytes;
-using testing::ScriptedMessages;
-using testing::TempDir;
-using testing::write_bytes;
+using namespace testing;  // the file tests' scratch folder, bytes and messages
 
 struct Member {
     float xs, ys, zs, xl, yl, zl, haba, atumi;
@@ -141,15 +135,7 @@ TEST(JikuFile, EachWriterReportsWhatHappened) {
 
         write_bytes(path, "old contents");
         msg.shown.clear();
-        rlimit old{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-        auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = 100;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const int result = w.write(path);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, old_handler);
+        const int result = test_support::with_file_size_limit(100, [&] { return w.write(path); });
         EXPECT_EQ(result, -1);
         EXPECT_EQ(msg.shown, std::vector<std::string>{kJikuWriteError});
         EXPECT_EQ(read_bytes(path), "old contents");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "files/tests/test_dir.h"
 #include "model/maintenance.h"
@@ -37,6 +38,16 @@ class ModelFileTest : public ::testing::Test {
         f.no = no;
         f.xfix = f.yfix = f.zfix = 1;
         model::add_fix(m, f, msg);
+    }
+
+    // What a writer formats is what its save puts in the file name (in the
+    // scratch folder), byte for byte, and equals expected.
+    template <class Format, class Save>
+    void expect_saved_as(const std::string& expected, Format format, Save save, const char* name) {
+        EXPECT_EQ(format(m), expected);
+        const std::string path = dir.file(name);
+        ASSERT_EQ(save(m, path, msg), 0);
+        EXPECT_EQ(read_bytes(path), expected);
     }
 };
 

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdarg>
 #include <filesystem>
 #include <functional>
@@ -310,16 +309,9 @@ TEST(ReplaceFile, FailureLeavesWhatWasThere) {
         TempDir d;
         c.make(d);
         const auto before = snapshot(d.path());
-        rlimit old_limit {};
-        ::getrlimit(RLIMIT_FSIZE, &old_limit);
-        auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-        if (c.size_limit > 0) {
-            const rlimit lim{c.size_limit, old_limit.rlim_max};
-            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lim), 0);
-        }
-        const WriteResult r = save(d.file("p"), std::string(100, 'n'));
-        ::setrlimit(RLIMIT_FSIZE, &old_limit);
-        std::signal(SIGXFSZ, old_handler);
+        const auto write = [&] { return save(d.file("p"), std::string(100, 'n')); };
+        const WriteResult r =
+            c.size_limit > 0 ? test_support::with_file_size_limit(c.size_limit, write) : write();
         EXPECT_EQ(r, c.want);
         EXPECT_EQ(snapshot(d.path()), before);
     }

@@ -11,10 +11,7 @@
 namespace tarvik::files {
 namespace {
 
-using testing::crlf_lines;
-using testing::read_bytes;
-using testing::ScriptedMessages;
-using testing::TempDir;
+using namespace testing;  // the file tests' scratch folder, bytes and messages
 
 const std::string kData = FILES_TESTDATA;
 

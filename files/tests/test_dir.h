@@ -1,55 +1,40 @@
-// A scratch folder for the file tests, removed afterwards.
+// What the file tests share: the scratch folder, whole-file bytes, CR LF lines.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <initializer_list>
 #include <string>
+#include <vector>
+
+#include "testing/temp_dir.h"
 
 namespace tarvik::testing {
 
-// A scratch folder removed with its contents at the end of the test.
-class TempDir {
-  public:
-    TempDir() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("tarvik_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    static int& counter() {
-        static int n = 0;
-        return n;
-    }
-    std::filesystem::path path_;
-};
-
-inline std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void write_bytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+using test_support::read_bytes;
+using test_support::TempDir;
+using test_support::write_bytes;
 
 // Joins lines with CR LF after each.
 inline std::string crlf_lines(std::initializer_list<const char*> lines) {
     std::string s;
     for (const char* l : lines) s += std::string(l) + "\r\n";
     return s;
+}
+
+// The lines of a CR LF text without their line ends; a last line without
+// one ends in "<no CR LF>", so that a comparison shows it.
+inline std::vector<std::string> split_crlf(const std::string& text) {
+    std::vector<std::string> out;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            out.push_back(text.substr(at) + "<no CR LF>");
+            break;
+        }
+        out.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return out;
 }
 
 }  // namespace tarvik::testing

@@ -50,41 +50,60 @@ TEST_F(Columns, FloorStandsOnTheColumnsAndBracesCrossAtTheQuarterHeights) {
     EXPECT_TRUE(member_is(m->beam[gaichu_first + 16], 0, 90, 50, 0, 90, 170));
 }
 
-TEST_F(Columns, TypeITiesAndBracesInTheirOrder) {
-    make_house(kSumiType1);
-    const int ties = gaichu_first + 24;
-    EXPECT_TRUE(member_is(m->beam[ties], 0, 0, 170, 90, 0, 170));
-    EXPECT_TRUE(member_is(m->beam[ties + 1], 0, 0, 170, 0, 90, 170));
-    EXPECT_TRUE(member_is(m->beam[ties + 2], 720, 0, 170, 630, 0, 170));
-    const int braces = ties + 8;
-    // Upper X-side brace of c0: centre to neighbour top, corner top,
-    // neighbour bottom, corner bottom.
-    EXPECT_TRUE(member_is(m->beam[braces], 45, 0, 230, 90, 0, 290));
-    EXPECT_TRUE(member_is(m->beam[braces + 1], 45, 0, 230, 0, 0, 290));
-    EXPECT_TRUE(member_is(m->beam[braces + 2], 45, 0, 230, 90, 0, 170));
-    EXPECT_TRUE(member_is(m->beam[braces + 3], 45, 0, 230, 0, 0, 170));
-    // Upper Y-side brace: corner top first.
-    EXPECT_TRUE(member_is(m->beam[braces + 4], 0, 45, 230, 0, 0, 290));
-    EXPECT_TRUE(member_is(m->beam[braces + 5], 0, 45, 230, 0, 90, 290));
-    // Lower X-side brace.
-    EXPECT_TRUE(member_is(m->beam[braces + 8], 45, 0, 110, 90, 0, 170));
-    EXPECT_TRUE(member_is(m->beam[braces + 11], 45, 0, 110, 0, 0, 50));
-    // Next corner.
-    EXPECT_TRUE(member_is(m->beam[braces + 16], 675, 0, 230, 630, 0, 290));
-}
-
-TEST_F(Columns, TypeIIBracesCrossAtTheTieMidpoint) {
-    make_house(kSumiType2);
-    const int ties = gaichu_first + 24;
-    EXPECT_TRUE(member_is(m->beam[ties], 0, 0, 170, 45, 0, 170));
-    EXPECT_TRUE(member_is(m->beam[ties + 1], 45, 0, 170, 90, 0, 170));
-    EXPECT_TRUE(member_is(m->beam[ties + 2], 0, 0, 170, 0, 45, 170));
-    const int braces = ties + 16;
-    EXPECT_TRUE(member_is(m->beam[braces], 45, 0, 170, 90, 0, 290));
-    EXPECT_TRUE(member_is(m->beam[braces + 3], 45, 0, 170, 0, 0, 50));
-    EXPECT_TRUE(member_is(m->beam[braces + 4], 0, 45, 170, 0, 0, 290));
-    // The brace shares the tie's midpoint node.
-    EXPECT_EQ(m->beam[braces].noi, m->beam[ties].noj);
+// Ties and braces of the first corner c0, in the order they are made: the
+// ties begin 24 members after the first column; type I's braces 8 after the
+// first tie, type II's 16 (it has twice the ties, halved at their midpoints).
+TEST_F(Columns, TiesAndBracesInTheirOrder) {
+    enum Part { kTie, kBrace };
+    const struct {
+        int sumi_type;
+        Part part;
+        int at;  // index after the first tie or brace
+        float xs, ys, zs, xl, yl, zl;
+    } members[] = {
+        {kSumiType1, kTie, 0, 0, 0, 170, 90, 0, 170},
+        {kSumiType1, kTie, 1, 0, 0, 170, 0, 90, 170},
+        {kSumiType1, kTie, 2, 720, 0, 170, 630, 0, 170},
+        // Upper X-side brace of c0: centre to neighbour top, corner top,
+        // neighbour bottom, corner bottom.
+        {kSumiType1, kBrace, 0, 45, 0, 230, 90, 0, 290},
+        {kSumiType1, kBrace, 1, 45, 0, 230, 0, 0, 290},
+        {kSumiType1, kBrace, 2, 45, 0, 230, 90, 0, 170},
+        {kSumiType1, kBrace, 3, 45, 0, 230, 0, 0, 170},
+        // Upper Y-side brace: corner top first.
+        {kSumiType1, kBrace, 4, 0, 45, 230, 0, 0, 290},
+        {kSumiType1, kBrace, 5, 0, 45, 230, 0, 90, 290},
+        // Lower X-side brace.
+        {kSumiType1, kBrace, 8, 45, 0, 110, 90, 0, 170},
+        {kSumiType1, kBrace, 11, 45, 0, 110, 0, 0, 50},
+        // Next corner.
+        {kSumiType1, kBrace, 16, 675, 0, 230, 630, 0, 290},
+        // Type II: the ties halved at their midpoints, the braces crossing there.
+        {kSumiType2, kTie, 0, 0, 0, 170, 45, 0, 170},
+        {kSumiType2, kTie, 1, 45, 0, 170, 90, 0, 170},
+        {kSumiType2, kTie, 2, 0, 0, 170, 0, 45, 170},
+        {kSumiType2, kBrace, 0, 45, 0, 170, 90, 0, 290},
+        {kSumiType2, kBrace, 3, 45, 0, 170, 0, 0, 50},
+        {kSumiType2, kBrace, 4, 0, 45, 170, 0, 0, 290},
+    };
+    for (int sumi_type : {kSumiType1, kSumiType2}) {
+        SCOPED_TRACE(sumi_type);
+        m = std::make_unique<model::ModelStore>();  // a fresh store and basic data
+        d = default_basic_data();
+        make_house(sumi_type);
+        const int ties = gaichu_first + 24;
+        const int braces = ties + (sumi_type == kSumiType1 ? 8 : 16);
+        for (const auto& e : members) {
+            if (e.sumi_type != sumi_type) continue;
+            const int i = (e.part == kTie ? ties : braces) + e.at;
+            EXPECT_TRUE(member_is(m->beam[i], e.xs, e.ys, e.zs, e.xl, e.yl, e.zl))
+                << "member " << i;
+        }
+        if (sumi_type == kSumiType2) {
+            // The brace shares the tie's midpoint node.
+            EXPECT_EQ(m->beam[braces].noi, m->beam[ties].noj);
+        }
+    }
 }
 
 TEST_F(Columns, TwoUnitsMakeTheSharedColumnTwice) {

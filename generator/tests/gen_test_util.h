@@ -6,11 +6,13 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <tuple>
+#include <utility>
 
 #include "generator/basic_data.h"
 #include "generator/generator.h"
@@ -48,6 +50,12 @@ struct GenFixture {
         int n = 0;
         for (int i = 0; i < m->N_Beam; ++i) n += m->beam[i].kind == kind;
         return n;
+    }
+
+    // How many members each listed kind has (other kinds are not looked at).
+    void expect_kind_counts(std::initializer_list<std::pair<int, int>> kind_count) const {
+        for (const auto& [kind, count] : kind_count)
+            EXPECT_EQ(count_kind(kind), count) << "kind " << kind;
     }
 
     bool has_node(float x, float y, float z) const {

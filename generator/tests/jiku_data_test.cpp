@@ -4,10 +4,8 @@
 #include "generator/jiku_data.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -16,8 +14,8 @@
 #include "files/tests/test_dir.h"
 #include "files/text_format.h"
 #include "generator/bunkai_shazai.h"
-#include "model/text_code.h"
 #include "model/tests/scripted_messages.h"
+#include "model/text_code.h"
 #include "render/solid.h"
 #include "render/view_params.h"
 
@@ -267,15 +265,8 @@ TEST_F(JikuReader, FilesThatCannotBeOpenedOrWritten) {
     m = std::make_unique<model::ModelStore>();
     msg.shown.clear();
     r.directory = dir.path().string();
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int result = load_jiku_data(*m, path, r, msg);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, old_handler);
+    const int result =
+        test_support::with_file_size_limit(100, [&] { return load_jiku_data(*m, path, r, msg); });
     EXPECT_EQ(result, -1);
     EXPECT_EQ(msg.shown, std::vector<std::string>{kMsgYousekiWrite});
     EXPECT_EQ(read_bytes(youseki()), "old tally");

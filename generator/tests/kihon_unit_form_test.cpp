@@ -1,8 +1,6 @@
 // The unit window: opening, generation on paint and its displays.
 #include "generator/kihon_unit_form.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +9,7 @@
 #include "editing/tests/fake_views.h"
 #include "gen_test_util.h"
 #include "model/tests/model_builder.h"
+#include "testing/temp_dir.h"
 
 namespace tarvik::generator::testing {
 namespace {
@@ -194,9 +193,8 @@ TEST_F(UnitForm, ExportItemsFollowTheirDisplaysAndWriteTheWindowsFiles) {
     p.PersRequestDone();
     EXPECT_TRUE(view.menu[UnitMenu::DxfSave]);
 
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("unit_exports_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const test_support::TempDir scratch("unit_exports");
+    const std::filesystem::path& dir = scratch.path();
     render::SolidModel solids(dir.string());
     p.set_solid_model(&solids);
     { std::ofstream((dir / render::kTrioFileName).string()); }
@@ -211,7 +209,6 @@ TEST_F(UnitForm, ExportItemsFollowTheirDisplaysAndWriteTheWindowsFiles) {
     EXPECT_EQ(msg.shown, (std::vector<std::string>{files::kFaceDone, "Error: Unable to open TEMP_FILE"}));
     EXPECT_TRUE(std::filesystem::exists(dir / "unit.dat"));
     EXPECT_FALSE(std::filesystem::exists(dir / "unit.dxf"));
-    std::filesystem::remove_all(dir);
 }
 
 // "全データ変換": the shift window first, then the save dialog; the file
@@ -221,9 +218,8 @@ TEST_F(UnitForm, WholeModelAsAxisDataMovedByTheShift) {
     using editing::testing::Press;
     tarvik::testing::add_member(*m, msg, 0, 0, 0, 0, 0, 300);
     tarvik::testing::add_member(*m, msg, 0, 0, 300, 400, 0, 300, 12, 24);
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("unit_jiku_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const test_support::TempDir scratch("unit_jiku");
+    const std::filesystem::path& dir = scratch.path();
     view.save_name = (dir / "moved.jik").string();
 
     // Cancelled, or a shift that is no number and then cancelled: no file.
@@ -261,7 +257,6 @@ TEST_F(UnitForm, WholeModelAsAxisDataMovedByTheShift) {
               (std::vector<std::string>{"    100.0", "      0.0", "    -50.5"}));
     p.KensakuDataHenkanMenuClick();
     EXPECT_EQ(view.calls.back(), "条件検索");
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(UnitForm, LeavingResetsTheAngles) {

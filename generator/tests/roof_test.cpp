@@ -25,12 +25,7 @@ TEST_F(Roof, DefaultsGive148RoofMembersAnd1012InAll) {
     make_roofed(1);
     EXPECT_EQ(m->N_Beam - roof_first, 148);
     EXPECT_EQ(m->N_Beam, 1012);
-    EXPECT_EQ(count_kind(7), 4);
-    EXPECT_EQ(count_kind(8), 16);
-    EXPECT_EQ(count_kind(9), 8);
-    EXPECT_EQ(count_kind(10), 8);
-    EXPECT_EQ(count_kind(11), 8);
-    EXPECT_EQ(count_kind(12), 8);
+    expect_kind_counts({{7, 4}, {8, 16}, {9, 8}, {10, 8}, {11, 8}, {12, 8}});
     expect_consistent_tables(*m);
 }
 

@@ -16,11 +16,7 @@ TEST_F(SpaceFloor, DefaultsGive768MembersOn241NodesByKind) {
     make_floor();
     EXPECT_EQ(m->N_Beam, 768);
     EXPECT_EQ(m->N_Node, 241);
-    EXPECT_EQ(count_kind(1), 4);
-    EXPECT_EQ(count_kind(2), 128);
-    EXPECT_EQ(count_kind(3), 256);
-    EXPECT_EQ(count_kind(4), 256);
-    EXPECT_EQ(count_kind(5), 124);
+    expect_kind_counts({{1, 4}, {2, 128}, {3, 256}, {4, 256}, {5, 124}});
     expect_consistent_tables(*m);
     EXPECT_TRUE(msg.shown.empty());
 }

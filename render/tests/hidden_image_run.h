@@ -24,7 +24,7 @@ inline render::ViewParams eye_at(double rho, double theta, double phi, double x0
 template <class Read>
 void with_hidden_image(const model::ModelStore& m, render::ViewParams p,
                        render::HiddenLineMethod method, Read read) {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     render::SolidModel s(dir.path());
     render::ViewWindow w;

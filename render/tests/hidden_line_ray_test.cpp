@@ -28,8 +28,8 @@
 namespace tarvik::render {
 namespace {
 
-using testing::ScratchDir;
 using testing::ScriptedMessages;
+using testing::TempDir;
 
 using P3 = std::array<double, 3>;
 struct P2 {
@@ -364,7 +364,7 @@ TEST(WireImageToTheEye, EdgesReachingBehindTheEyeAreCutNotMirrored) {
     for (int i = 0; i < 30; ++i)
         testing::add_member(*m, msg, coord(rng), coord(rng), coord(rng), coord(rng), coord(rng),
                             coord(rng), 10.0f, 10.0f);
-    ScratchDir dir;
+    TempDir dir;
     SolidModel s(dir.path());
     ViewParams p = testing::eye_at(300.0, 20.0, 70.0);
     ViewWindow w;

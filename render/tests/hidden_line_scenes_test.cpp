@@ -16,8 +16,8 @@
 namespace tarvik::render {
 namespace {
 
-using testing::ScratchDir;
 using testing::ScriptedMessages;
+using testing::TempDir;
 
 // The model seen as the program first shows it (Theta 20, Phi 70) from the
 // middle of its nodes, far enough to see all of it: the plain routine's
@@ -28,7 +28,7 @@ void expect_fast_file_is_plain_file(const model::ModelStore& m, const std::strin
         const float p[3] = {m.node[i].x, m.node[i].y, m.node[i].z};
         for (int k = 0; k < 3; ++k) lo[k] = std::min(lo[k], p[k]), hi[k] = std::max(hi[k], p[k]);
     }
-    ScratchDir dir;
+    TempDir dir;
     SolidModel s(dir.path());
     ScriptedMessages msg;
     ViewParams p;
@@ -40,11 +40,11 @@ void expect_fast_file_is_plain_file(const model::ModelStore& m, const std::strin
     w.W = 1024;
     w.H = 768;
     ASSERT_EQ(build_hidden_image(s, m, p, w, msg, HiddenLineMethod::kPlain), 0) << what;
-    const std::string plain = testing::read_all(s.path(kTempFileName));
+    const std::string plain = testing::read_bytes(s.path(kTempFileName));
     ASSERT_GT(plain.size(), 1000u * kTempLineSize) << what;
     for (unsigned workers : {1u, 2u, 3u}) {
         ASSERT_EQ(make_pers(w, nullptr, s, p, msg, HiddenLineMethod::kFast, nullptr, workers), 0);
-        EXPECT_TRUE(testing::read_all(s.path(kTempFileName)) == plain)
+        EXPECT_TRUE(testing::read_bytes(s.path(kTempFileName)) == plain)
             << what << ", " << workers << " workers";
     }
     EXPECT_TRUE(msg.shown.empty()) << what;

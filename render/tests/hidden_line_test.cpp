@@ -15,8 +15,8 @@
 namespace tarvik::render {
 namespace {
 
-using testing::ScratchDir;
 using testing::ScriptedMessages;
+using testing::TempDir;
 
 // A triangle in eye coordinates with its plane, wound to face the eye.
 HiddenTriangle facing(Vec3 a, Vec3 b, Vec3 c) {
@@ -329,7 +329,7 @@ TEST(MakePers, LargeViewFilesGiveTheImageOfTheirRecords) {
         edges.push_back({P[0], P[1], P[2], Q[0], Q[1], Q[2]});
     }
 
-    ScratchDir dir;
+    TempDir dir;
     SolidModel s(dir.path());
     {
         std::ofstream view(s.path(kViewFileName), std::ios::binary);
@@ -381,7 +381,7 @@ TEST(MakePers, LargeFilesNameTheirFirstBadRecordWhateverTheWorkers) {
     };
     for (const Case& k : {Case{kViewFileName, 7001, 8001}, Case{kVectFileName, 6001, 8501},
                           Case{kVectFileName, 3, 8999}}) {
-        ScratchDir dir;
+        TempDir dir;
         SolidModel s(dir.path());
         {
             std::ofstream view(s.path(kViewFileName), std::ios::binary);

@@ -19,8 +19,8 @@
 namespace tarvik::render {
 namespace {
 
-using testing::ScratchDir;
 using testing::ScriptedMessages;
+using testing::TempDir;
 using testing::TraceCapture;
 
 using testing::add_bare_member;
@@ -238,7 +238,7 @@ TEST(TrioFile, RecordLayout) {
 }
 
 TEST(GetJikuWorld, FitsTheTriangleVertices) {
-    ScratchDir dir;
+    TempDir dir;
     write_trio(dir.file("TRIO.DAT"), {triangle(1, {0, 0, 0}, {0, 100, 0}, {0, 100, 300}),
                                       triangle(2, {-20, 50, 10}, {5, 0, 0}, {0, 0, 0})});
     ViewParams p = angles(0, 0);
@@ -256,7 +256,7 @@ TEST(GetJikuWorld, FitsTheTriangleVertices) {
 }
 
 TEST(GetJikuWorld, ReadsOnlyTheCountedTrianglesAndStopsAtTheEnd) {
-    ScratchDir dir;
+    TempDir dir;
     write_trio(dir.file("TRIO.DAT"), {triangle(1, {0, 0, 0}, {0, 10, 0}, {0, 10, 10}),
                                       triangle(2, {0, 0, 0}, {0, 900, 0}, {0, 0, 900})});
     ViewParams p = angles(0, 0);
@@ -271,7 +271,7 @@ TEST(GetJikuWorld, ReadsOnlyTheCountedTrianglesAndStopsAtTheEnd) {
 }
 
 TEST(GetJikuWorld, MissingFileShowsTheWindowsMessageAndKeepsTheWorld) {
-    ScratchDir dir;
+    TempDir dir;
     const std::pair<TrioReader, std::string> cases[] = {
         {TrioReader::kTegaki, "Error: Unable to open TRIO_FILE tegaki01"},
         {TrioReader::kJikuire, "Error: Unable to open TRIO_FILE jikuire 01"},

@@ -21,9 +21,9 @@
 namespace tarvik::render {
 namespace {
 
-using testing::read_all;
-using testing::ScratchDir;
+using testing::read_bytes;
 using testing::ScriptedMessages;
+using testing::TempDir;
 
 int32_t i32_at(const std::string& b, size_t off) {
     int32_t v;
@@ -42,7 +42,7 @@ double f64_at(const std::string& b, size_t off) {
 }
 
 std::vector<TrioTriangle> read_trio(const std::string& path) {
-    const std::string b = read_all(path);
+    const std::string b = read_bytes(path);
     std::vector<TrioTriangle> v;
     for (size_t off = 0; off + kTrioRecordSize <= b.size(); off += kTrioRecordSize) {
         TrioRecord r;
@@ -128,7 +128,7 @@ TEST(FileLayout, EdgeAndLineRecords) {
 }
 
 struct OneMember : ::testing::Test {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     model::ModelStore m;
     SolidModel s{dir.path()};
@@ -175,8 +175,8 @@ TEST_F(OneMember, GivesTwelveTrianglesVectorsAndBoxEdges) {
     const PerspectiveCoeffs v = coeff(4000.0, 20.0, 70.0);
     ASSERT_EQ(make_view(s, v, 1000.0, 1000.0, 1000.0, msg), 0);
     EXPECT_EQ(s.N_VECT, 12);
-    EXPECT_EQ(read_all(dir.file("VECT.DAT")).size(), 12u * 48u);
-    EXPECT_EQ(read_all(dir.file("VIEW.DAT")).size(), 12u * 272u);
+    EXPECT_EQ(read_bytes(dir.file("VECT.DAT")).size(), 12u * 48u);
+    EXPECT_EQ(read_bytes(dir.file("VIEW.DAT")).size(), 12u * 272u);
 
     ViewParams p;
     ViewWindow w;
@@ -343,7 +343,7 @@ TEST(VertexTableTest, FullTableRefusesNewVerticesAndKeepsFindingOldOnes) {
 }
 
 TEST(VertexTableTest, BuildThatOverflowsIsRefusedOnceAndLeavesNoPartialFile) {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     model::ModelStore m;
     SolidModel s(dir.path(), 12);
@@ -354,7 +354,7 @@ TEST(VertexTableTest, BuildThatOverflowsIsRefusedOnceAndLeavesNoPartialFile) {
     ASSERT_EQ(msg.shown.size(), 1u);
     EXPECT_EQ(msg.shown[0], "頂点の数が上限 12 を超えるため追加できません");
     EXPECT_EQ(s.N_TRIO, 0);
-    EXPECT_EQ(read_all(dir.file("TRIO.DAT")).size(), 0u);
+    EXPECT_EQ(read_bytes(dir.file("TRIO.DAT")).size(), 0u);
     EXPECT_LE(s.chouten.N_CHOUTEN(), 12);
     // A smaller model fits again: the table starts afresh with each file.
     m.N_Beam = 1;
@@ -363,7 +363,7 @@ TEST(VertexTableTest, BuildThatOverflowsIsRefusedOnceAndLeavesNoPartialFile) {
 }
 
 TEST(SolidFiles, OpenFailuresShowTheirMessages) {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     SolidModel s(dir.path());
     s.N_TRIO = 3;
@@ -393,7 +393,7 @@ TEST(SolidFiles, OpenFailuresShowTheirMessages) {
 // Writes value over the bytes at off of the file, keeping everything else.
 template <typename T>
 void poke(const std::string& path, size_t off, T value) {
-    std::string b = read_all(path);
+    std::string b = read_bytes(path);
     ASSERT_LE(off + sizeof value, b.size());
     std::memcpy(b.data() + off, &value, sizeof value);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << b;
@@ -403,7 +403,7 @@ void poke(const std::string& path, size_t off, T value) {
 // files refuses the file in every reader, with a message naming the file and
 // the record; nothing is drawn and make_view leaves no part of the model.
 TEST(SolidFiles, RecordsThatCannotBeDrawnAreRefusedWithTheFileNamed) {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     SolidModel s(dir.path());
     ViewParams p;
@@ -417,10 +417,10 @@ TEST(SolidFiles, RecordsThatCannotBeDrawnAreRefusedWithTheFileNamed) {
     w.H = 480;
     ASSERT_EQ(make_pers(w, nullptr, s, p, msg), 0);
     ASSERT_TRUE(msg.shown.empty());
-    const std::string trio = read_all(s.path(kTrioFileName));
-    const std::string view = read_all(s.path(kViewFileName));
-    const std::string vect = read_all(s.path(kVectFileName));
-    const std::string temp = read_all(s.path(kTempFileName));
+    const std::string trio = read_bytes(s.path(kTrioFileName));
+    const std::string view = read_bytes(s.path(kViewFileName));
+    const std::string vect = read_bytes(s.path(kVectFileName));
+    const std::string temp = read_bytes(s.path(kTempFileName));
     auto restore = [&] {
         std::ofstream(s.path(kTrioFileName), std::ios::binary | std::ios::trunc) << trio;
         std::ofstream(s.path(kViewFileName), std::ios::binary | std::ios::trunc) << view;
@@ -443,8 +443,8 @@ TEST(SolidFiles, RecordsThatCannotBeDrawnAreRefusedWithTheFileNamed) {
         EXPECT_EQ(draw_member_boxes(w, c, p, s, TrioReader::kTegaki, msg), -1);
         EXPECT_EQ(make_view(s, p.coeffs, p.X0, p.Y0, p.Z0, msg), -1);
         EXPECT_EQ(msg.shown, std::vector<std::string>(3, names(kTrioFileName, 3)));
-        EXPECT_TRUE(read_all(s.path(kViewFileName)).empty());
-        EXPECT_TRUE(read_all(s.path(kVectFileName)).empty());
+        EXPECT_TRUE(read_bytes(s.path(kViewFileName)).empty());
+        EXPECT_TRUE(read_bytes(s.path(kVectFileName)).empty());
 
         // VIEW.DAT, second record, depth of its third vertex.
         restore();

@@ -19,7 +19,7 @@ namespace tarvik::render {
 namespace {
 
 using Kind = RecordingCanvas::Kind;
-using testing::ScratchDir;
+using testing::TempDir;
 using testing::TraceCapture;
 
 // One World unit per pixel and rounding instead of truncation: a World point
@@ -189,7 +189,7 @@ TEST(StrokeText, DamagedGlyphOffsetsDrawNothing) {
 // --- our font ---------------------------------------------------------------
 
 TEST(SymbolCod, ShippedFileIsTheBuiltInTable) {
-    const std::string shipped = testing::read_all(std::string(RENDER_SOURCE_DIR) + "/symbol.cod");
+    const std::string shipped = testing::read_bytes(std::string(RENDER_SOURCE_DIR) + "/symbol.cod");
     const auto built = build_symbol_cod();
     ASSERT_EQ(built.size(), static_cast<std::size_t>(kSymbolCodSize));
     ASSERT_EQ(shipped.size(), built.size());
@@ -241,7 +241,7 @@ void write_file(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 TEST(StrokeFontLoad, ReadsTheFileOfTheProgramFolderOnFirstUse) {
-    ScratchDir dir;
+    TempDir dir;
     write_file(dir.file("symbol.cod"), test_table());
     StrokeText s(dir.path());
     RecordingCanvas c(1000, 1000);
@@ -257,7 +257,7 @@ TEST(StrokeFontLoad, ReadsTheFileOfTheProgramFolderOnFirstUse) {
 
 TEST(StrokeFontLoad, MissingFileFallsBackToTheBuiltInFont) {
     TraceCapture trace;
-    ScratchDir dir;
+    TempDir dir;
     StrokeText s(dir.path());
     RecordingCanvas c(1000, 1000);
     s.stroke_text(unit_window(), c, "L", 1, 0, 0, 0, 12, 100, 100);
@@ -268,7 +268,7 @@ TEST(StrokeFontLoad, MissingFileFallsBackToTheBuiltInFont) {
 
 TEST(StrokeFontLoad, ShortFileFallsBackToTheBuiltInFont) {
     TraceCapture trace;
-    ScratchDir dir;
+    TempDir dir;
     auto t = test_table();
     t.resize(kSymbolCodSize - 1);
     write_file(dir.file("symbol.cod"), t);
@@ -279,7 +279,7 @@ TEST(StrokeFontLoad, ShortFileFallsBackToTheBuiltInFont) {
 }
 
 TEST(StrokeFontLoad, LongerFileIsReadToItsFirst3387Bytes) {
-    ScratchDir dir;
+    TempDir dir;
     auto t = test_table();
     t.resize(kSymbolCodSize + 100, 0xEE);
     write_file(dir.file("symbol.cod"), t);
@@ -289,7 +289,7 @@ TEST(StrokeFontLoad, LongerFileIsReadToItsFirst3387Bytes) {
 }
 
 TEST(StrokeFontLoad, FoldersAreSearchedInOrderPastMissingAndShortTables) {
-    ScratchDir shorter, none, whole, later;
+    TempDir shorter, none, whole, later;
     auto t = test_table();
     write_file(whole.file("symbol.cod"), t);
     t[600] ^= 0xFF;

@@ -12,7 +12,8 @@ namespace {
 
 using testing::lines;
 using testing::Model;
-using testing::Scratch;
+using testing::run_in;
+using testing::TempDir;
 
 // A cantilever of two members along X, clamped at node 1; node 3 pulled back
 // and pressed down, node 2 given two vertical loads that cancel.
@@ -44,9 +45,9 @@ TEST(NegativeLoads, AreEchoedListedAndMoveTheNodesBackAndDown) {
     const std::string n2 = std::to_string(s->NEWNO[2]), n3 = std::to_string(s->NEWNO[3]);
     auto i5 = [](const std::string& n) { return std::string(5 - n.size(), ' ') + n; };
 
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.IN", m.text());
-    ASSERT_EQ(dir.run(), 0);
+    ASSERT_EQ(run_in(dir), 0);
 
     // The raw lists, one entry per nonzero value read: X 1, Z 3, Y-rotation 1.
     const auto out = lines(dir.read("VELTOSOL.OUT"));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <random>
 
 #include "test_support.h"
@@ -9,9 +8,11 @@
 namespace veltosol {
 namespace {
 
+using testing::fixture;
 using testing::lines;
 using testing::Model;
-using testing::Scratch;
+using testing::run_in;
+using testing::TempDir;
 
 std::string rep(const std::string& s, int n) {
     std::string out;
@@ -25,20 +26,15 @@ std::string text(const std::vector<std::string>& v) {
     return t;
 }
 
-std::string fixture(const char* name) {
-    std::ifstream in(std::string(SOLVER_TESTDATA) + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Two bars in a line along X, clamped at node 1 and pulled by 50 at node 3:
 // EA/L = 100, so U2 = 0.5, U3 = 1.0 and both members carry 50.
 class BarRun : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.write("VELTOSOL.IN", fixture("bar.in"));
-        rc = dir.run(&console, &err);
+        rc = run_in(dir, &console, &err);
     }
-    Scratch dir;
+    TempDir dir;
     int rc = -1;
     std::string console, err;
 };
@@ -223,9 +219,9 @@ TEST_F(BarRun, ListingFileAndConsole) {
 }
 
 TEST(FileSet, MissingInputLeavesAnEmptyInputAndFailsWithEndOfFile) {
-    Scratch dir;
+    TempDir dir;
     std::string err;
-    int rc = dir.run(nullptr, &err);
+    int rc = run_in(dir, nullptr, &err);
     EXPECT_EQ(rc, kExitReadFailure);
     EXPECT_TRUE(dir.exists("VELTOSOL.IN"));
     EXPECT_EQ(dir.read("VELTOSOL.IN"), "");
@@ -235,7 +231,7 @@ TEST(FileSet, MissingInputLeavesAnEmptyInputAndFailsWithEndOfFile) {
 }
 
 TEST(FileSet, ReadFailureKeepsFilesNotYetWritten) {
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.DSP", "old displacements\r\n");
     dir.write("VELTOSOL.LST", "old list\r\n");
     // Ends inside the member records: the level echo is written, the node list
@@ -243,7 +239,7 @@ TEST(FileSet, ReadFailureKeepsFilesNotYetWritten) {
     std::string in = fixture("bar.in");
     dir.write("VELTOSOL.IN", in.substr(0, in.find("     2     2     3")));
     std::string err;
-    EXPECT_EQ(dir.run(nullptr, &err), kExitReadFailure);
+    EXPECT_EQ(run_in(dir, nullptr, &err), kExitReadFailure);
     EXPECT_NE(err.find("member record 2 of 2"), std::string::npos) << err;
     EXPECT_EQ(dir.read("VELTOSOL.DSP"), "old displacements\r\n");
     EXPECT_EQ(dir.read("VELTOSOL.LST"), "old list\r\n");
@@ -252,12 +248,12 @@ TEST(FileSet, ReadFailureKeepsFilesNotYetWritten) {
 }
 
 TEST(FileSet, ConversionErrorIsNamed) {
-    Scratch dir;
+    TempDir dir;
     std::string in = fixture("bar.in");
     in.replace(in.find("100.0"), 5, "1OO.0");
     dir.write("VELTOSOL.IN", in);
     std::string err;
-    EXPECT_EQ(dir.run(nullptr, &err), kExitReadFailure);
+    EXPECT_EQ(run_in(dir, nullptr, &err), kExitReadFailure);
     EXPECT_NE(err.find("conversion error"), std::string::npos) << err;
     EXPECT_NE(err.find("node record 2 of 3"), std::string::npos) << err;
 }
@@ -272,13 +268,13 @@ TEST(FileSet, SecondSmallerRunLeavesNothingOfTheFirst) {
     big.loads.push_back({12, {50, 0, 0, 0, 0, 0}});
     big.xl = {0, 100, 200};
 
-    Scratch twice, once;
+    TempDir twice, once;
     twice.write("VELTOSOL.IN", big.text());
-    ASSERT_EQ(twice.run(), 0);
+    ASSERT_EQ(run_in(twice), 0);
     twice.write("VELTOSOL.IN", fixture("bar.in"));
-    ASSERT_EQ(twice.run(), 0);
+    ASSERT_EQ(run_in(twice), 0);
     once.write("VELTOSOL.IN", fixture("bar.in"));
-    ASSERT_EQ(once.run(), 0);
+    ASSERT_EQ(run_in(once), 0);
     for (const char* f : {"VELTOSOL.OUT", "VELTOSOL.STA", "VELTOSOL.MAX", "VELTOSOL.LST",
                           "VELTOSOL.DSP", "VELTOSOL.ZLV"})
         EXPECT_EQ(twice.read(f), once.read(f)) << f;
@@ -286,10 +282,10 @@ TEST(FileSet, SecondSmallerRunLeavesNothingOfTheFirst) {
 
 TEST(FileSet, InstabilityStillWritesEveryFile) {
     Model m = testing::floating_member();
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.IN", m.text());
     std::string console;
-    EXPECT_EQ(dir.run(&console), 0);
+    EXPECT_EQ(run_in(dir, &console), 0);
     const std::string line = "     ****** INSTABILITY ERROR ******  AT=       7\r\n";
     EXPECT_NE(console.find(line), std::string::npos);
     EXPECT_NE(dir.read("VELTOSOL.OUT").find(line), std::string::npos);
@@ -310,9 +306,9 @@ TEST(Layouts, LongNamesWideNumbersAndManyLoads) {
     m.materials.push_back({1000, 0.25, 0.5});
     m.fixes.push_back({1, "111111"});
     for (int i = 0; i < 101; ++i) m.loads.push_back({2, {0.5, 0, 0, 0, 0, 0}});
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.IN", m.text());
-    ASSERT_EQ(dir.run(), 0);
+    ASSERT_EQ(run_in(dir), 0);
     auto lst = lines(dir.read("VELTOSOL.LST"));
     ASSERT_GE(lst.size(), 3u);
     EXPECT_EQ(lst[1], "         1      1        0.0         0.0       0.000  ABCDEFGHI");
@@ -335,9 +331,9 @@ TEST(Layouts, LongRestraintListWrapsAfterTenInTheRecord) {
     m.materials.push_back({1000, 0.25, 0.5});
     for (int k = 1; k <= 11; ++k) m.fixes.push_back({k, "001000"});
     m.fixes.push_back({12, "110111"});
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.IN", m.text());
-    ASSERT_EQ(dir.run(), 0);
+    ASSERT_EQ(run_in(dir), 0);
     const std::string sta = dir.read("VELTOSOL.STA");
     EXPECT_NE(sta.find("\r\n   11\r\n    1    2    3    4    5    6    7    8    9   10\r\n   11\r\n"),
               std::string::npos);
@@ -388,10 +384,10 @@ TEST(Diagnostics, CapacitiesAndMalformedModelsEndTheRunWithAStatus) {
          "zero or undefined length"},
     };
     for (const BadInput& c : cases) {
-        Scratch dir;
+        TempDir dir;
         dir.write("VELTOSOL.IN", c.text);
         std::string err;
-        EXPECT_EQ(dir.run(nullptr, &err), c.status) << c.what << ": " << err;
+        EXPECT_EQ(run_in(dir, nullptr, &err), c.status) << c.what << ": " << err;
         EXPECT_NE(err.find(c.message), std::string::npos) << c.what << ": " << err;
     }
 }
@@ -425,10 +421,10 @@ TEST(Diagnostics, ProfileBeyondTheStiffnessStore) {
     m.sections.push_back({100, 100, 10, 50});
     m.materials.push_back({1000, 0.25, 0.5});
     m.fixes.push_back({1, "111111"});
-    Scratch dir;
+    TempDir dir;
     dir.write("VELTOSOL.IN", m.text());
     std::string err;
-    EXPECT_EQ(dir.run(nullptr, &err), kExitCapacity);
+    EXPECT_EQ(run_in(dir, nullptr, &err), kExitCapacity);
     EXPECT_NE(err.find("stiffness store table (limit 1600000)"), std::string::npos) << err;
 }
 

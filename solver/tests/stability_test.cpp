@@ -13,7 +13,8 @@ namespace {
 
 using testing::assemble;
 using testing::Model;
-using testing::Scratch;
+using testing::run_in;
+using testing::TempDir;
 
 // A portal of three members with uneven figures, so that the elimination of a
 // singular stiffness leaves pivots of rounding size rather than exact zeros.
@@ -36,10 +37,10 @@ Model portal(const std::string& foot) {
 TEST(Mechanism, ReportedInTheListingAndTheConsole) {
     // No support at all, and feet that hold only the rotations.
     for (const char* foot : {"", "000111"}) {
-        Scratch dir;
+        TempDir dir;
         dir.write("VELTOSOL.IN", portal(foot).text());
         std::string console, err;
-        EXPECT_EQ(dir.run(&console, &err), kExitOk) << foot << err;
+        EXPECT_EQ(run_in(dir, &console, &err), kExitOk) << foot << err;
         const std::string out = dir.read("VELTOSOL.OUT");
         const auto at = out.find("     ****** INSTABILITY ERROR ******  AT=");
         ASSERT_NE(at, std::string::npos) << "foot '" << foot << "'";

@@ -1,19 +1,18 @@
 // Small models written as solver input, and ways to run them in tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include "solver.h"
+#include "testing/temp_dir.h"
 
 namespace veltosol::testing {
 
@@ -155,43 +154,21 @@ inline std::unique_ptr<Solver> solve(const std::string& text) {
 // Displacement j (0..5) of input node k.
 inline double disp(const Solver& s, int k, int j) { return s.D[6 * (s.NEWNO[k] - 1) + j + 1]; }
 
-// A fresh directory for one test.
-class Scratch {
-public:
-    Scratch() {
-        static int counter = 0;
-        dir_ = std::filesystem::path(::testing::TempDir()) /
-               ("veltosol_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    ~Scratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    const std::filesystem::path& dir() const { return dir_; }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
-    bool exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
-    // Runs the solver here; returns the exit status.
-    int run(std::string* console = nullptr, std::string* err = nullptr) const {
-        std::ostringstream out, e;
-        int rc = veltosol::run(dir_, out, e);
-        if (console) *console = out.str();
-        if (err) *err = e.str();
-        return rc;
-    }
+using test_support::TempDir;
 
-private:
-    std::filesystem::path dir_;
-};
+// Runs the solver in the folder; returns the exit status.
+inline int run_in(const TempDir& dir, std::string* console = nullptr, std::string* err = nullptr) {
+    std::ostringstream out, e;
+    int rc = veltosol::run(dir.path(), out, e);
+    if (console) *console = out.str();
+    if (err) *err = e.str();
+    return rc;
+}
+
+// The bytes of a file of the tests' testdata folder.
+inline std::string fixture(const char* name) {
+    return test_support::read_bytes(std::string(SOLVER_TESTDATA) + "/" + name);
+}
 
 // Lines of a CR LF text, without their line ends.
 inline std::vector<std::string> lines(const std::string& text) {

@@ -17,11 +17,11 @@ namespace {
 
 using Kind = RecordingCanvas::Kind;
 using Pen = RecordingCanvas::Pen;
-using testing::ScratchDir;
 using testing::ScriptedMessages;
+using testing::TempDir;
 
 struct DisplayModes : ::testing::Test {
-    ScratchDir dir;
+    TempDir dir;
     ScriptedMessages msg;
     model::ModelStore m;
     ViewParams p;

@@ -5,16 +5,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPushButton>
 
+#include "testing/qt_shots.h"
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
 
 namespace tarvik::views {
 namespace {
+
+using test_support::save_shot;
 
 QPushButton* button_of(QWidget& w, const char* caption) {
     for (QPushButton* b : w.findChildren<QPushButton*>())
@@ -27,11 +29,6 @@ void click_button(QWidget& w, const char* caption) {
     QPushButton* b = button_of(w, caption);
     ASSERT_NE(b, nullptr) << caption;
     b->click();
-}
-
-void save_shot(QWidget& w, const char* name) {
-    QDir().mkpath(VIEWS_QT_SHOTS);
-    w.grab().save(QString(VIEWS_QT_SHOTS) + "/" + name);
 }
 
 int count_colour(const QImage& img, QRgb rgb) {

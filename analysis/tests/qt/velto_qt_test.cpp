@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QTableWidget>
 #include <QTimer>
 #include <cstdlib>
@@ -21,16 +20,13 @@
 #include "generator/generator.h"
 #include "model/maintenance.h"
 #include "model/tests/scripted_messages.h"
+#include "testing/qt_shots.h"
 
 namespace tarvik::analysis {
 namespace {
 
 using tarvik::testing::ScriptedMessages;
-
-void shot(QWidget& w, const char* name) {
-    QDir().mkpath(ANALYSIS_QT_SHOTS);
-    w.grab().save(QString(ANALYSIS_QT_SHOTS) + "/" + name + ".png");
-}
+using test_support::save_shot;
 
 struct VeltoQt : ::testing::Test {
     tarvik::testing::TempDir dir;
@@ -88,29 +84,29 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     EXPECT_EQ(f.windowTitle(), QString::fromUtf8(kVeltoCaption));
     EXPECT_FALSE(f.action(VeltoMenu::SaveDxfMenu)->isEnabled());
     f.show();
-    shot(f, "velto_sign");
+    save_shot(f, "velto_sign.png");
     f.action(VeltoMenu::JikuIroMenu)->trigger();
     EXPECT_EQ(f.presenter().KekkaMode(), kModeThickness);
-    shot(f, "velto_thickness");
+    save_shot(f, "velto_thickness.png");
     f.action(VeltoMenu::Scale10Menu)->trigger();
     EXPECT_EQ(f.presenter().KekkaMode(), kModeDisplaced);
     f.action(VeltoMenu::SetutenMeishouMenu)->trigger();
     f.action(VeltoMenu::KoteiSetutenMenu)->trigger();
     EXPECT_TRUE(f.action(VeltoMenu::SetutenMeishouMenu)->isChecked());
-    shot(f, "velto_displaced_labels");
+    save_shot(f, "velto_displaced_labels.png");
     // The automatic scale: the house visibly deformed, its legend saying by how much.
     f.action(VeltoMenu::SetutenMeishouMenu)->trigger();
     f.action(VeltoMenu::KoteiSetutenMenu)->trigger();
     f.action(VeltoMenu::ScaleAutoMenu)->trigger();
     EXPECT_TRUE(f.presenter().disp_scale().automatic);
     EXPECT_GT(f.presenter().disp_scale().scale, 10.0f);
-    shot(f, "velto_displaced_auto_legend");
+    save_shot(f, "velto_displaced_auto_legend.png");
 
     // The solid view, then its hidden-line image (the time message is closed
     // by a timer, as a user would).
     f.action(VeltoMenu::KakumaruMenu)->trigger();
     ASSERT_EQ(f.presenter().KekkaMode(), kModeSolid);
-    shot(f, "velto_solid");
+    save_shot(f, "velto_solid.png");
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [] {
         if (QWidget* w = QApplication::activeModalWidget()) w->close();
@@ -121,7 +117,7 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     closer.stop();
     EXPECT_EQ(f.presenter().KekkaMode(), kModeHidden);
     EXPECT_TRUE(f.action(VeltoMenu::SaveDxfMenu)->isEnabled());
-    shot(f, "velto_hidden");
+    save_shot(f, "velto_hidden.png");
     f.presenter().OwariExitClick();
     EXPECT_EQ(params.TAU, 30.0f);
 
@@ -132,16 +128,17 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     list.filter->LevelSpeedButton->click();
     EXPECT_FALSE(list.filter->edit(ListField::KensakuNum)->text().isEmpty());
     list.show();
-    shot(list, "kekka_axial_filtered");
+    save_shot(list, "kekka_axial_filtered.png");
     EXPECT_TRUE(print_grid(&list, list.windowTitle(), list.presenter().grid(),
-                           QString(ANALYSIS_QT_SHOTS) + "/kekka_axial.pdf"));
-    EXPECT_GT(std::filesystem::file_size(std::string(ANALYSIS_QT_SHOTS) + "/kekka_axial.pdf"), 0u);
+                           test_support::shot_path("kekka_axial.pdf")));
+    EXPECT_GT(std::filesystem::file_size(test_support::shot_path("kekka_axial.pdf").toStdString()),
+              0u);
 
     TKekkaForm disp(kListDisp, f.presenter().tables(), f.presenter().store(), f.presenter().found(),
                     msg, &f);
     EXPECT_EQ(disp.StringGrid1->rowCount(), m->N_Node + 1);
     disp.show();
-    shot(disp, "kekka_disp");
+    save_shot(disp, "kekka_disp.png");
 
     TStressForm stress(f.presenter().tables(), f.presenter().store(), f.presenter().found(), msg,
                        &f);
@@ -149,26 +146,26 @@ TEST_F(VeltoQt, ResultsWindowListsAndDiagram) {
     stress.filter->edit(ListField::ZMax)->setText("Z02");
     stress.filter->LevelSpeedButton->click();
     stress.show();
-    shot(stress, "stress_filtered");
+    save_shot(stress, "stress_filtered.png");
     ASSERT_FALSE(f.presenter().found().rows.empty());
 
     TShowStressForm diagram(f.presenter().found(), 30.0f, 30.0f, &f);
     diagram.show();
-    shot(diagram, "stress_diagram_axial");
+    save_shot(diagram, "stress_diagram_axial.png");
     diagram.ShuRadioGroup->button(2)->click();
     EXPECT_EQ(diagram.presenter().kind(), kMoment);
-    shot(diagram, "stress_diagram_moment");
+    save_shot(diagram, "stress_diagram_moment.png");
     EXPECT_TRUE(print_drawing(
         &diagram, diagram.windowTitle(),
         [&](render::Canvas& c) { diagram.presenter().FormPaint(c); },
-        QString(ANALYSIS_QT_SHOTS) + "/stress_diagram.pdf"));
+        test_support::shot_path("stress_diagram.pdf")));
 
     f.presenter().found().KensakuID = f.presenter().tables().stress[0].iname;
     collect_found(f.presenter().tables(), f.presenter().found());
     TFindForm find(f.presenter().found(), &f);
     EXPECT_GE(find.StringGrid1->rowCount(), 2);
     find.show();
-    shot(find, "find");
+    save_shot(find, "find.png");
 }
 
 }  // namespace

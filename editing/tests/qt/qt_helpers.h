@@ -5,19 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
+#include "testing/qt_shots.h"
 #include "ui/qt/field_form.h"
 
 namespace tarvik::editing {
 
-inline void save_shot(QWidget& w, const char* name) {
-    QDir().mkpath(EDITING_QT_SHOTS);
-    w.grab().save(QString(EDITING_QT_SHOTS) + "/" + name);
-}
+using test_support::save_shot;
 
 // Does what the user does in the next modal dialog once it is on the screen.
 inline void in_next_dialog(std::function<void(ui::TFieldDialog&)> act) {

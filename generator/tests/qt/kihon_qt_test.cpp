@@ -11,9 +11,12 @@
 
 #include "editing/qt/t_record_form.h"
 #include "generator/qt/t_kihon_forms.h"
+#include "testing/qt_shots.h"
 
 namespace tarvik::generator {
 namespace {
+
+using test_support::save_shot;
 
 QPushButton* button(QWidget* w, const char* text) {
     for (QPushButton* b : w->findChildren<QPushButton*>())
@@ -37,8 +40,7 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
         QWidget* w = QApplication::activeModalWidget();
         ASSERT_NE(w, nullptr);
         saw_basic_data = w->windowTitle() == QString::fromUtf8(kKihonCaption);
-        QDir().mkpath("shots");
-        w->grab().save("shots/kihon.png");
+        save_shot(*w, "kihon.png");
         // The top shape has no default: a flat floor.
         for (QRadioButton* r : w->findChildren<QRadioButton*>())
             if (r->text() == QString::fromUtf8(kYaneItems[0])) r->click();
@@ -48,13 +50,13 @@ TEST(GeneratorWindows, DefaultHouseThroughTheBasicDataWindow) {
         // Then the unit window draws the generated house; leave it by "戻る".
         QTimer::singleShot(100, [&] {
             saw_unit = unit.isVisible();
-            unit.grab().save("shots/unit.png");
+            save_shot(unit, "unit.png");
             // The member-box model from the triangle file of the generation,
             // then the perspective wire image.
             unit.presenter().JikuModelMenuClick();
-            unit.grab().save("shots/unit_axis.png");
+            save_shot(unit, "unit_axis.png");
             unit.presenter().ShitenMenuClick();
-            unit.grab().save("shots/unit_viewpoint.png");
+            save_shot(unit, "unit_viewpoint.png");
             saw_trio = QFileInfo::exists("TRIO.DAT");
             unit.presenter().ModoruMenuClick();
         });
@@ -83,8 +85,7 @@ TEST(GeneratorWindows, ShiftWindowTakesThreeNumbers) {
     EXPECT_EQ(form.fields[2]->text(), "     -2.5");
     form.fields[0]->setText("120");
     form.show();
-    QDir().mkpath("shots");
-    form.grab().save("shots/zahyou_idou.png");
+    save_shot(form, "zahyou_idou.png");
     form.OKButton->click();
     EXPECT_EQ(x.result, editing::kResultOK);
     EXPECT_EQ(x.shift.dx, 120.0f);
