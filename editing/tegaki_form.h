@@ -143,6 +143,7 @@ class TegakiPresenter {
     int saved() const { return saved_; }
     bool enabled(TegakiMenu item) const;
     const render::ViewWindow& view_window() const { return win_; }
+    render::ViewWindow& view_window() { return win_; }  // the window's zoom and pan
     bool rubber_band_drawn() const { return band_drawn_; }
 
   private:

@@ -12,6 +12,7 @@
 #include "views/qt/qt_canvas.h"
 #include "views/qt/t_isome_form.h"
 #include "views/qt/t_view_form.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::editing {
 
@@ -133,6 +134,7 @@ TTegakiForm::TTegakiForm(model::ModelStore& m, render::ViewParams& params,
     add(show, "軸モデル", &P::JikuModelMenuClick);
     add(show, "視点座標モデル", &P::ShitenZahyouMenuClick);
     add(show, "手書に戻す", &P::TegakiModoriMenuClick);
+    show_menu_ = show;
     QMenu* help = bar->addMenu(qs("ヘルプ"));
     add(help, "ヘルプ", &P::HelpMenuClick);
     add(help, "バージョン情報", &P::AboutMenuClick);
@@ -142,6 +144,13 @@ TTegakiForm::TTegakiForm(model::ModelStore& m, render::ViewParams& params,
         new TegakiPicture(presenter_, kTegakiWidth, kTegakiHeight - bar->sizeHint().height(), this);
     layout->addWidget(picture_);
     presenter_.FormCreate(picture_->width(), picture_->height());
+    // Zoom and pan as in every drawing window; the picture is redrawn into
+    // its image, as the inverting pen draws on that.
+    views::ZoomPanInput* zoom = views::attach_zoom_pan(
+        picture_, [this]() -> render::ViewWindow& { return presenter_.view_window(); });
+    zoom->on_change([this] { picture_->invalidate(); });
+    show_menu_->addSeparator();
+    views::add_fit_action(show_menu_, zoom);
 
     timer_.setInterval(kTegakiTimerMs);
     connect(&timer_, &QTimer::timeout, this, [this] { presenter_.onTick(); });

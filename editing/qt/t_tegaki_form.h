@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QMenu>
 #include <QTimer>
 #include <map>
 #include <string>
@@ -72,6 +73,7 @@ class TTegakiForm : public QDialog, public TegakiView {
     files::QtExportDialogs export_dialogs_;
     TegakiPresenter presenter_;
     TegakiPicture* picture_ = nullptr;
+    QMenu* show_menu_ = nullptr;  // "表示", which ends with "全体表示"
     QTimer timer_;
     std::map<TegakiMenu, QAction*> actions_;
     std::map<std::string, QAction*> commands_;

@@ -20,7 +20,7 @@ ZoomPanInput::ZoomPanInput(QWidget* area, Window window)
 
 void ZoomPanInput::fit() {
     render::fit_view(window_());
-    area_->update();
+    changed();
 }
 
 void ZoomPanInput::pan_to(QPoint at) {
@@ -28,7 +28,14 @@ void ZoomPanInput::pan_to(QPoint at) {
     last_ = at;
     if (d.isNull()) return;
     render::pan_view(window_(), d.x(), d.y());
-    area_->update();
+    changed();
+}
+
+void ZoomPanInput::changed() {
+    if (changed_)
+        changed_();
+    else
+        area_->update();
 }
 
 bool ZoomPanInput::eventFilter(QObject* watched, QEvent* e) {
@@ -40,7 +47,7 @@ bool ZoomPanInput::eventFilter(QObject* watched, QEvent* e) {
             if (delta == 0) return true;
             const QPoint at = w->position().toPoint();
             render::zoom_view(window_(), at.x(), at.y(), std::pow(kWheelZoom, delta / 120.0));
-            area_->update();
+            changed();
             return true;
         }
         case QEvent::MouseButtonPress:

@@ -34,6 +34,9 @@ class ZoomPanInput : public QObject {
 
     // Back to the fitted drawing, and repaint.
     void fit();
+    // What a change of zoom or pan does to the area: by default it is
+    // repainted; a window that keeps its picture in an image redraws that.
+    void on_change(std::function<void()> changed) { changed_ = std::move(changed); }
     bool panning() const { return pan_ != Pan::kNone; }
 
   protected:
@@ -42,9 +45,11 @@ class ZoomPanInput : public QObject {
   private:
     enum class Pan { kNone, kMiddle, kCtrlLeft };
     void pan_to(QPoint at);
+    void changed();
 
     QWidget* area_;
     Window window_;
+    std::function<void()> changed_;
     Pan pan_ = Pan::kNone;
     bool moved_ = false;  // beyond the drag distance since the press
     bool replaying_ = false;

@@ -7,11 +7,14 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWheelEvent>
 
 #include "editing/qt/t_tegaki_form.h"
 #include "editing/tests/qt/qt_helpers.h"
 #include "files/tests/test_dir.h"
+#include "render/projection.h"
 #include "views/qt/t_view_form.h"
+#include "views/qt/zoom_pan.h"
 
 namespace tarvik::editing {
 namespace {
@@ -156,6 +159,44 @@ TEST_F(TegakiWindow, DrawsAPortalWithTheMouseAndShowsItsViews) {
     form.close();
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.view_form()->isVisible());
+}
+
+// Drawn at a zoom, a member's ends are the plan points under the pointer, as
+// they would be unzoomed; "全体表示" brings the fitted plan back.
+TEST_F(TegakiWindow, ZoomedPlanPutsNodesUnderThePointerAndFitReturns) {
+    const QPointF at(300, 250);
+    QWheelEvent wheel(at, form.drawing()->mapToGlobal(at), QPoint(), QPoint(0, 2 * 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.drawing(), &wheel);
+    const render::ViewWindow& w = form.presenter().view_window();
+    ASSERT_NEAR(w.zoom.factor, views::kWheelZoom * views::kWheelZoom, 1e-9);
+
+    const float H = static_cast<float>(form.drawing()->height());
+    // A line through (x, y), give or take the pixel the rounding moves it.
+    const auto inked = [](const QImage& img, int x, int y) {
+        return !white(img, x, y - 1) || !white(img, x, y) || !white(img, x, y + 1);
+    };
+    const auto shown = [&](const Corner& c) {
+        return render::world_to_crt(w, c.px, H - c.py);  // plan Y runs up
+    };
+    const render::Pixel a = shown(kKneeL), b = shown(kKneeR);
+    click(a.x, a.y);
+    click(b.x, b.y);
+    ASSERT_EQ(m.N_Beam, 1);
+    // One pixel at this zoom is less than one plan unit.
+    EXPECT_NEAR(m.node[0].X, kKneeL.px, 1.0f);
+    EXPECT_NEAR(m.node[0].Y, H - kKneeL.py, 1.0f);
+    EXPECT_NEAR(m.node[1].X, kKneeR.px, 1.0f);
+    EXPECT_TRUE(inked(picture(), (a.x + b.x) / 2, a.y));  // drawn where it was clicked
+    save_shot(*form.drawing(), "tegaki_plan_zoomed.png");
+
+    QAction* fit = nullptr;
+    for (QAction* act : form.findChildren<QAction*>())
+        if (act->text() == QString::fromUtf8(views::kFitCaption)) fit = act;
+    ASSERT_NE(fit, nullptr);
+    fit->trigger();
+    EXPECT_TRUE(w.zoom.fitted());
+    EXPECT_TRUE(inked(picture(), (kKneeL.px + kKneeR.px) / 2, kKneeL.py));
 }
 
 }  // namespace
