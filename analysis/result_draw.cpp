@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "model/spy.h"
 #include "render/draw.h"
 #include "render/projection.h"
+#include "views/label_thinning.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -124,20 +127,26 @@ void draw_displaced(render::ViewWindow& w, render::Canvas& c, const render::View
     render::set_pen(c, render::kSolid, 1, render::kBlack);
 }
 
-void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
+bool draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
                         const render::ViewParams& angles, const ResultTables& t,
                         const model::ModelStore& m, const LabelToggles& on,
                         render::StrokeText& text) {
     // Text keeps its size on the screen under the zoom.
     const double span = (w.World.top - w.World.bottom) / w.zoom.factor;
-    render::set_pen(c, render::kSolid, 1, render::kBlack);
+    // Every label that is switched on, in drawing order; rank 0 is kept first.
+    struct Label {
+        std::string text;
+        double h, x, y;
+        int rank;
+    };
+    std::vector<Label> labels;
     char buf[96];
     if (on.node_names == 1) {
         const double h = span / 75.0;
         for (int i = 0; i < t.N_Setuten; ++i) {
             const ResultNode& r = t.setuten[i];
             const render::ProjPoint p = render::iso_project(angles, r.x, r.y, r.z);
-            text.stroke_text(w, c, r.pname, kCompareLength, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y);
+            labels.push_back({std::string(r.pname, kCompareLength), h, p.X + 2 * h, p.Y, 2});
         }
     }
     const double h = span * 0.01;
@@ -147,7 +156,7 @@ void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
             const render::ProjPoint p = render::iso_project(
                 angles, (s.xi + s.xj) / 2.0f, (s.yi + s.yj) / 2.0f, (s.zi + s.zj) / 2.0f);
             std::snprintf(buf, sizeof buf, "%5d", s.no);
-            text.stroke_text(w, c, buf, 5, 0.0, 0.0, 0.0, h, p.X, p.Y);
+            labels.push_back({std::string(buf, 5), h, p.X, p.Y, 3});
         }
     }
     // Supports and loads sit at the result node of their node number (the node
@@ -155,18 +164,17 @@ void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
     auto node_at = [&t](int no) -> const ResultNode* {
         return (no >= 1 && no <= t.N_Setuten) ? &t.setuten[no - 1] : nullptr;
     };
-    auto at_node = [&](const ResultNode* r, const char* label, int len) {
+    auto at_node = [&](const ResultNode* r, int len, int rank) {
         const render::ProjPoint p = render::iso_project(angles, r->x, r->y, r->z);
-        text.stroke_text(w, c, label, len, 0.0, 0.0, 0.0, h, p.X + 2 * h, p.Y - 2 * h);
+        labels.push_back({std::string(buf, len), h, p.X + 2 * h, p.Y - 2 * h, rank});
     };
     if (on.supports == 1) {
         for (int k = 0; k < m.N_Fix; ++k) {
             const model::Fix& f = m.fix[k];
             const ResultNode* r = node_at(f.no);
             if (!r) continue;
-            const int len =
-                std::snprintf(buf, sizeof buf, "Fix %1d%1d%1d111", f.xfix, f.yfix, f.zfix);
-            at_node(r, buf, len);
+            at_node(r, std::snprintf(buf, sizeof buf, "Fix %1d%1d%1d111", f.xfix, f.yfix, f.zfix),
+                    0);
         }
     }
     if (on.loads == 1) {
@@ -174,11 +182,33 @@ void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
             const model::Load& ld = m.load[k];
             const ResultNode* r = node_at(ld.no);
             if (!r) continue;
-            const int len =
-                std::snprintf(buf, sizeof buf, "Load x %8.1f y %5.1f z %8.1f", ld.px, ld.py, ld.pz);
-            at_node(r, buf, len);
+            at_node(r,
+                    std::snprintf(buf, sizeof buf, "Load x %8.1f y %5.1f z %8.1f", ld.px, ld.py,
+                                  ld.pz),
+                    1);
         }
     }
+
+    views::LabelThinning thin(c.width(), c.height());
+    std::vector<char> keep(labels.size(), 0);
+    for (int rank = 0; rank <= 3; ++rank)
+        for (size_t i = 0; i < labels.size(); ++i)
+            if (labels[i].rank == rank)
+                keep[i] = thin.accept(
+                    views::stroke_label_box(w, labels[i].text, labels[i].h, labels[i].x, labels[i].y));
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (!keep[i]) continue;
+        const Label& l = labels[i];
+        text.stroke_text(w, c, l.text.data(), static_cast<int>(l.text.size()), 0.0, 0.0, 0.0, l.h,
+                         l.x, l.y);
+    }
+    return thin.thinned();
+}
+
+void draw_thinned_note(render::Canvas& c) {
+    render::set_pen(c, render::kSolid, 1, render::kBlack);
+    c.text(8, c.height() - 8, views::kLabelsThinned);
 }
 
 float auto_displacement_scale(const ResultTables& t) {

@@ -103,8 +103,14 @@ void draw_legend_lines(render::Canvas& c, const std::vector<LegendLine>& lines);
 // scale in use. Other modes draw none.
 void draw_legend(render::Canvas& c, int mode, const ResultTables& t, DispScale disp);
 
-// The labels that are switched on, in the window's current fit.
-void draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
+// The note that some labels were left out, at the bottom left.
+void draw_thinned_note(render::Canvas& c);
+
+// The labels that are switched on, in the window's current fit. Where they
+// would pile up, the less important are left out (supports first, then
+// loads, node names, member numbers) and the result is true: the drawing
+// then says so (draw_thinned_note), and zooming in brings them back.
+bool draw_result_labels(const render::ViewWindow& w, render::Canvas& c,
                         const render::ViewParams& angles, const ResultTables& t,
                         const model::ModelStore& m, const LabelToggles& on,
                         render::StrokeText& text);

@@ -106,8 +106,9 @@ void VeltoPresenter::FormPaint(render::Canvas& c) {
         default:
             return;
     }
-    draw_result_labels(win_, c, angles, *t_, m_, labels_, text_);
+    labels_thinned_ = draw_result_labels(win_, c, angles, *t_, m_, labels_, text_);
     draw_legend(c, KekkaMode_, *t_, disp_);
+    if (labels_thinned_) draw_thinned_note(c);
 }
 
 void VeltoPresenter::Timer1Timer() {

@@ -129,6 +129,7 @@ class VeltoPresenter {
     const render::ViewWindow& window() const { return win_; }
     render::ViewWindow& window() { return win_; }  // its zoom, for the mouse
     const LabelToggles& labels() const { return labels_; }
+    bool labels_thinned() const { return labels_thinned_; }  // at the last paint
     DispScale disp_scale() const { return disp_; }
     float TAU() const { return TAU_; }
     float FAI() const { return FAI_; }
@@ -148,6 +149,7 @@ class VeltoPresenter {
     FoundTable found_;
     render::ViewWindow win_;
     LabelToggles labels_;
+    bool labels_thinned_ = false;
     DispScale disp_;  // of the displaced shape last made
     int KekkaMode_ = kModeNone;
     bool loaded_ = false;

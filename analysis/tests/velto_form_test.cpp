@@ -16,7 +16,9 @@
 #include "analysis/tests/result_set.h"
 #include "files/tests/test_dir.h"
 #include "model/tests/scripted_messages.h"
+#include "render/projection.h"
 #include "render/recording_canvas.h"
+#include "views/label_thinning.h"
 
 namespace tarvik::analysis {
 namespace {
@@ -221,6 +223,31 @@ TEST_F(Velto, LabelTogglesFlipTheirCheckAndDrawTheirText) {
     EXPECT_EQ(lines(), plain);
     p->BuzaiBangouMenuClick();
     EXPECT_GT(lines(), plain);
+}
+
+// Zoomed far out, the labels of the three nodes fall on one another: the
+// less important are left out and the drawing says so; the fit shows all.
+TEST_F(Velto, CrowdedLabelsAreThinnedAndTheFitShowsThemAll) {
+    open();
+    p->SetutenMeishouMenuClick();
+    p->BuzaiBangouMenuClick();
+    auto note = [this] {
+        render::RecordingCanvas c(800, 600);
+        p->FormPaint(c);
+        const std::vector<std::string> texts = c.texts();
+        return std::count(texts.begin(), texts.end(), std::string(views::kLabelsThinned));
+    };
+    const size_t all = lines();
+    EXPECT_EQ(note(), 0);
+    EXPECT_FALSE(p->labels_thinned());
+
+    render::zoom_view(p->window(), 400, 300, render::kMinZoom);
+    EXPECT_EQ(note(), 1);
+    EXPECT_TRUE(p->labels_thinned());
+
+    render::fit_view(p->window());
+    EXPECT_EQ(note(), 0);
+    EXPECT_EQ(lines(), all);
 }
 
 TEST_F(Velto, IdSearchOpensTheFoundListEvenAfterCancel) {
