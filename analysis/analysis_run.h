@@ -11,26 +11,9 @@
 #include "analysis/solver_run.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
-
-inline constexpr const char* kMsgNoProcess = "Could not create process";
-inline constexpr const char* kMsgFinished = "解析計算を終了しまし %7.2f sec";
-inline constexpr const char* kMsgInputFailed =
-    "解析データVELTOSOL.INを書き込めないため、解析計算を行いません";
-inline constexpr const char* kMsgUnstable =
-    "構造が不安定です (INSTABILITY ERROR 方程式 %d)。\n"
-    "支点の拘束または部材のつながりが足りません。この解析結果は意味を持ちません";
-inline constexpr const char* kMsgNearZero =
-    "剛性がほぼ0の自由度が %d 個あります (断面のない部材、または拘束の足りない節点)。\n"
-    "この解析結果は意味を持ちません";
-inline constexpr const char* kOutFilter = "解析結果保存(*.out)|*.out";
-inline constexpr const char* kOutExt = "out";
-inline constexpr const char* kMsgOutOpen = "Error: Unable to open OutFile";
-inline constexpr const char* kMsgLstFileOpen = "Error: Unable to open LST_FILE";
-inline constexpr const char* kMsgDspFileOpen = "Error: Unable to open DSP_FILE";
-inline constexpr const char* kMsgWriteError = "Write Error";
-inline constexpr const char* kMsgSaved = "解析結果を保存しました";
 
 // What the commands need of the screen.
 class AnalysisHost {

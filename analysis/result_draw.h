@@ -12,6 +12,7 @@
 #include "render/stroke_text.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
@@ -76,9 +77,6 @@ inline constexpr double kAutoDispShare = 0.1;
 // (translations, cm) moves kAutoDispShare of the largest extent of the result
 // nodes along X, Y or Z. 1 when nothing moves or the frame has no extent.
 float auto_displacement_scale(const ResultTables& t);
-
-// The unit of the forces of the result tables: the loads are entered in kgf.
-inline constexpr const char* kForceUnit = "kgf";
 
 // What the legend says about the displaced shape.
 struct DispScale {

@@ -12,21 +12,10 @@
 #include "model/text_code.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
-inline constexpr const char* kKekkaCaption = "計算結果計算結果";
-inline constexpr const char* kStressCaption = "ストレス";
-inline constexpr const char* kSakujyoCaption = "特定項削除";
-inline constexpr const char* kSakujyoText = "この項目を削除します";
-inline constexpr const char* kSakujyoButtonHint = "指定したデータを削除";
-inline constexpr const char* kKensakuCaption = "ID検索";
-inline constexpr const char* kFindCaption = "検索結果";
-inline constexpr const char* kMsgNoData = "保存するデータが存在しない";
-inline constexpr const char* kMsgWriteFailed = "書きこみに失敗しました";
-inline constexpr const char* kMsgIdNotFound = "該当するIDが見つかりません";
-inline constexpr const char* kMsgOnlySearched = "検索結果のみの表示です";
-inline constexpr const char* kKekkaSaveFilter = "計算結果 (*.*)|*.*";
 inline constexpr int kKekkaLeft = 64, kKekkaTop = 64;
 
 // List kinds of TKekkaForm.

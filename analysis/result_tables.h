@@ -10,6 +10,7 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
@@ -20,33 +21,6 @@ inline constexpr int kMaxDisplaced = 10000;         // displaced nodes and membe
 inline constexpr int kNameSize = model::kCodeSize;  // 32 bytes with the terminator
 // Codes are compared on this many characters (the listing cuts names to nine).
 inline constexpr int kCompareLength = 9;
-
-// Names of the result files as the solver writes them.
-inline constexpr const char* kLevelFileName = "VELTOSOL.ZLV";
-inline constexpr const char* kListFileName = "VELTOSOL.LST";
-inline constexpr const char* kDispFileName = "VELTOSOL.DSP";
-inline constexpr const char* kOutFileName = "VELTOSOL.OUT";
-inline constexpr const char* kStaFileName = "VELTOSOL.STA";
-
-inline constexpr const char* kMsgZlvOpen = "ファイルveltosol.zlvをオ－プンできません";
-inline constexpr const char* kMsgZlvRead = "ファイルveltosol.zlvの読み込みに失敗しました";
-inline constexpr const char* kMsgLstOpen = "ファイルveltosol.lstをオ－プンできません";
-inline constexpr const char* kMsgLstRead = "ファイルveltosol.lstの読み込みに失敗しました";
-inline constexpr const char* kMsgDspOpen = "ファイルveltosol.dspをオ－プンできません";
-inline constexpr const char* kMsgDspRead = "ファイルveltosol.dspの読み込みに失敗しました";
-inline constexpr const char* kMsgDispOverflow = "節点 %s の変位が大きすぎて扱えません";
-inline constexpr const char* kMsgMixedSet =
-    "ファイルveltosol.zlv、veltosol.lst、veltosol.dspは同じ解析の結果ではありません。"
-    "構造解析をやり直してください";
-inline constexpr const char* kMsgNodeI = "節点Iが見つかりません";
-inline constexpr const char* kMsgNodeJ = "節点Jが見つかりません";
-inline constexpr const char* kMsgMemberSearch = "部材の検索に失敗しました";
-
-// Table names of the capacity messages.
-inline constexpr const char* kSetutenTable = "結果節点";
-inline constexpr const char* kStressTable = "部材応力";
-inline constexpr const char* kDispTable = "節点変位";
-inline constexpr const char* kLevelTable = "グリッドレベル";
 
 struct ResultNode {
     char pname[kNameSize];

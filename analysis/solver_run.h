@@ -6,11 +6,10 @@
 #include <string>
 
 #include "tarvik_version.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
-inline constexpr const char* kSolverProgram = "veltosol";
-inline constexpr const char* kSolverInput = "VELTOSOL.IN";
 // Where an installation keeps the programs.
 inline constexpr const char* kInstalledBinDir = TARVIK_INSTALL_BINDIR;
 

@@ -10,13 +10,10 @@
 #include "analysis/result_lists.h"
 #include "render/canvas.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
-inline constexpr const char* kShowStressCaption = "ストレス";
-inline constexpr const char* kShuCaption = "種別";
-inline constexpr const char* kZumenCaption = "図面";
-inline constexpr const char* kScaleCaption = "スケール";
 // Shortest member length and largest end value start from these.
 inline constexpr float kLengthStart = 99990.0f;
 inline constexpr float kDiagramFitStart = 9999.9f;

@@ -18,12 +18,10 @@
 #include "render/stroke_text.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::analysis {
 
-inline constexpr const char* kVeltoCaption = "計算結果表示";
-inline constexpr const char* kMsgSolidFailed = "視点座標表示に失敗しました";
-inline constexpr const char* kMsgHiddenDone = "陰線処理を終了しまし %7.2f sec";
 inline constexpr int kVeltoTimerMs = 100;
 
 enum class VeltoMenu {

@@ -10,10 +10,9 @@
 #include "model/message_service.h"
 #include "model/model_store.h"
 #include "render/view_params.h"
+#include "ui/texts.h"
 
 namespace tarvik::app {
-
-inline constexpr const char* kSpyOpenError = "Error: Unable to open file";
 
 // What a paint request of the main window draws.
 enum class Paint : int { kNothing = 0, kModel = 1 /* through the level window, with node symbols */ };

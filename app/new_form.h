@@ -17,6 +17,7 @@
 #include "render/stroke_text.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::app {
 
@@ -50,21 +51,6 @@ enum class MenuItem {
 
 // Captions of the menus and their items, as the window shows them.
 const char* menu_caption(MenuItem item);
-
-inline constexpr const char* kNoNodeFound = "節点が見つかりません";
-inline constexpr const char* kVeltoSaveFailed = "｢VeltoKaiデータ保存に失敗しました";
-inline constexpr const char* kHoneSaveFailed =
-    "｢パソコンで解く骨組の静的・動的・塑弾性解析」データ保存に失敗しました";
-inline constexpr const char* kJikuReadFailed = "軸データ読みこみに失敗しました";
-inline constexpr const char* kNotYetAvailable = "この機能はまだ使えません";
-inline constexpr const char* kAskSaveModel = "モデルが変更されています。保存しますか？";
-inline constexpr const char* kManReadFailed = "モデルの読みこみに失敗しました";
-inline constexpr const char* kManReadShort =
-    "モデルのファイルが途中で終わっているか、数値でない値があります。読めたところまでを使います";
-inline constexpr const char* kManSaveFailed = "モデルの保存に失敗しました";
-inline constexpr const char* kVeltoFilter = "Velto入力データ(*.bon)|*.bon";
-inline constexpr const char* kHoneFilter = "骨グラ保存(*.ydu)|*.ydu";
-inline constexpr const char* kJikuFilter = "軸データ(*.JIK)|*.jik";
 
 // What the presenter asks of the real window.
 class NewFormView {

@@ -7,6 +7,7 @@
 #include "editing/field_dialog.h"
 #include "editing/node_dialogs.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
@@ -19,15 +20,6 @@ struct BeamEditExchange {
     int size_result = kResultNone;  // 1 changed, 0 unchanged or cancelled
     int mat_result = kResultNone;   // 1 changed, 0 cancelled
 };
-
-inline constexpr const char* kBadHaba = "巾の値に誤りがあります";
-inline constexpr const char* kBadAtumi = "厚みの値に誤りがあります";
-inline constexpr const char* kBadYoung = "ヤング率の値に誤りがあります";
-inline constexpr const char* kBadPoisson = "ポワソン比の値に誤りがあります";
-inline constexpr const char* kBadMitudo = "質量密度の値に誤りがあります";
-inline constexpr const char* kNoBeamRows = "部材がありません";
-inline constexpr const char* kNoSizeRows = "形状データがありません";
-inline constexpr const char* kNoMatRows = "物性データがありません";
 
 // Area, moments of inertia and torsion constant of a b x d rectangle (cm),
 // by the same rule as the size table is built from the members.

@@ -6,11 +6,11 @@
 #include "editing/beam_dialogs.h"
 #include "editing/field_dialog.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
 inline constexpr int kBeamFormLeft = 32, kBeamFormTop = 32;
-inline constexpr const char* kAllSectionsCaption = "全データ同一巾・厚みにする";
 
 // What the member data dialog shares with its caller.
 struct BeamDataExchange {

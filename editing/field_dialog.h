@@ -8,6 +8,7 @@
 #include "model/message_service.h"
 #include "model/model_store.h"
 #include "ui/fields.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
@@ -16,18 +17,6 @@ inline constexpr int kResultNone = -1;
 inline constexpr int kResultCancel = 0;
 inline constexpr int kResultOK = 1;
 inline constexpr int kResultAll = 2;  // apply to all records / a support was changed
-
-// Number formats of the editing windows. A dialog field leads with a space;
-// a grid cell does not.
-inline constexpr const char* kFieldNo = " %5d";       // record numbers
-inline constexpr const char* kFieldLen = " %8.1f";    // lengths and angles
-inline constexpr const char* kFieldSci = " %10.3e";   // moduli, densities
-inline constexpr const char* kFieldRatio = " %8.3f";  // Poisson's ratio
-inline constexpr const char* kCellNo = "%5d";
-inline constexpr const char* kCellLen = "%8.1f";
-inline constexpr const char* kCellSci = "%10.3e";
-inline constexpr const char* kCellRatio = "%8.3f";
-inline constexpr const char* kCellCount = "%d";  // row counts
 
 using ui::cformat;
 using ui::DialogLayout;

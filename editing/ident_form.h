@@ -17,15 +17,9 @@
 #include "render/canvas.h"
 #include "render/projection.h"
 #include "render/view_params.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
-
-inline constexpr const char* kIdentCaption = "条件検索";
-inline constexpr const char* kLevelButtonCaption = "検";  // LevelSpeedButton
-inline constexpr const char* kIdentSaveCaption = "Save";   // OkButton
-inline constexpr const char* kIdentCloseCaption = "Close";  // Button1
-inline constexpr std::array<const char*, 3> kShiftCaptions{"原点移動X", "原点移動Y", "原点移動Z"};
-inline constexpr const char* kShiftFormat = " %8.1f";
 
 // Capacity of the result list, in members. A selection beyond it is refused
 // as a whole (the user narrows the ranges), never cut short silently.

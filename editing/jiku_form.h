@@ -13,12 +13,11 @@
 #include "render/solid.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 #include "views/display_modes.h"
 
 namespace tarvik::editing {
 
-inline constexpr const char* kJikuCaption = "軸データ入力";
-inline constexpr const char* kJikuireFailed = "get_jiku failed at jikuire()";
 inline constexpr int kCheckTimerMs = 100;  // change detection of the view parameters
 
 // Display modes of this window.

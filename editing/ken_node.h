@@ -8,6 +8,7 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
@@ -17,9 +18,6 @@ enum class PickMode { kNone, kKousoku /* supports */, kKajyu /* loaded nodes */ 
 // The six range texts in the order of the node search window's fields:
 // EditXmin, EditXmax, EditYmin, EditYmax, EditZmin, EditZmax.
 using LevelTexts = std::array<std::string, 6>;
-
-inline constexpr const char* kAskKousoku = "青丸を固定節点にしますか?";
-inline constexpr const char* kAskKajyu = "青丸を荷重節点にしますか?";
 
 // Toolkit-free core of the node search window (TKenNodeForm): level ranges of
 // node codes, counting and bulk marking of the nodes inside them.

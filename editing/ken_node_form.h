@@ -9,11 +9,10 @@
 #include "editing/ken_node.h"
 #include "model/message_service.h"
 #include "render/view_params.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
-inline constexpr const char* kKenNodeCaption = "節点検索";
-inline constexpr const char* kYesNoCaption = "確認";
 inline constexpr int kKenNodeLeft = 32, kKenNodeTop = 32;
 inline constexpr int kYesNoLeft = 430, kYesNoTop = 32;
 

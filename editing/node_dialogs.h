@@ -11,6 +11,7 @@
 
 #include "editing/field_dialog.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
@@ -34,14 +35,6 @@ struct NodeEditExchange {
     int add_result = kResultNone;   // TSelFixForm, TSelLoadForm
     int edit_result = kResultNone;  // TFixEditForm, TLoadEditForm, TDelNodeForm
 };
-
-// Why an add, change or remove cannot go ahead.
-inline constexpr const char* kNoNodeRows = "節点がありません";
-inline constexpr const char* kSelectNodeRow = "節点を選択してください";
-inline constexpr const char* kNoFixRows = "固定節点がありません";
-inline constexpr const char* kSelectFixRow = "固定節点を選択してください";
-inline constexpr const char* kNoLoadRows = "荷重節点がありません";
-inline constexpr const char* kSelectLoadRow = "荷重節点を選択してください";
 
 // Any non-zero fixity entered means fixed.
 inline int fixity(int v) {
@@ -172,9 +165,6 @@ class SelLoadPresenter : public RecordAddPresenter {
         : RecordAddPresenter(kLoadRecord, Layout(), m, x, view, msg) {}
 };
 
-inline constexpr const char* kFixDeleteMessage = "この固定節点を削除します";
-inline constexpr const char* kFixChangeMessage = "この固定節点を編集します";
-
 // TFixEditForm "固定節点編集" for the selected support; a change is result 2.
 class FixEditPresenter : public RecordEditPresenter {
   public:
@@ -187,9 +177,6 @@ class FixEditPresenter : public RecordEditPresenter {
                               use == FixEditUse::Change ? kFixChangeMessage : kFixDeleteMessage,
                               Layout(), m, x, view, msg) {}
 };
-
-inline constexpr const char* kDouCaption = "同";
-inline constexpr const char* kDouLabel = "全ての荷重値をこの値に設定する";
 
 // TLoadEditForm "荷重節点編集": the forces of the selected load, or with "同"
 // of every load.
@@ -205,8 +192,6 @@ class LoadEditPresenter : public RecordEditPresenter {
 
     void DouButtonClick();
 };
-
-inline constexpr const char* kDelLoadMessage = "この節点の荷重を中止";
 
 // TDelNodeForm "節点荷重中止": confirms the removal of the selected load.
 class DelNodePresenter : public RecordEditPresenter {

@@ -9,10 +9,9 @@
 #include "editing/field_dialog.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
-
-inline constexpr const char* kSelBeamCaption = "部材データ";
 
 enum class BeamGrid { Zen, Size, Mat };
 

@@ -9,13 +9,11 @@
 #include "editing/node_dialogs.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::editing {
 
-inline constexpr const char* kSelNodeCaption = "節点選択";
 inline constexpr int kSelNodeTop = 64;
-inline constexpr const char* kBadIdCode = "IDコードが間違っています";
-inline constexpr const char* kSearchFailed = "検索に失敗しました";
 
 enum class NodeGrid { Zen, Fix, Load };
 

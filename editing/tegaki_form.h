@@ -22,31 +22,14 @@
 #include "render/solid.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 #include "views/display_modes.h"
 
 namespace tarvik::editing {
 
-inline constexpr const char* kTegakiCaption = "手書データ";
 inline constexpr int kTegakiLeft = 120, kTegakiTop = 120;
 inline constexpr int kTegakiWidth = 696, kTegakiHeight = 480;
 inline constexpr int kTegakiTimerMs = 100;
-
-inline constexpr const char* kTegakiOpenFilter = "手書データ(*.man)|*.man";
-inline constexpr const char* kTegakiSaveFilter = "手書きデータ保存(*.man)|*.man";
-inline constexpr const char* kTegakiExt = "man";
-
-inline constexpr const char* kMsgNoBeamCrossed = "該当する部材が見つからない";
-inline constexpr const char* kMsgNoNodeNear = "節点が見つかりません";
-inline constexpr const char* kMsgTrioFailedTegaki = "get_jiku() failed at tegaki()";
-inline constexpr const char* kAskSaveTegaki = "このデータを保存する\nこのデータを保存しない";
-// A member whose end lands on its own start node would have no length.
-inline constexpr const char* kMsgSameNode =
-    "終点が始点と同じ節点です。部材の終点は別の位置をクリックしてください";
-
-// Told by the main window when the editor is left with members whose data
-// are not complete.
-inline constexpr const char* kMsgTegakiUnfinished =
-    "節点座標または部材断面が未入力の部材があります。「手書入力編集」で続けてください";
 
 // Display modes: 1 is the plan; 0 and 2 to 5 are the shared drawings.
 inline constexpr int kTegakiPlan = 1;

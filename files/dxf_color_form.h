@@ -6,14 +6,9 @@
 
 #include <array>
 
-namespace tarvik::files {
+#include "ui/texts.h"
 
-inline constexpr const char* kDxfColorCaption = "DXFの線の太さ";
-inline constexpr const char* kDxfColorGroup = "太さと色選択";
-inline constexpr std::array<const char*, 6> kDxfColorItems = {
-    "1 dot シアン",     "2 dot　黒 (Default)", "3 dot　緑 ",
-    "4 dot　黄 ",       "5 dot　マゼンタ",     "6 dot　青",
-};
+namespace tarvik::files {
 
 class DxfColorView {
   public:

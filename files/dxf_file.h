@@ -8,18 +8,9 @@
 #include <string_view>
 
 #include "model/message_service.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kMsgDxfTempOpen = "Error: Unable to open TEMP_FILE";
-inline constexpr const char* kMsgDxfOpen = "Error: Unable to open DXF_FILE";
-inline constexpr const char* kMsgDxfWrite = "Error: Unable to write DXF_FILE";
-inline constexpr const char* kMsgDxfTempShort =
-    "Error: TEMP_FILE is broken: shorter than its 32-byte header";
-inline constexpr const char* kMsgDxfTempPartial =
-    "Error: TEMP_FILE is broken: its length is not the header and whole 16-byte line records";
-inline constexpr const char* kMsgDxfTempValue =
-    "Error: TEMP_FILE is broken: a coordinate is not a finite number or too large to scale";
 
 inline constexpr int kDxfTemplateLines = 274;
 // Extents whose smallest magnitude is below this are taken as a projected

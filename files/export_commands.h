@@ -9,18 +9,9 @@
 
 #include "model/message_service.h"
 #include "render/solid.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kDxfFilter = "DXFファイル(*.DXF)|*.dxf";
-inline constexpr const char* kDxfExt = "dxf";
-inline constexpr const char* kDxfDone = "DXFファイルを作製しました";
-// The hand-drawn editor and the axis data window say it in full-width letters.
-inline constexpr const char* kDxfDoneWide = "ＤＸＦファイルを作製しました";
-inline constexpr const char* kFaceFilter = "ビューアデータ(*.dat)|*.dat";
-inline constexpr const char* kFaceExt = "dat";
-inline constexpr const char* kFaceDone = "ビューアデータを保存しました";
-inline constexpr const char* kFaceFailed = "ビューアデータの保存に失敗しました";
 
 // What the export commands ask of the user besides messages.
 class ExportDialogs {

@@ -7,13 +7,9 @@
 
 #include "model/message_service.h"
 #include "render/solid.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kFaceOutOpenError = "Error: Unable to open OUT_FILE";
-inline constexpr const char* kFaceOutWriteError = "Error: Unable to write OUT_FILE";
-inline constexpr const char* kFaceTrioOpenError = "Error: Unable to open TRIO_FILE 04";
-inline constexpr const char* kFaceTrioReadError = "Error: Unable to read TRIO_FILE 04";
 
 // The file's text from the vertex table and the first N_TRIO records of the
 // triangle file bytes. The second vertex number of each face is written

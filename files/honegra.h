@@ -7,11 +7,9 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kGraOpenError = "Error: Unable to open GraFile";
-inline constexpr const char* kGraWriteError = "Error: Unable to write GraFile";
 
 // The file's text (CR LF lines). Nodes and members are numbered by their
 // position in the tables, not by their no fields.

@@ -6,12 +6,9 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kVeltoInputName = "VELTOSOL.IN";
-inline constexpr const char* kBonOpenError = "Error: Unable to open BonFile";
-inline constexpr const char* kBonWriteError = "Error: Unable to write BonFile";
 
 // The solver input text of the model as the store holds it (CR LF lines).
 std::string format_honegumi(const model::ModelStore& m);

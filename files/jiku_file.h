@@ -8,13 +8,9 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kJikuDone = "軸ファイルを作製しました";
-inline constexpr const char* kJikuOpenError = "Error: Unable to open JIKU_FILE";
-inline constexpr const char* kJikuWriteError = "Error: Unable to write JIKU_FILE";
-inline constexpr const char* kJikuSaveFilter = "軸データ (*.JIK)|*.jik";  // condition search
 
 // Added to every end point written (cm).
 struct JikuShift {

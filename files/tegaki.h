@@ -7,11 +7,9 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::files {
-
-inline constexpr const char* kTegakiOpenError = "Can't open TEGAKI_FILE";
-inline constexpr const char* kTegakiWriteError = "Can't write TEGAKI_FILE";
 
 // The structure data text of the node and member tables (CR LF lines). With
 // OnSaveOld = 1 the plan coordinates come from the saved copy.

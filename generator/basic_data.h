@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/message_service.h"
+#include "ui/texts.h"
 
 namespace tarvik::generator {
 
@@ -28,13 +29,7 @@ inline constexpr int kYaneItemRoof = 1;     // "屋根付"
 inline constexpr int kYaneItemEaves = 2;    // "庇付"
 
 inline constexpr int kMaxSou = 3;
-
-// Validation messages of the basic-data window.
-inline constexpr const char* kMsgHashiraHeight1 = "柱高さを入力してください 01";
-inline constexpr const char* kMsgHashiraHeight2 = "柱高さを入力してください 02";
-inline constexpr const char* kMsgHashiraHeight3 = "柱高さを入力してください 03";
-inline constexpr const char* kMsgNoColumns = "柱なしが指定されている";
-inline constexpr const char* kMsgNoTopShape = "屋根形状が指定されていない";
+static_assert(kCapHashiraHeight.size() == kMaxSou, "one column-height caption a storey");
 
 struct BasicData {
     // The space floor.
@@ -77,20 +72,6 @@ BasicData default_basic_data();
 // front end speak in items).
 int yane_item_of(int yane_mode);
 
-// Captions of the basic-data fields, used in messages about them.
-inline constexpr const char* kCapXtuka = "X束数";
-inline constexpr const char* kCapYtuka = "Y束数";
-inline constexpr const char* kCapTukaHaba = "束巾";
-inline constexpr const char* kCapTukaTakasa = "束高";
-inline constexpr const char* kCapHashira = "柱材巾";
-inline constexpr const char* kCapWaku = "枠材巾";
-inline constexpr const char* kCapGen = "弦材巾";
-inline constexpr const char* kCapSha = "斜材巾";
-inline constexpr const char* kCapSuji = "筋交巾";
-inline constexpr const char* kCapLowest = "最低レベル";
-inline constexpr std::array<const char*, kMaxSou> kCapHashiraHeight{"１層柱高", "２層柱高",
-                                                                    "３層柱高"};
-
 // Unit counts and sizes must be positive: a zero count or size makes members
 // of no length or no section, which neither the size table nor the solver can
 // take. 1 when they are; otherwise a message names the first bad field and 0
@@ -108,8 +89,6 @@ int check_choices(BasicData& d, int sumi_item, int sou_item, int yane_item,
 // Largest distance of a generated node from the origin, cm. Far beyond any
 // frame, and small enough that member lengths squared still fit a float.
 inline constexpr double kMaxExtent = 1.0e18;
-inline constexpr const char* kMsgTooLarge =
-    "建物の寸法が大きすぎます。束数・束巾・束高・柱高・最低レベル・屋根の値を見直してください";
 
 // The plan (units times unit width) and the height of the house as chosen
 // (lowest level, storeys, top) must be finite and within kMaxExtent. 1 when

@@ -11,12 +11,9 @@
 #include "generator/basic_data.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::generator {
-
-inline constexpr const char* kMsgLevelSearch = "レベル検索に失敗した";
-inline constexpr const char* kMsgSortFailed = "ソートができません";
-inline constexpr const char* kOutNoRoofOn3 = "３層屋根付は含まれません";
 
 // Tolerance of the storey copy's level search, cm.
 inline constexpr double kLevelTolerance = 0.1;

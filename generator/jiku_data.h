@@ -11,6 +11,7 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::render {
 struct ModelBox;
@@ -20,7 +21,6 @@ struct SolidModel;
 namespace tarvik::generator {
 
 inline constexpr int kMaxTakasa = 100;  // height classes of the tally
-inline constexpr const char* kYousekiFile = "Youseki.dat";
 
 // Longest line read, without its line end; the first word's longest form.
 inline constexpr int kMaxJikuLine = 254;
@@ -31,25 +31,6 @@ inline constexpr double kJikuPi = 3.141592654;
 
 // Heights closer than this (cm) share a class of the tally.
 inline constexpr float kTakasaTolerance = 0.1f;
-
-// Messages, as the user sees them. The first word's two forms differ in one
-// blank: a word longer than kMaxFirstWord gets the one with two blanks.
-inline constexpr const char* kMsgJikuCantOpen = "Can't open %s";
-inline constexpr const char* kMsgFirstWordLong = "最初の文字は '1' or '2'  or '3' or '999'";
-inline constexpr const char* kMsgFirstWord = "最初の文字は '1' or '2' or '3' or '999'";
-inline constexpr const char* kMsgYousekiOpen = "Can't open Youseki.dat";
-inline constexpr const char* kMsgYousekiWrite = "Can't write Youseki.dat";
-// Refusals of a line that cannot be read: file name, line number (from 1).
-inline constexpr const char* kMsgJikuLineLong = "%s の %d 行目が %d 文字を超えるため読み込めません";
-inline constexpr const char* kMsgJikuBadNumber =
-    "%s の %d 行目に数値でない値または NaN・無限大があるため読み込めません";
-inline constexpr const char* kMsgJikuShortLine =
-    "%s の %d 行目の数値が足りないため読み込めません (%d 個必要)";
-inline constexpr const char* kMsgJikuBadUnitCount =
-    "%s の %d 行目のユニット数が負のため読み込めません";
-// A file with more distinct member heights than the tally holds.
-inline constexpr const char* kMsgTakasaFull =
-    "%s の %d 行目: 高さ区分の数が上限 %d を超えるため容積を集計できません";
 
 struct HeightClass {
     float Takasa = 0;   // cm

@@ -9,23 +9,9 @@
 #include "generator/basic_data.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::generator {
-
-inline constexpr const char* kKihonCaption = "基本データ";
-inline constexpr const char* kKihonUnitNote = "単位 cm";
-inline constexpr const char* kCheckButtonCaption = "調";
-inline constexpr const char* kCheckLabelCaption = "チェック";
-inline constexpr const char* kCapYaneTakasa = "屋根高さ";
-inline constexpr const char* kCapYaneHashira = "屋根柱高";
-inline constexpr const char* kCapTakasa = "高さ";
-
-inline constexpr const char* kSumiGroupCaption = "柱有無";
-inline constexpr std::array<const char*, 3> kSumiItems{"柱なし", "タイプⅠ", "タイプⅡ"};
-inline constexpr const char* kSouGroupCaption = "階層";
-inline constexpr std::array<const char*, 3> kSouItems{"１層", "２層", "３層"};
-inline constexpr const char* kYaneGroupCaption = "屋上形状";
-inline constexpr std::array<const char*, 3> kYaneItems{"屋根庇無し", "屋根付", "庇付"};
 
 enum class KihonField {
     Xtuka,       // XtukaEdit, integer

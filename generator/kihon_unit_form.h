@@ -13,10 +13,10 @@
 #include "generator/zahyou_idou_form.h"
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::generator {
 
-inline constexpr const char* kUnitCaptionEnd = "基本ユニット";
 inline constexpr int kHelpTopic = 11;
 inline constexpr float kResetTau = 30.0f;  // degrees, view angles set by the displays
 inline constexpr float kResetFai = 30.0f;

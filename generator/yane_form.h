@@ -7,10 +7,9 @@
 
 #include "generator/basic_data.h"
 #include "model/message_service.h"
+#include "ui/texts.h"
 
 namespace tarvik::generator {
-
-inline constexpr const char* kYaneCaption = "屋根データ入力";
 
 // The fields, row by row: "屋根種類" (タイプ, 高さ), "屋根柱" (タイプ, 高さ,
 // 太さ), then 巾 and 厚み of "屋根桁", "隅合掌", "平合掌", "火打合掌", "母屋".

@@ -12,10 +12,9 @@
 
 #include <string>
 
-namespace tarvik::model {
+#include "ui/texts.h"
 
-inline constexpr const char* kLockFileName = "TARVIK.LCK";
-inline constexpr const char* kMsgFolderBusy = "作業フォルダは別の処理が使用中です";
+namespace tarvik::model {
 
 class FolderLock {
   public:

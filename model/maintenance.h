@@ -9,16 +9,9 @@
 
 #include "model/message_service.h"
 #include "model/model_store.h"
+#include "ui/texts.h"
 
 namespace tarvik::model {
-
-// Table names used in capacity messages.
-inline constexpr const char* kNodeTable = "節点";
-inline constexpr const char* kBeamTable = "部材";
-inline constexpr const char* kSizeTable = "断面";
-inline constexpr const char* kMatTable = "材料";
-inline constexpr const char* kFixTable = "拘束節点";
-inline constexpr const char* kLoadTable = "荷重節点";
 
 // "<table>の数が上限 <limit> を超えるため追加できません"
 std::string table_full_message(const char* table, int limit);
@@ -83,11 +76,6 @@ int check_all_beam(const ModelStore& m);
 
 // Torsion coefficient beta of a rectangular section with side ratio r = h / b.
 double torsion_beta(float r);
-
-// Refusal of a member whose width or thickness is not a positive number:
-// member number (1-based), its end codes, width and thickness.
-inline constexpr const char* kMsgBadSection =
-    "部材 %d (%s - %s) の巾・厚みに誤りがあります (巾 %g 厚み %g)。正の値にしてください";
 
 // Rebuilds the size table from the members (width, thickness, length) with the
 // section constants. 0; -1 with a message when a member's width or thickness

@@ -3,13 +3,13 @@
 
 #include <string>
 
+#include "ui/texts.h"
+
 namespace tarvik::model {
 
 // The diagnostic trace "SPY.TXT": one line per call, CR LF, Shift-JIS (CP932).
 // It is the one process-wide object of the program besides the model owner.
 // While no trace is open every call is a no-op.
-
-inline constexpr const char* kSpyFileName = "SPY.TXT";
 
 // Creates the trace file anew (replacing an old one). False when it cannot be
 // created; the program then runs on without a trace.

@@ -20,14 +20,9 @@
 #include "render/trio_file.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::render {
-
-inline constexpr const char* kMsgVectOpen01 = "Error: Unable to open VECT_FILE01";
-inline constexpr const char* kMsgTempOpen01 = "Error: Unable to open TEMP_FILE01";
-inline constexpr const char* kMsgViewOpen01 = "Error: Unable to open VIEW_FILE01";
-inline constexpr const char* kMsgNoMemory = "Can not get memory for lpTrio";
-inline constexpr const char* kMsgReadError = "Read Error in lpTrio";
 
 enum class HiddenLineMethod { kFast, kPlain };
 

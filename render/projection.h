@@ -9,6 +9,7 @@
 #include "model/model_store.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::render {
 
@@ -49,9 +50,6 @@ void get_new_world(ViewWindow& w, model::ModelStore& m, ViewParams& p,
 
 // Which window reads the triangle file: decides the message of a failed open.
 enum class TrioReader { kTegaki, kJikuire, kGenerator };
-inline constexpr const char* kTrioOpenErrorTegaki = "Error: Unable to open TRIO_FILE tegaki01";
-inline constexpr const char* kTrioOpenErrorJikuire = "Error: Unable to open TRIO_FILE jikuire 01";
-inline constexpr const char* kTrioOpenErrorGenerator = "Error: Unable to open TRIO_FILE";
 
 // Reads up to n_trio triangles of "TRIO.DAT" in directory, rebuilds the model
 // box from their vertices and fits World and Crt to their projections as

@@ -21,36 +21,10 @@
 #include "render/vertex_table.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::render {
 
-// Messages, as the user sees them.
-inline constexpr const char* kMsgTrioCreate = "Error: Unable to open TRIO_FILE 01";
-inline constexpr const char* kMsgTrioOpen02 = "Error: Unable to open TRIO_FILE 02";
-inline constexpr const char* kMsgTrioBoxesTegaki = "Error: Unable to open TRIO_FILE tegaki 02";
-inline constexpr const char* kMsgTrioBoxesJikuire = "Error: Unable to open TRIO_FILE jikuire 02";
-inline constexpr const char* kMsgTrioBoxesGenerator = "Error: Unable to open TRIO_FILE";
-inline constexpr const char* kMsgTrioWrite = "Error: Unable to write TRIO_FILE";
-inline constexpr const char* kMsgViewCreate = "Error: Unable to open VIEW_FILE03";
-inline constexpr const char* kMsgVectCreate = "Error: Unable to open VECT_FILE03";
-inline constexpr const char* kMsgViewWrite = "Error: Unable to write VIEW_FILE";
-inline constexpr const char* kMsgVectWrite = "Error: Unable to write VECT_FILE";
-inline constexpr const char* kMsgViewOpen13 = "Error: Unable to open VIEW_FILE13";
-inline constexpr const char* kMsgViewOpen12 = "Error: Unable to open VIEW_FILE12";
-inline constexpr const char* kMsgViewOpen11 = "Error: Unable to open VIEW_FILE11";
-inline constexpr const char* kMsgTempCreate07 = "Error: Unable to open TEMP_FILE07";
-inline constexpr const char* kMsgTempWrite = "Error: Unable to write TEMP_FILE";
-inline constexpr const char* kMsgInitTempFailed = "init_temp() Failed";
-inline constexpr const char* kMsgTempOpen20 = "Error: Unable to open TEMP_FILE20";
-inline constexpr const char* kMsgTempRead20 = "Error: Unable to read TEMP_FILE20";
-
-// The view files are read only when every number in them can be drawn: a NaN,
-// an infinity or a coordinate beyond kMaxViewCoordinate refuses the file, and
-// the reader shows this message with the file and the record (counted from 1;
-// 0 for the header of "TEMP.DAT").
-inline constexpr const char* kMsgBadRecord =
-    "%s の %lld 番目のレコードに描けない数値 (NaN、無限大、または絶対値が %.0e を超える座標) "
-    "があるため、このファイルを読み込みません";
 std::string bad_record_message(const std::string& path, long long record);
 
 // Largest magnitude of a coordinate in the view files: 1e7 cm (100 km) for
@@ -61,6 +35,9 @@ std::string bad_record_message(const std::string& path, long long record);
 // of the numbers they compare, so the fast and the plain routine see the same
 // cases; far beyond it they need not, and the image would be nonsense anyway.
 inline constexpr double kMaxViewCoordinate = 1e7;
+// The view files are read only when every number in them can be drawn: a NaN,
+// an infinity or a coordinate beyond kMaxViewCoordinate refuses the file, and
+// the reader shows kMsgBadRecord with the file and the record.
 // Largest magnitude of a pixel in the "TEMP.DAT" header: no window is a
 // million pixels wide, and within it the pixel arithmetic cannot overflow.
 inline constexpr int32_t kMaxCrtPixel = 1000000;

@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/texts.h"
+
 namespace tarvik::render {
 
 inline constexpr int kSymbolCodSize = 3387;
-inline constexpr const char* kSymbolCodName = "symbol.cod";
 
 // Pen codes of a glyph point.
 inline constexpr std::uint8_t kGlyphMove = 1;

@@ -14,9 +14,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ui/texts.h"
+
 namespace tarvik::render {
 
-inline constexpr const char* kTrioFileName = "TRIO.DAT";
 inline constexpr std::size_t kTrioRecordSize = 272;
 
 // Edge bits of hyoji: which triangle edges are drawn.
@@ -37,9 +38,6 @@ TrioTriangle decode_trio(const TrioRecord& r);
 // Fields past the vertex numbers are written as zeros.
 TrioRecord encode_trio(const TrioTriangle& t);
 
-inline constexpr const char* kViewFileName = "VIEW.DAT";
-inline constexpr const char* kVectFileName = "VECT.DAT";
-inline constexpr const char* kTempFileName = "TEMP.DAT";
 inline constexpr std::size_t kVectRecordSize = 48;
 inline constexpr std::size_t kTempHeaderSize = 32;
 inline constexpr std::size_t kTempLineSize = 16;

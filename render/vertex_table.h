@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "model/node_index.h"
+#include "ui/texts.h"
 
 namespace tarvik::render {
 
 inline constexpr int kMaxChouten = 50000;
-inline constexpr const char* kChoutenTable = "頂点";
 
 struct Vertex {
     int32_t no;     // 1-based position in the table

@@ -5,7 +5,10 @@
    library or of one it links (directly or through others), as the CMake link
    lines say (add_library with target_link_libraries, or tarvik_add_qt_library).
 2. No library outside a `qt/` folder includes a Qt header.
-3. The library graph drawn in ARCHITECTURE.md (the mermaid block) has exactly
+3. Every text constant a header declares (`inline constexpr const char* k...`
+   and std::array lists of them) stands in the one catalog ui/texts.h; a
+   source file may keep its private formats and tables.
+4. The library graph drawn in ARCHITECTURE.md (the mermaid block) has exactly
    the edges of the CMake link lines; a node is the library's folder
    with "_" for "/" (`views_qt` for views/qt).
 
@@ -19,6 +22,8 @@ import sys
 ARGS = [a for a in sys.argv[1:] if a != "--graph"]
 ROOT = os.path.abspath(ARGS[0] if ARGS else os.path.join(os.path.dirname(__file__), ".."))
 SKIP_DIRS = {"tests", "bench", "fuzz", "tools", "testdata", "examples", "scripts"}
+TEXT_CONSTANT = re.compile(r'^\s*inline constexpr (?:const char\*|std::array<const char\*,[^>]*>) '
+                           r'k\w+[\s={]*"', re.M)
 EXTERNAL = re.compile(r"^(Qt6::|Threads::|PRIVATE$|PUBLIC$|INTERFACE$|benchmark::|GTest::)")
 
 
@@ -107,6 +112,9 @@ def main():
                 lib = owner_of(inc, homes)
                 if lib is not None and lib not in allowed:
                     problems.append(f"{src}: includes {inc} of {lib}, which {name} does not link")
+            if (src.endswith(".h") and src != os.path.join("ui", "texts.h")
+                    and TEXT_CONSTANT.search(text)):
+                problems.append(f"{src}: a text constant outside ui/texts.h")
             if not home.endswith("/qt") and re.search(r"^\s*#\s*include\s+<Q", text, re.M):
                 problems.append(f"{src}: includes Qt outside a qt/ folder")
 

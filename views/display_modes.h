@@ -12,6 +12,7 @@
 #include "render/solid.h"
 #include "render/view_params.h"
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::views {
 
@@ -24,9 +25,6 @@ inline constexpr int kModeWire = 2;       // members as lines, nodes as discs
 inline constexpr int kModeMemberBox = 3;  // the member-box model
 inline constexpr int kModePersWire = 4;   // perspective wire image
 inline constexpr int kModeHidden = 5;     // hidden-line image
-
-inline constexpr const char* kMsgUnableSaveView = "Unable save_view";
-inline constexpr const char* kMsgUnableMakePers = "Unable make_pers";
 
 // What a drawing window hands to the shared drawings.
 struct DrawingContext {
@@ -83,6 +81,5 @@ struct TickResult {
 };
 TickResult drawing_window_tick(DrawingContext& ctx, Canvas* live,
                                HiddenLineMethod method = HiddenLineMethod::kFast);
-
 
 }  // namespace tarvik::views

@@ -7,17 +7,13 @@
 #include <string>
 
 #include "render/view_params.h"
+#include "ui/texts.h"
 
 namespace tarvik::views {
 
 // The view windows are built on the render core and use its names as their own.
 using namespace tarvik::render;
 
-inline constexpr const char* kIsomeCaption = "アイソメ";
-inline constexpr const char* kTauCaption = "Tau";
-inline constexpr const char* kFaiCaption = "Fai";
-inline constexpr const char* kSelRadioCaption = "図面";
-inline constexpr const char* kIsomeCloseCaption = "Close";
 inline constexpr int kAngleMin = 0;  // degrees, both scroll bars
 inline constexpr int kAngleMax = 90;
 inline constexpr int kIsomeClientWidth = 260;

@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::views {
-
-inline constexpr const char* kLabelsThinned = "ラベルが重なるため一部省略（拡大すると表示）";
 
 // A label's box, pixels of the drawing area (right and bottom exclusive).
 struct LabelBox {

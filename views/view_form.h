@@ -8,17 +8,13 @@
 
 #include "render/canvas.h"
 #include "render/view_params.h"
+#include "ui/texts.h"
 
 namespace tarvik::views {
 
 // The view windows are built on the render core and use its names as their own.
 using namespace tarvik::render;
 
-inline constexpr const char* kViewCaption = "視点";
-inline constexpr const char* kViewOKCaption = "OK";
-inline constexpr const char* kViewCancelCaption = "Cancel";
-inline constexpr const char* kViewDefaultCaption = "Default";
-inline constexpr const char* kViewPersCaption = "Pers";
 inline constexpr int kViewClientWidth = 302;
 inline constexpr int kViewClientHeight = 341;
 inline constexpr int kViewFormTop = 64;

@@ -14,14 +14,12 @@
 #include <functional>
 
 #include "render/view_window.h"
+#include "ui/texts.h"
 
 namespace tarvik::views {
 
-inline constexpr const char* kFitCaption = "全体表示";
 // Zoom of one wheel notch (120 eighths of a degree).
 inline constexpr double kWheelZoom = 1.25;
-// Object name of the widget a window draws in: tool windows open beside it.
-inline constexpr const char* kDrawingName = "drawing";
 
 class ZoomPanInput : public QObject {
   public:
