@@ -124,6 +124,19 @@ void KekkaPresenter::fill_all() {
     view_.set_grid(grid_);
 }
 
+RangeRead read_search_range(ListView& view, const model::ModelStore& m, model::MessageService& msg,
+                            LevelRange& r) {
+    if (const std::string bad = level_range_problem(range_texts(view), m); !bad.empty()) {
+        msg.show_message(bad);
+        return RangeRead::kRefused;
+    }
+    if (!parse_level_range(range_texts(view), m, r)) {
+        view.set_field(ListField::KensakuNum, "");
+        return RangeRead::kEveryRow;
+    }
+    return RangeRead::kRange;
+}
+
 void KekkaPresenter::FormShow() {
     view_.place(kKekkaLeft, kKekkaTop);
     show_level_limits(view_, m_);
@@ -133,16 +146,10 @@ void KekkaPresenter::FormShow() {
 }
 
 void KekkaPresenter::LevelSpeedButtonClick() {
-    if (const std::string bad = level_range_problem(range_texts(view_), m_); !bad.empty()) {
-        msg_.show_message(bad);
-        return;
-    }
     LevelRange r;
-    if (!parse_level_range(range_texts(view_), m_, r)) {
-        view_.set_field(ListField::KensakuNum, "");
-        fill_all();
-        return;
-    }
+    const RangeRead got = read_search_range(r);
+    if (got == RangeRead::kEveryRow) fill_all();
+    if (got != RangeRead::kRange) return;
     grid_.clear();
     int n = 0;
     if (kind_ == kListAxial) {
@@ -197,16 +204,10 @@ void StressPresenter::fill_from_found() {
 }
 
 void StressPresenter::LevelSpeedButtonClick() {
-    if (const std::string bad = level_range_problem(range_texts(view_), m_); !bad.empty()) {
-        msg_.show_message(bad);
-        return;
-    }
     LevelRange r;
-    if (!parse_level_range(range_texts(view_), m_, r)) {
-        view_.set_field(ListField::KensakuNum, "");
-        FormShow();
-        return;
-    }
+    const RangeRead got = read_search_range(r);
+    if (got == RangeRead::kEveryRow) FormShow();
+    if (got != RangeRead::kRange) return;
     found_.rows.clear();
     for (int k = 0; k < t_.N_Stress; ++k)
         if (member_in_range(t_.stress[k].iname, t_.stress[k].jname, r))

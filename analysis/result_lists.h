@@ -84,30 +84,56 @@ class ListView {
     virtual void place(int left, int top) = 0;
 };
 
+// What "検" makes of the level range fields of a list window.
+enum class RangeRead {
+    kRefused,   // a text that is not a level code: a message was shown
+    kEveryRow,  // no range given: the found count cleared, every row to be shown
+    kRange,     // the range to filter by
+};
+RangeRead read_search_range(ListView& view, const model::ModelStore& m, model::MessageService& msg,
+                            LevelRange& r);
+
+// What the result lists with a level filter share: the tables listed, the
+// rows found, the window and its grid.
+template <class View>
+class LevelListPresenter {
+  public:
+    LevelListPresenter(const ResultTables& t, const model::ModelStore& m, FoundTable& found,
+                       View& view, model::MessageService& msg)
+        : t_(t), m_(m), found_(found), view_(view), msg_(msg) {}
+
+    const Grid& grid() const { return grid_; }
+
+  protected:
+    RangeRead read_search_range(LevelRange& r) {
+        return analysis::read_search_range(view_, m_, msg_, r);
+    }
+
+    const ResultTables& t_;
+    const model::ModelStore& m_;
+    FoundTable& found_;
+    View& view_;
+    model::MessageService& msg_;
+    Grid grid_;
+};
+
 // TKekkaForm: axial forces (kind 1) or displacements (kind 2).
-class KekkaPresenter {
+class KekkaPresenter : public LevelListPresenter<ListView> {
   public:
     KekkaPresenter(int kind, const ResultTables& t, const model::ModelStore& m, FoundTable& found,
                    ListView& view, model::MessageService& msg)
-        : kind_(kind), t_(t), m_(m), found_(found), view_(view), msg_(msg) {}
+        : LevelListPresenter(t, m, found, view, msg), kind_(kind) {}
 
     void FormShow();
     // "検": a range text that is not a level code is refused with a message,
     // the grid left as it is.
     void LevelSpeedButtonClick();
-    const Grid& grid() const { return grid_; }
     int kind() const { return kind_; }
 
   private:
     void fill_all();
 
     int kind_;
-    const ResultTables& t_;
-    const model::ModelStore& m_;
-    FoundTable& found_;
-    ListView& view_;
-    model::MessageService& msg_;
-    Grid grid_;
 };
 
 // The values TSakujyoForm shows for the row to delete.
@@ -126,29 +152,20 @@ class StressView : public ListView {
 };
 
 // TStressForm: member end forces with the level filter and deletion.
-class StressPresenter {
+class StressPresenter : public LevelListPresenter<StressView> {
   public:
-    StressPresenter(const ResultTables& t, const model::ModelStore& m, FoundTable& found,
-                    StressView& view, model::MessageService& msg)
-        : t_(t), m_(m), found_(found), view_(view), msg_(msg) {}
+    using LevelListPresenter::LevelListPresenter;
 
     void FormShow();
     void LevelSpeedButtonClick();  // "検"
     void GridSelectCell(int row);  // grid row, 0 the header
     void SakujyoButtonClick();     // "削"
     void ShowButtonClick();        // the member force diagram
-    const Grid& grid() const { return grid_; }
     int selected() const { return selected_; }
 
   private:
     void fill_from_found();
 
-    const ResultTables& t_;
-    const model::ModelStore& m_;
-    FoundTable& found_;
-    StressView& view_;
-    model::MessageService& msg_;
-    Grid grid_;
     int selected_ = -1;
     bool filtered_ = false;  // the grid shows the found table
 };

@@ -28,21 +28,18 @@ const DialogLayout& HenSizePresenter::Layout() {
 bool HenSizePresenter::FormCreate() {
     if (x_.SelectSize < 0 || x_.SelectSize >= m_.N_Size) {
         msg_.show_message(kNoSizeRows);
-        x_.size_result = kResultCancel;
-        return false;
+        return not_found();
     }
     const model::SizeEntry& e = m_.size[x_.SelectSize];
-    saved_ = e;
     show(kSizeNo, kFieldNo, x_.SelectSize + 1);
     show(kHaba, kFieldLen, e.haba);
     show(kAtumi, kFieldLen, e.atumi);
     show(kAngle, kFieldLen, e.angle);
-    open_ = true;
-    return true;
+    return opened(e);
 }
 
 void HenSizePresenter::OKButtonClick() {
-    if (!open_) return;
+    if (!is_open()) return;
     float b = 0, d = 0, angle = 0;
     if (!read_float(kHaba, b) || !read_float(kAtumi, d) || !read_float(kAngle, angle)) return;
     if (b <= 0.0f) {
@@ -53,9 +50,8 @@ void HenSizePresenter::OKButtonClick() {
         msg_.show_message(kBadAtumi);
         return;
     }
-    if (b == saved_.haba && d == saved_.atumi && angle == saved_.angle) {
-        x_.size_result = kResultCancel;
-        view_.close_window();
+    if (b == kept().haba && d == kept().atumi && angle == kept().angle) {
+        answer(kResultCancel);
         return;
     }
     // Only the size table changes; the members keep their own width and depth.
@@ -63,19 +59,14 @@ void HenSizePresenter::OKButtonClick() {
     set_section(e, b, d);
     e.angle = angle;
     model::spy("再計算した");
-    x_.size_result = kResultOK;
-    view_.close_window();
+    answer(kResultOK);
 }
 
-void HenSizePresenter::CancelButtonClick() {
-    if (open_) {
-        model::SizeEntry& e = m_.size[x_.SelectSize];
-        e.haba = saved_.haba;
-        e.atumi = saved_.atumi;
-        e.angle = saved_.angle;
-    }
-    x_.size_result = kResultCancel;
-    view_.close_window();
+void HenSizePresenter::restore(const model::SizeEntry& kept) {
+    model::SizeEntry& e = m_.size[x_.SelectSize];
+    e.haba = kept.haba;
+    e.atumi = kept.atumi;
+    e.angle = kept.angle;
 }
 
 // --- THenMatForm ---------------------------------------------------------
@@ -90,21 +81,18 @@ const DialogLayout& HenMatPresenter::Layout() {
 bool HenMatPresenter::FormCreate() {
     if (x_.SelectMat < 0 || x_.SelectMat >= m_.N_Mat) {
         msg_.show_message(kNoMatRows);
-        x_.mat_result = kResultCancel;
-        return false;
+        return not_found();
     }
     const model::MaterialEntry& e = m_.mat[x_.SelectMat];
-    saved_ = e;
     show(kMatNo, kFieldNo, x_.SelectMat + 1);
     show(kYoung, kFieldSci, e.young);
     show(kPoisson, kFieldRatio, e.poisson);
     show(kMitudo, kFieldSci, e.mitudo);
-    open_ = true;
-    return true;
+    return opened(e);
 }
 
 void HenMatPresenter::OKButtonClick() {
-    if (!open_) return;
+    if (!is_open()) return;
     float young = 0, poisson = 0, mitudo = 0;
     if (!read_float(kYoung, young) || !read_float(kPoisson, poisson) ||
         !read_float(kMitudo, mitudo))
@@ -122,14 +110,7 @@ void HenMatPresenter::OKButtonClick() {
         return;
     }
     m_.mat[x_.SelectMat] = {young, poisson, mitudo};
-    x_.mat_result = kResultOK;
-    view_.close_window();
-}
-
-void HenMatPresenter::CancelButtonClick() {
-    if (open_) m_.mat[x_.SelectMat] = saved_;
-    x_.mat_result = kResultCancel;
-    view_.close_window();
+    answer(kResultOK);
 }
 
 // --- member fields -------------------------------------------------------

@@ -25,38 +25,39 @@ struct BeamEditExchange {
 // by the same rule as the size table is built from the members.
 void set_section(model::SizeEntry& e, float b, float d);
 
-// THenSizeForm "巾・厚み変更".
-class HenSizePresenter : public ModelFieldDialog<HenSizePresenter, BeamEditExchange> {
+// THenSizeForm "巾・厚み変更"; Cancel puts back the width, depth and angle.
+class HenSizePresenter : public RecordEditDialog<HenSizePresenter, BeamEditExchange,
+                                                 model::SizeEntry, &BeamEditExchange::size_result> {
   public:
     enum Field { kSizeNo, kHaba, kAtumi, kAngle };
     static const DialogLayout& Layout();
 
-    using ModelFieldDialog::ModelFieldDialog;
+    using RecordEditDialog::RecordEditDialog;
 
     bool FormCreate();
     void OKButtonClick();
-    void CancelButtonClick();
 
   private:
-    model::SizeEntry saved_{};
-    bool open_ = false;
+    friend RecordEditDialog;
+    void restore(const model::SizeEntry& kept);
 };
 
-// THenMatForm "物性値変更".
-class HenMatPresenter : public ModelFieldDialog<HenMatPresenter, BeamEditExchange> {
+// THenMatForm "物性値変更"; Cancel puts back the whole entry.
+class HenMatPresenter
+    : public RecordEditDialog<HenMatPresenter, BeamEditExchange, model::MaterialEntry,
+                              &BeamEditExchange::mat_result> {
   public:
     enum Field { kMatNo, kYoung, kPoisson, kMitudo };
     static const DialogLayout& Layout();
 
-    using ModelFieldDialog::ModelFieldDialog;
+    using RecordEditDialog::RecordEditDialog;
 
     bool FormCreate();
     void OKButtonClick();
-    void CancelButtonClick();
 
   private:
-    model::MaterialEntry saved_{};
-    bool open_ = false;
+    friend RecordEditDialog;
+    void restore(const model::MaterialEntry& kept) { m_.mat[x_.SelectMat] = kept; }
 };
 
 // The member fields of 部材詳細 and 軸データ, top to bottom.

@@ -14,23 +14,19 @@ const DialogLayout& BeamFormPresenter::Layout() {
 bool BeamFormPresenter::FormCreate() {
     if (x_.SelectBeam < 0 || x_.SelectBeam >= m_.N_Beam) {
         msg_.show_message(kNoBeamRows);
-        x_.result = kResultCancel;
-        return false;
+        return not_found();
     }
     const model::Beam& b = m_.beam[x_.SelectBeam];
-    haba0_ = b.haba;
-    atumi0_ = b.atumi;
     show_beam_ends(view_, b);
     show(kHaba, " %8.1f", b.haba);
     show(kAtumi, " %8.1f", b.atumi);
-    open_ = true;
-    return true;
+    return opened(b);
 }
 
 // A width or depth of zero or less would make a section without area; it is
 // refused like in the size table's own dialog.
 bool BeamFormPresenter::store_section() {
-    if (!open_) return false;
+    if (!is_open()) return false;
     float b = 0, d = 0;
     if (!read_float(kHaba, b) || !read_float(kAtumi, d)) return false;
     if (b <= 0.0f) {
@@ -49,19 +45,16 @@ bool BeamFormPresenter::store_section() {
 }
 
 void BeamFormPresenter::OKButtonClick() {
-    if (store_section()) close_with(kResultOK);
+    if (store_section()) answer(kResultOK);
 }
 
 void BeamFormPresenter::ZenDataButtonClick() {
-    if (store_section()) close_with(kResultAll);
+    if (store_section()) answer(kResultAll);
 }
 
-void BeamFormPresenter::CancelButtonClick() {
-    if (open_) {
-        model::Beam& beam = m_.beam[x_.SelectBeam];
-        beam.haba = haba0_, beam.atumi = atumi0_;
-    }
-    close_with(kResultCancel);
+void BeamFormPresenter::restore(const model::Beam& kept) {
+    model::Beam& beam = m_.beam[x_.SelectBeam];
+    beam.haba = kept.haba, beam.atumi = kept.atumi;
 }
 
 }  // namespace tarvik::editing

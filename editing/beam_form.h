@@ -18,24 +18,24 @@ struct BeamDataExchange {
     int result = kResultNone;  // 1 OK, 2 apply to all members, 0 cancel
 };
 
-class BeamFormPresenter : public ModelFieldDialog<BeamFormPresenter, BeamDataExchange> {
+// Cancel puts back the width and depth the member had at opening.
+class BeamFormPresenter
+    : public RecordEditDialog<BeamFormPresenter, BeamDataExchange, model::Beam> {
   public:
     static const DialogLayout& Layout();
 
-    using ModelFieldDialog::ModelFieldDialog;
+    using RecordEditDialog::RecordEditDialog;
 
     // False (result 0, a message) when the member does not exist.
     bool FormCreate();
     void OKButtonClick();
     // "全データ同一巾・厚みにする": this member's section, result 2.
     void ZenDataButtonClick();
-    void CancelButtonClick();
 
   private:
+    friend RecordEditDialog;
     bool store_section();
-
-    float haba0_ = 0, atumi0_ = 0;  // at opening
-    bool open_ = false;
+    void restore(const model::Beam& kept);
 };
 
 }  // namespace tarvik::editing

@@ -69,14 +69,46 @@ class ModelFieldDialog : public FieldDialog {
         : FieldDialog(Self::Layout(), view, msg), m_(m), x_(x) {}
 
   protected:
-    // Gives the caller its answer and closes the dialog.
-    void close_with(int result) {
-        x_.result = result;
-        view_.close_window();
-    }
-
     model::ModelStore& m_;
     Exchange& x_;
+};
+
+// The base of a dialog that edits one record of the model in place; its
+// answer goes to the exchange field Result. FormCreate ends in opened(record),
+// which keeps the record as shown for Cancel to put back through
+// Self::restore(kept), or in not_found() when there is no record: the dialog
+// is then not shown, and OK and Cancel leave the model alone.
+template <class Self, class Exchange, class Kept, int Exchange::*Result = &Exchange::result>
+class RecordEditDialog : public ModelFieldDialog<Self, Exchange> {
+  public:
+    using ModelFieldDialog<Self, Exchange>::ModelFieldDialog;
+
+    void CancelButtonClick() {
+        if (open_) static_cast<Self&>(*this).restore(kept_);
+        answer(kResultCancel);
+    }
+
+  protected:
+    bool opened(const Kept& shown) {
+        kept_ = shown;
+        open_ = true;
+        return true;
+    }
+    bool not_found() {
+        this->x_.*Result = kResultCancel;
+        return false;
+    }
+    // Gives the caller its answer and closes the dialog.
+    void answer(int result) {
+        this->x_.*Result = result;
+        this->view_.close_window();
+    }
+    bool is_open() const { return open_; }
+    const Kept& kept() const { return kept_; }
+
+  private:
+    Kept kept_{};
+    bool open_ = false;
 };
 
 }  // namespace tarvik::editing

@@ -21,34 +21,29 @@ const DialogLayout& NodeFormPresenter::Layout() {
 }
 
 bool NodeFormPresenter::FormCreate() {
-    if (!row_selected(m_.N_Node, x_.SelectNode, kNoNodeRows, kSelectNodeRow, msg_)) {
-        x_.result = kResultCancel;
-        return false;
-    }
+    if (!row_selected(m_.N_Node, x_.SelectNode, kNoNodeRows, kSelectNodeRow, msg_))
+        return not_found();
     const model::Node& n = m_.node[x_.SelectNode];
-    x0_ = n.x, y0_ = n.y, z0_ = n.z;
     show(kNo, kFieldNo, n.no);
     show(kX, kFieldLen, n.x == kUnplacedCoord ? x_.last_x : n.x);
     show(kY, kFieldLen, n.y == kUnplacedCoord ? x_.last_y : n.y);
     show(kZ, kFieldLen, n.z == kUnplacedCoord ? x_.last_z : n.z);
-    open_ = true;
-    return true;
+    return opened(n);
 }
 
 void NodeFormPresenter::OKButtonClick() {
-    if (!open_) return;
+    if (!is_open()) return;
     float x = 0, y = 0, z = 0;
     if (!read_float(kX, x) || !read_float(kY, y) || !read_float(kZ, z)) return;
     model::Node& n = m_.node[x_.SelectNode];
     place(m_, n, x, y, z);
     x_.last_x = x, x_.last_y = y, x_.last_z = z;
     model::spy("node %d at %8.1f %8.1f %8.1f", n.no, x, y, z);
-    close_with(kResultOK);
+    answer(kResultOK);
 }
 
-void NodeFormPresenter::CancelButtonClick() {
-    if (open_) place(m_, m_.node[x_.SelectNode], x0_, y0_, z0_);
-    close_with(kResultCancel);
+void NodeFormPresenter::restore(const model::Node& kept) {
+    place(m_, m_.node[x_.SelectNode], kept.x, kept.y, kept.z);
 }
 
 }  // namespace tarvik::editing

@@ -21,21 +21,22 @@ struct NodeDataExchange {
     float last_x = 0.0f, last_y = 0.0f, last_z = 0.0f;
 };
 
-class NodeFormPresenter : public ModelFieldDialog<NodeFormPresenter, NodeDataExchange> {
+// Cancel puts back the coordinates the node had at opening.
+class NodeFormPresenter
+    : public RecordEditDialog<NodeFormPresenter, NodeDataExchange, model::Node> {
   public:
     enum Field { kNo, kX, kY, kZ };
     static const DialogLayout& Layout();
 
-    using ModelFieldDialog::ModelFieldDialog;
+    using RecordEditDialog::RecordEditDialog;
 
     // False (result 0, a message) when the node does not exist.
     bool FormCreate();
     void OKButtonClick();
-    void CancelButtonClick();
 
   private:
-    float x0_ = 0, y0_ = 0, z0_ = 0;  // the coordinates at opening
-    bool open_ = false;
+    friend RecordEditDialog;
+    void restore(const model::Node& kept);
 };
 
 }  // namespace tarvik::editing

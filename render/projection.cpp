@@ -80,6 +80,17 @@ double crt_middle_y(const CrtRect& c) {
     return (static_cast<double>(c.top) + c.bottom) / 2.0;
 }
 
+// A pixel back to the World along one axis, through the zoom: the axis runs
+// from the Crt edge c0 (World w0) to the Crt edge c1 (World w1). A Crt of no
+// size on the axis gives w0.
+float crt_axis_to_world(const ViewZoom& z, int p, double middle, double pan, int c0, int c1,
+                        float w0, float w1) {
+    const int span = c1 - c0;
+    if (span == 0) return w0;
+    const double f = z.fitted() ? p : middle + (p - pan - middle) / z.factor;
+    return static_cast<float>((static_cast<double>(w1) - w0) * (f - c0) / span + w0);
+}
+
 int to_pixel(double v, int fallback) {
     if (!std::isfinite(v)) return fallback;
     if (v > kPixelLimit) return static_cast<int>(kPixelLimit);
@@ -226,25 +237,14 @@ Pixel world_to_crt(const ViewWindow& w, double X, double Y) {
 }
 
 float crt_to_world_x(const ViewWindow& w, int px) {
-    const int span = w.Crt.right - w.Crt.left;
-    if (span == 0) return w.World.left;
-    const double fx = w.zoom.fitted() ? px
-                                      : crt_middle_x(w.Crt) +
-                                            (px - w.zoom.pan_x - crt_middle_x(w.Crt)) / w.zoom.factor;
-    return static_cast<float>((static_cast<double>(w.World.right) - w.World.left) *
-                                  (fx - w.Crt.left) / span +
-                              w.World.left);
+    return crt_axis_to_world(w.zoom, px, crt_middle_x(w.Crt), w.zoom.pan_x, w.Crt.left, w.Crt.right,
+                             w.World.left, w.World.right);
 }
 
+// Pixel y grows downward, World Y upward: the Crt bottom is the World bottom.
 float crt_to_world_y(const ViewWindow& w, int py) {
-    const int span = w.Crt.bottom - w.Crt.top;
-    if (span == 0) return w.World.bottom;
-    const double fy = w.zoom.fitted() ? py
-                                      : crt_middle_y(w.Crt) +
-                                            (py - w.zoom.pan_y - crt_middle_y(w.Crt)) / w.zoom.factor;
-    return static_cast<float>((static_cast<double>(w.World.top) - w.World.bottom) *
-                                  (w.Crt.bottom - fy) / span +
-                              w.World.bottom);
+    return crt_axis_to_world(w.zoom, py, crt_middle_y(w.Crt), w.zoom.pan_y, w.Crt.bottom, w.Crt.top,
+                             w.World.bottom, w.World.top);
 }
 
 void zoom_view(ViewWindow& w, int px, int py, double factor) {

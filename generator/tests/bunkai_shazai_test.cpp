@@ -2,9 +2,13 @@
 #include "generator/bunkai_shazai.h"
 
 #include "gen_test_util.h"
+#include "render/tests/view_setup.h"
 
 namespace tarvik::generator::testing {
 namespace {
+
+using tarvik::testing::box_limits;
+using tarvik::testing::BoxLimits;
 
 // ntask nx ny a t posts frame chords diagonals braces x0 y0 z0
 constexpr const char* kField = "1 2 2 90.0 45.0 12.0 11.0 10.0 9.0 8.0 0.0 0.0 100.0";
@@ -72,12 +76,7 @@ TEST_F(UnitFields, VerticalsMeetTheFrameAtOneEndOnly) {
 
 TEST_F(UnitFields, DiagonalsWidenTheModelBox) {
     ASSERT_EQ(bunkai_shazai(*m, kField, box, msg), 0);
-    EXPECT_EQ(box.X_MIN, 0.0f);
-    EXPECT_EQ(box.Y_MIN, 0.0f);
-    EXPECT_EQ(box.Z_MIN, 100.0f);
-    EXPECT_EQ(box.X_MAX, 180.0f);
-    EXPECT_EQ(box.Y_MAX, 180.0f);
-    EXPECT_EQ(box.Z_MAX, 145.0f);
+    EXPECT_EQ(box_limits(box), (BoxLimits{0, 180, 0, 180, 100, 145}));
 }
 
 TEST_F(UnitFields, TouchingFieldsShareTheirEdgeNodes) {

@@ -17,11 +17,14 @@
 #include "model/tests/scripted_messages.h"
 #include "model/text_code.h"
 #include "render/solid.h"
+#include "render/tests/view_setup.h"
 #include "render/view_params.h"
 
 namespace tarvik::generator {
 namespace {
 
+using tarvik::testing::box_limits;
+using tarvik::testing::BoxLimits;
 using tarvik::testing::read_bytes;
 using tarvik::testing::ScriptedMessages;
 using tarvik::testing::TempDir;
@@ -116,12 +119,7 @@ TEST_F(JikuReader, EveryLineKind) {
     EXPECT_EQ(m->beam[2].xs, 200.0f);  // the field starts after them
 
     // Bounds: the members and the field's diagonals (200..290, 0..90, 100..145).
-    EXPECT_EQ(box.X_MIN, 0.0f);
-    EXPECT_EQ(box.X_MAX, 290.0f);
-    EXPECT_EQ(box.Y_MIN, 0.0f);
-    EXPECT_EQ(box.Y_MAX, 90.0f);
-    EXPECT_EQ(box.Z_MIN, 0.0f);
-    EXPECT_EQ(box.Z_MAX, 300.0f);
+    EXPECT_EQ(box_limits(box), (BoxLimits{0, 290, 0, 90, 0, 300}));
 
     // Only the square member is tallied.
     ASSERT_EQ(o.tally.size(), 1u);

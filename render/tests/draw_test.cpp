@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "render/projection.h"
 #include "render/recording_canvas.h"
+#include "render/tests/view_setup.h"
 
 namespace tarvik::render {
 namespace {
@@ -19,14 +21,22 @@ using Corners = std::array<int, 4>;
 Corners corners(const RecordingCanvas::Item& i) {
     return {i.x1, i.y1, i.x2, i.y2};
 }
-
-ViewWindow identity() {
-    // One World unit per pixel, World (0, 0) at the pixel (0, 100).
-    ViewWindow w;
-    w.World = {0, 0, 200, 100};
-    w.Crt = {0, 0, 200, 100};
-    return w;
+// Those of every item of one kind, in drawing order.
+std::vector<Corners> corners(const RecordingCanvas& c, Kind kind) {
+    std::vector<Corners> v;
+    for (const auto& i : c.of(kind)) v.push_back(corners(i));
+    return v;
 }
+
+// A canvas under a window of one World unit per pixel, World (0, 0) at the
+// pixel (0, 100).
+class Drawn : public ::testing::Test {
+  protected:
+    const ViewWindow w = testing::showing({0, 0, 200, 100}, {0, 0, 200, 100});
+    RecordingCanvas c;
+};
+using DrawTo = Drawn;
+using MarkNode = Drawn;
 
 TEST(SetPen, CopiesItsColourEvenAfterARubberBand) {
     RecordingCanvas c;
@@ -39,24 +49,16 @@ TEST(SetPen, CopiesItsColourEvenAfterARubberBand) {
     EXPECT_FALSE(c.items()[0].invert);
 }
 
-TEST(DrawTo, MovesWithThreeDrawsWithTwoIgnoresOthers) {
-    const ViewWindow w = identity();
-    RecordingCanvas c;
+TEST_F(DrawTo, MovesWithThreeDrawsWithTwoIgnoresOthers) {
     draw_to(w, c, 10, 90, kPenMove);
     draw_to(w, c, 50, 90, 0);
     draw_to(w, c, 50, 90, 1);
     draw_to(w, c, 30, 40, kPenDraw);
     draw_to(w, c, 70, 40, kPenDraw);
-    const auto lines = c.of(Kind::Line);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(corners(lines[0]), (Corners{10, 10, 30, 60}));
-    EXPECT_EQ(lines[1].x1, 30);
-    EXPECT_EQ(lines[1].x2, 70);
+    EXPECT_EQ(corners(c, Kind::Line), (std::vector<Corners>{{10, 10, 30, 60}, {30, 60, 70, 60}}));
 }
 
-TEST(MarkNode, DoubleSquareIsTwoBlackOutlinesAndLeavesThePenAtTheCentre) {
-    const ViewWindow w = identity();
-    RecordingCanvas c;
+TEST_F(MarkNode, DoubleSquareIsTwoBlackOutlinesAndLeavesThePenAtTheCentre) {
     c.set_pen(kDotted, 4, kRed);
     mark_node(w, c, 50, 40, kMarkDoubleSquare);
     const auto lines = c.of(Kind::Line);
@@ -82,11 +84,9 @@ struct DiscCase {
     int fill;
 };
 
-class MarkNodeDisc : public ::testing::TestWithParam<DiscCase> {};
+class MarkNodeDisc : public Drawn, public ::testing::WithParamInterface<DiscCase> {};
 
 TEST_P(MarkNodeDisc, RadiusFiveFilledByKind) {
-    const ViewWindow w = identity();
-    RecordingCanvas c;
     mark_node(w, c, 20, 30, GetParam().kind);
     ASSERT_EQ(c.items().size(), 1u);
     const auto& e = c.items()[0];
@@ -101,21 +101,14 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MarkNodeDisc,
                                            DiscCase{kMarkRedDisc, kRed},
                                            DiscCase{kMarkBlueDisc, kBlue}));
 
-TEST(MarkNode, EndSquareIsRedWithAnInnerSquare) {
-    const ViewWindow w = identity();
-    RecordingCanvas c;
+TEST_F(MarkNode, EndSquareIsRedWithAnInnerSquare) {
     mark_node(w, c, 20, 30, kMarkEndSquare);
-    const auto r = c.of(Kind::Rectangle);
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_EQ(corners(r[0]), (Corners{16, 66, 24, 74}));
-    EXPECT_EQ(r[1].x1, 17);
-    EXPECT_EQ(r[1].x2, 23);
-    for (const auto& i : r) EXPECT_EQ(i.brush, kRed);
+    EXPECT_EQ(corners(c, Kind::Rectangle),
+              (std::vector<Corners>{{16, 66, 24, 74}, {17, 67, 23, 73}}));
+    for (const auto& i : c.of(Kind::Rectangle)) EXPECT_EQ(i.brush, kRed);
 }
 
-TEST(MarkNode, UnknownKindDrawsNothing) {
-    const ViewWindow w = identity();
-    RecordingCanvas c;
+TEST_F(MarkNode, UnknownKindDrawsNothing) {
     mark_node(w, c, 20, 30, 99);
     mark_node(w, c, 20, 30, -1);
     EXPECT_TRUE(c.items().empty());

@@ -14,6 +14,7 @@
 #include "model/tests/model_builder.h"
 #include "model/tests/scripted_messages.h"
 #include "render/tests/test_support.h"
+#include "render/tests/view_setup.h"
 #include "render/trio_file.h"
 
 namespace tarvik::render {
@@ -25,19 +26,24 @@ using testing::TraceCapture;
 
 using testing::add_bare_member;
 using testing::add_bare_node;
-
-ViewWindow sized(int W, int H) {
-    ViewWindow w;
-    w.W = W;
-    w.H = H;
-    return w;
-}
+using testing::box_limits;
+using testing::BoxLimits;
+using testing::showing;
+using testing::sized;
 
 ViewParams angles(float tau, float fai) {
     ViewParams p;
     p.TAU = tau;
     p.FAI = fai;
     return p;
+}
+
+// The model seen from the front (both angles 0) fitted into a W x H window.
+ViewWindow front_fit(model::ModelStore& m, int W, int H) {
+    ViewParams p = angles(0, 0);
+    ViewWindow w = sized(W, H);
+    get_new_world(w, m, p);
+    return w;
 }
 
 // --- iso_project -----------------------------------------------------------
@@ -75,11 +81,7 @@ TEST(GetNewWorld, StoresPlanPointsOfNodesAndMemberEnds) {
     add_bare_node(m, 0, 0, 0);
     add_bare_node(m, 5, 100, 300);
     add_bare_member(m, 0, 0, 0, 5, 100, 300);
-    ViewParams p = angles(0, 0);
-    ViewWindow w;
-    w.W = 400;
-    w.H = 300;
-    get_new_world(w, m, p);
+    const ViewWindow w = front_fit(m, 400, 300);
     EXPECT_EQ(m.node[1].X, 100);
     EXPECT_EQ(m.node[1].Y, 300);
     EXPECT_EQ(m.beam[0].XS, 0);
@@ -97,9 +99,7 @@ TEST(GetNewWorld, WiderThanTallCentresY) {
     model::ModelStore m;
     add_bare_node(m, 0, -200, 10);
     add_bare_node(m, 0, 200, 30);
-    ViewParams p = angles(0, 0);
-    ViewWindow w = sized(300, 300);
-    get_new_world(w, m, p);
+    const ViewWindow w = front_fit(m, 300, 300);
     EXPECT_EQ(w.World.left, -200);
     EXPECT_EQ(w.World.right, 200);
     EXPECT_EQ(w.World.bottom, 20 - 200);
@@ -114,9 +114,7 @@ TEST(GetNewWorld, EqualSpansTakeTheHeightBranch) {
     model::ModelStore m;
     add_bare_node(m, 0, 0, zlo);
     add_bare_node(m, 0, dx, zhi);
-    ViewParams p = angles(0, 0);
-    ViewWindow w = sized(100, 100);
-    get_new_world(w, m, p);
+    const ViewWindow w = front_fit(m, 100, 100);
     EXPECT_EQ(w.World.bottom, zlo);
     EXPECT_EQ(w.World.top, zhi);
 }
@@ -126,9 +124,7 @@ TEST(GetNewWorld, MemberEndsDoNotWidenTheFit) {
     add_bare_node(m, 0, 0, 0);
     add_bare_node(m, 0, 100, 100);
     add_bare_member(m, 0, 0, 0, 0, 5000, 5000);
-    ViewParams p = angles(0, 0);
-    ViewWindow w = sized(100, 100);
-    get_new_world(w, m, p);
+    const ViewWindow w = front_fit(m, 100, 100);
     EXPECT_EQ(w.World.right, 100);
     EXPECT_EQ(w.World.top, 100);
     EXPECT_EQ(m.beam[0].XL, 5000);
@@ -138,16 +134,13 @@ TEST(GetNewWorld, CrtIsACentredSquareWithMargin) {
     model::ModelStore m;
     add_bare_node(m, 0, 0, 0);
     add_bare_node(m, 0, 10, 10);
-    ViewParams p = angles(0, 0);
-    ViewWindow wide = sized(800, 300);
-    get_new_world(wide, m, p);
+    const ViewWindow wide = front_fit(m, 800, 300);
     EXPECT_EQ(wide.Crt.top, 16);
     EXPECT_EQ(wide.Crt.bottom, 284);
     EXPECT_EQ(wide.Crt.right - wide.Crt.left, 300 - 32);
     EXPECT_EQ(wide.Crt.left + wide.Crt.right, 800);
     // Odd sizes: the halves are truncated.
-    ViewWindow odd = sized(401, 301);
-    get_new_world(odd, m, p);
+    const ViewWindow odd = front_fit(m, 401, 301);
     EXPECT_EQ(odd.Crt.left, 200 - 150 + 16);
     EXPECT_EQ(odd.Crt.right, 200 + 150 - 16);
     EXPECT_EQ(odd.Crt.bottom, 301 - 16);
@@ -164,10 +157,7 @@ TEST(GetNewWorld, OnlyTheMainWindowRebuildsTheModelBox) {
     EXPECT_EQ(p.box.X_MIN, 1);
     EXPECT_EQ(p.box.Z_MAX, 6);
     get_new_world(w, m, p, BoxUpdate::kWiden);
-    // X, Y and Z, least and greatest.
-    const ModelBox& b = p.box;
-    EXPECT_EQ((std::array<float, 6>{b.X_MIN, b.X_MAX, b.Y_MIN, b.Y_MAX, b.Z_MIN, b.Z_MAX}),
-              (std::array<float, 6>{-10, 40, -50, 20, 30, 60}));
+    EXPECT_EQ(box_limits(p.box), (BoxLimits{-10, 40, -50, 20, 30, 60}));
 }
 
 TEST(GetNewWorld, TracesWorldAndCrt) {
@@ -175,9 +165,7 @@ TEST(GetNewWorld, TracesWorldAndCrt) {
     model::ModelStore m;
     add_bare_node(m, 0, 0, 0);
     add_bare_node(m, 0, 100, 300);
-    ViewParams p = angles(0, 0);
-    ViewWindow w = sized(400, 300);
-    get_new_world(w, m, p);
+    const ViewWindow w = front_fit(m, 400, 300);
     const std::string t = trace.text();
     EXPECT_NE(t.find("World   -100.0      0.0    200.0    300.0\r\n"), std::string::npos) << t;
     EXPECT_NE(t.find("Crt    66    16   334   284\r\n"), std::string::npos) << t;
@@ -357,10 +345,7 @@ TEST(GetWorld, DegenerateInputsStayFinite) {
 // --- world_to_crt and its inverses -----------------------------------------
 
 ViewWindow window_100() {
-    ViewWindow w;
-    w.World = {0, 0, 100, 100};
-    w.Crt = {10, 10, 110, 110};
-    return w;
+    return showing({0, 0, 100, 100}, {10, 10, 110, 110});
 }
 
 TEST(WorldToCrt, ScreenYGrowsDownAndValuesTruncate) {

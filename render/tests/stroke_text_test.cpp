@@ -10,6 +10,7 @@
 #include "render/symbol_font.h"
 #include "tarvik_version.h"
 #include "render/tests/test_support.h"
+#include "render/tests/view_setup.h"
 
 #ifndef RENDER_SOURCE_DIR
 #error "RENDER_SOURCE_DIR must name the render folder"
@@ -25,10 +26,7 @@ using testing::TraceCapture;
 // One World unit per pixel and rounding instead of truncation: a World point
 // (X, Y) lands on the pixel (round(X), 999 - Y) for whole Y.
 ViewWindow unit_window() {
-    ViewWindow w;
-    w.World = {-0.5f, -0.5f, 999.5f, 999.5f};
-    w.Crt = {0, 0, 1000, 1000};
-    return w;
+    return testing::showing({-0.5f, -0.5f, 999.5f, 999.5f}, {0, 0, 1000, 1000});
 }
 
 struct Seg {

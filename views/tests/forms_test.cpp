@@ -41,21 +41,34 @@ struct IsomeOpen {
     int item;
 };
 
-class IsomeCreate : public ::testing::TestWithParam<IsomeOpen> {};
+// The shared angles, and the window showing them on its bars (whole degrees)
+// and in their labels.
+void expect_angles(const ViewParams& p, const FakeIsomeView& v, float tau, float fai) {
+    EXPECT_EQ(p.TAU, tau);
+    EXPECT_EQ(p.FAI, fai);
+    EXPECT_EQ(v.tau_position, static_cast<int>(tau));
+    EXPECT_EQ(v.fai_position, static_cast<int>(fai));
+    EXPECT_EQ(v.tau_value, std::to_string(static_cast<int>(tau)));
+    EXPECT_EQ(v.fai_value, std::to_string(static_cast<int>(fai)));
+}
+
+// The window over fresh shared values.
+class IsomeForm : public ::testing::Test {
+  protected:
+    ViewParams p;
+    FakeIsomeView v;
+    IsomePresenter f{p, v};
+};
+
+class IsomeCreate : public IsomeForm, public ::testing::WithParamInterface<IsomeOpen> {};
 
 // The matching standard view is selected and the angles are left as they are.
 TEST_P(IsomeCreate, SelectsTheMatchingViewWithoutChangingAngles) {
-    ViewParams p;
     p.TAU = GetParam().tau;
     p.FAI = GetParam().fai;
-    FakeIsomeView v;
-    IsomePresenter f(p, v);
     f.FormCreate(1024);
     EXPECT_EQ(v.item, GetParam().item);
-    EXPECT_EQ(v.tau_position, static_cast<int>(GetParam().tau));
-    EXPECT_EQ(v.fai_position, static_cast<int>(GetParam().fai));
-    EXPECT_EQ(p.TAU, GetParam().tau);
-    EXPECT_EQ(p.FAI, GetParam().fai);
+    expect_angles(p, v, GetParam().tau, GetParam().fai);
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, IsomeCreate,
@@ -64,39 +77,25 @@ INSTANTIATE_TEST_SUITE_P(Angles, IsomeCreate,
                                            IsomeOpen{45, 10, 0}, IsomeOpen{90, 90, 0},
                                            IsomeOpen{0, 89.5f, 0}));
 
-TEST(IsomeForm, PlanViewGivesZeroAndNinety) {
-    ViewParams p;
-    FakeIsomeView v;
-    IsomePresenter f(p, v);
+TEST_F(IsomeForm, PlanViewGivesZeroAndNinety) {
     f.FormCreate(1024);
     f.SelRadioGroupClick(3);  // 平面図
-    EXPECT_EQ(p.TAU, 0);
-    EXPECT_EQ(p.FAI, 90);
-    EXPECT_EQ(v.tau_value, "0");
-    EXPECT_EQ(v.fai_value, "90");
-    EXPECT_EQ(v.tau_position, 0);
-    EXPECT_EQ(v.fai_position, 90);
+    expect_angles(p, v, 0, 90);
 }
 
-TEST(IsomeForm, EveryPresetSetsBothAngles) {
-    ViewParams p;
-    FakeIsomeView v;
-    IsomePresenter f(p, v);
+TEST_F(IsomeForm, EveryPresetSetsBothAngles) {
     const float expected[4][2] = {{30, 30}, {90, 0}, {0, 0}, {0, 90}};
     for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
         f.SelRadioGroupClick(i);
-        EXPECT_EQ(p.TAU, expected[i][0]) << i;
-        EXPECT_EQ(p.FAI, expected[i][1]) << i;
+        expect_angles(p, v, expected[i][0], expected[i][1]);
     }
     f.SelRadioGroupClick(7);  // not an item: nothing happens
     EXPECT_EQ(p.TAU, 0);
     EXPECT_EQ(p.FAI, 90);
 }
 
-TEST(IsomeForm, ScrollBarsSetTheSharedAnglesAtOnce) {
-    ViewParams p;
-    FakeIsomeView v;
-    IsomePresenter f(p, v);
+TEST_F(IsomeForm, ScrollBarsSetTheSharedAnglesAtOnce) {
     f.TauScrollBarChange(45);
     f.FaiScrollBarChange(12);
     EXPECT_EQ(p.TAU, 45);
@@ -113,11 +112,8 @@ TEST(IsomeForm, ScrollBarsSetTheSharedAnglesAtOnce) {
     EXPECT_TRUE(check_view_change(w, p).angles);
 }
 
-TEST(IsomeForm, PlacementAndClose) {
+TEST_F(IsomeForm, PlacementAndClose) {
     testing::TraceCapture trace;
-    ViewParams p;
-    FakeIsomeView v;
-    IsomePresenter f(p, v);
     f.FormCreate(1024);
     EXPECT_EQ(v.top, 64);
     EXPECT_EQ(v.left, 1024 - kIsomeClientWidth - 64);
@@ -187,12 +183,22 @@ ViewParams eye(double rho, double theta, double phi) {
     return p;
 }
 
-TEST(ViewForm, CreationShowsTheSharedValues) {
-    testing::TraceCapture trace;
-    ViewParams p = eye(5000.7, -30.2, 45);
+// The window opened on a screen over shared values at the given eye.
+class ViewForm : public ::testing::Test {
+  protected:
+    void open(double rho, double theta, double phi, int xScreen = 1024) {
+        p = eye(rho, theta, phi);
+        f.FormCreate(xScreen);
+    }
+
+    ViewParams p;
     FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1280);
+    ViewFormPresenter f{p, v};
+};
+
+TEST_F(ViewForm, CreationShowsTheSharedValues) {
+    testing::TraceCapture trace;
+    open(5000.7, -30.2, 45, 1280);
     EXPECT_EQ(v.positions(), (Bars<int>{5000, -30, 45}));
     EXPECT_EQ(v.labels(), (Bars<std::string>{"5000", "-30", "45"}));
     EXPECT_EQ(f.Rho(), 5000.7);
@@ -206,11 +212,8 @@ TEST(ViewForm, CreationShowsTheSharedValues) {
     EXPECT_EQ(v.left, 0);
 }
 
-TEST(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
-    ViewParams p = eye(4000, 20, 70);
-    FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1024);
+TEST_F(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
+    open(4000, 20, 70);
     v.scroll(f, kRhoBar, 12000);
     v.scroll(f, kThetaBar, -90);
     v.scroll(f, kPhiBar, 5);
@@ -223,11 +226,8 @@ TEST(ViewForm, ScrollChangesOnlyTheWindowAndCancelKeepsTheSharedValues) {
     EXPECT_EQ(p.PersRequest, 0);
 }
 
-TEST(ViewForm, OKTakesThePositionsAndStaysOpen) {
-    ViewParams p = eye(4000.5, 20, 70);
-    FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1024);
+TEST_F(ViewForm, OKTakesThePositionsAndStaysOpen) {
+    open(4000.5, 20, 70);
     v.scroll(f, kPhiBar, 100);
     f.OKButtonClick();
     // Rho at the bar's whole position
@@ -238,11 +238,8 @@ TEST(ViewForm, OKTakesThePositionsAndStaysOpen) {
     EXPECT_EQ(p.PersRequest, 0);
 }
 
-TEST(ViewForm, DefaultRestoresStartValuesWhateverWasSet) {
-    ViewParams p = eye(15000, -170, 3);
-    FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1024);
+TEST_F(ViewForm, DefaultRestoresStartValuesWhateverWasSet) {
+    open(15000, -170, 3);
     v.scroll(f, kRhoBar, 1000);
     const int before = v.redraws;
     f.DefautrButtonClick();
@@ -254,11 +251,8 @@ TEST(ViewForm, DefaultRestoresStartValuesWhateverWasSet) {
     EXPECT_FALSE(v.closed);
 }
 
-TEST(ViewForm, PersTakesThePositionsRequestsTheImageAndCloses) {
-    ViewParams p = eye(4000, 20, 70);
-    FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1024);
+TEST_F(ViewForm, PersTakesThePositionsRequestsTheImageAndCloses) {
+    open(4000, 20, 70);
     v.scroll(f, kThetaBar, 135);
     f.PersButtonClick();
     EXPECT_EQ(p.Theta, 135);
@@ -266,11 +260,8 @@ TEST(ViewForm, PersTakesThePositionsRequestsTheImageAndCloses) {
     EXPECT_TRUE(v.closed);
 }
 
-TEST(ViewForm, PreviewFollowsTheWindowsValues) {
-    ViewParams p = eye(4000, 20, 70);
-    FakeViewForm v;
-    ViewFormPresenter f(p, v);
-    f.FormCreate(1024);
+TEST_F(ViewForm, PreviewFollowsTheWindowsValues) {
+    open(4000, 20, 70);
     v.scroll(f, kRhoBar, 1500);
     RecordingCanvas shown(kPreviewSize, kPreviewSize), expected(kPreviewSize, kPreviewSize);
     f.Image2Paint(shown);
