@@ -1,6 +1,6 @@
 // The fast routine of the hidden-line image: a uniform grid over the
 // projected triangles, kept in small groups of neighbours, tells which of them
-// can touch an edge at all; a cheap look drops those that are cleared for the
+// can touch an edge at all; cheap looks drop those that are cleared for the
 // edge and its pieces; the very same test runs on the rest, in the same order.
 #include <algorithm>
 #include <cfloat>
@@ -19,8 +19,10 @@ namespace {
 // run then gives exactly the plain routine's lines. The index hands out, for
 // one edge, the triangles in ascending order, in small groups of neighbours
 // found through a uniform grid over the projection, and drops on the way
-// those that a cheap look (projected boxes, the depth step against the plane,
-// the side of the edge's line) shows to be cleared.
+// those that a cheap look (projected boxes, the depth step against the plane)
+// shows to be cleared. Whether the edge's line passes beside the triangle is
+// left to the test's own first step, the sign count: it costs no more than a
+// look at the projected corners would, and it is exact.
 
 // Eye depth (cm) below which a point's projection is not trusted to bound
 // anything: segments reaching nearer are tested against every triangle, and
@@ -57,9 +59,9 @@ constexpr size_t kMinEdgesPerRun = 512;
 // index.
 constexpr size_t kMinBuildPart = 4096;
 
-// A triangle that can hide something, as the cheap look at its side of an
-// edge needs it, in one cache line. (Its widened box is apart, in box_; the
-// depth step reads the test's data.)
+// A triangle that can hide something, as the grid over the projection needs
+// it. (Its widened box is apart, in box_; the depth step reads the test's
+// data.)
 struct alignas(64) TriangleShape {
     double vx[3], vy[3];  // projected vertices
     double margin;        // how far beside its projection the test still reaches
@@ -261,8 +263,6 @@ class TriangleIndex {
     void run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
                   std::vector<TempLine>& out) const;
     bool in_front_only(double dP, double dQ, const PreparedTriangle& t, const EdgeShape& e) const;
-    bool may_hide(const TriangleShape& t, const PreparedTriangle& p, const EdgeShape& e, double dP,
-                  double dQ) const;
     int col(double x) const {
         return std::clamp(static_cast<int>(std::floor((x - gx0_) / cell_)), 0, nx_ - 1);
     }
@@ -696,24 +696,6 @@ bool TriangleIndex::in_front_only(double dP, double dQ, const PreparedTriangle& 
     return std::max(dP, dQ) + growth_ * std::fabs(dQ - dP) + e.slack <= t.h_low;
 }
 
-// Whether the test may find the triangle, whose widened box the widened edge
-// meets, hiding some of the edge or of its pieces: an end can lie behind the
-// plane, and the triangle's corners do not all lie beyond the widening on one
-// side of the edge's line.
-bool TriangleIndex::may_hide(const TriangleShape& t, const PreparedTriangle& p,
-                             const EdgeShape& e, double dP, double dQ) const {
-    if (!t.bounded) return !in_front_only(dP, dQ, p, e);
-    if (in_front_only(dP, dQ, p, e)) return false;
-    const double lim = (t.margin + e.d) * e.len;
-    int above = 0, below = 0;
-    for (int v = 0; v < 3; ++v) {
-        const double f = e.ux * (t.vy[v] - e.py) - e.uy * (t.vx[v] - e.px);
-        above += f > lim;
-        below += f < -lim;
-    }
-    return above < 3 && below < 3;
-}
-
 void TriangleIndex::run_range(std::span<const HiddenTriangle> tris,
                               std::span<const VectRecord> edges, size_t first, size_t last,
                               const HiddenTolerances& tol, Scratch& sc,
@@ -812,7 +794,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
                 if (b.x0 > s.x1 || b.x1 < s.x0 || b.y0 > s.y1 || b.y1 < s.y0) continue;
                 const PreparedTriangle& t = tri_[static_cast<size_t>(k)];
                 const double sP = dot(t.n, s.P), sQ = dot(t.n, s.Q);
-                if (!may_hide(shape_[static_cast<size_t>(k)], t, s, sP, sQ)) continue;
+                if (in_front_only(sP, sQ, t, s)) continue;
                 SplitResult sr;
                 const double dP = same_ends ? sP : dot(t.n, j.P);
                 const double dQ = same_ends ? sQ : dot(t.n, j.Q);
