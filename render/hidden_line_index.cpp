@@ -54,7 +54,7 @@ constexpr int kMaxBatch = 12;
 constexpr double kCellShare = 0.5;
 // Fewest edges handed to a worker at a time: below this, starting a thread
 // costs more than it saves.
-constexpr size_t kMinEdgesPerRun = 512;
+constexpr size_t kMinEdgesPerRun = 128;
 // Fewest triangles (or groups, or edges) a worker takes on in building the
 // index.
 constexpr size_t kMinBuildPart = 4096;
@@ -239,7 +239,8 @@ class TriangleIndex {
 
     void shape_triangles(std::span<const HiddenTriangle> tris, const HiddenTolerances& tol,
                          std::span<const VectRecord> edges, unsigned threads);
-    double shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+    double shape_triangle(const HiddenTriangle& t, const PreparedTriangle& p,
+                          const HiddenTolerances& tol,
                           TriangleShape& s, Box& box) const;
     bool shape_edge(const VectRecord& r, EdgeShape& e) const;
     bool shape_piece(const Piece& j, const EdgeShape& edge, EdgeShape& e) const;
@@ -252,7 +253,6 @@ class TriangleIndex {
         std::vector<unsigned> stamp;  // per group: last batch that met it
         unsigned now = 0;
         std::vector<int> batch;  // groups met by the current batch of edges
-        std::vector<int> list;   // those of them met by the current edge
         std::vector<Piece> stack;
         std::vector<Job> jobs;
     };
@@ -297,35 +297,26 @@ class TriangleIndex {
 TriangleIndex::TriangleIndex(std::span<const HiddenTriangle> tris,
                              std::span<const VectRecord> edges, const HiddenTolerances& tol,
                              unsigned threads) {
-    const size_t n = tris.size();
-    {
-        std::vector<unsigned char> can(n);
-        run_parts(n, threads, kMinBuildPart, [&](size_t first, size_t last, unsigned) {
-            for (size_t i = first; i < last; ++i) can[i] = !never_hides(tris[i], tol);
-        });
-        for (size_t i = 0; i < n; ++i)
-            if (can[i]) all_.push_back(static_cast<int>(i));
-    }
-    const double piece = std::max(std::fabs(tol.eps_neg), tol.limit - 1.0);
-    growth_ = std::max(kMinPieceGrowth, kPieceGrowthFactor * piece);
-    // With cuts allowed far beyond a segment, nothing is bounded.
-    if (!(growth_ <= 0.01)) return;
-
-    // Depth floor and size of the scene, over the triangles and the edges,
-    // each worker its share of both; least and largest do not depend on the
-    // order. (The root of the largest square is the largest root.)
-    const size_t nt = all_.size(), ne = edges.size();
-    const unsigned parts = split_parts(nt + ne, threads, kMinBuildPart);
+    // In one pass, each worker its share of the triangles and of the edges:
+    // which triangles can hide anything, and the depth floor and size of
+    // the scene over those and the edges (least and largest do not depend
+    // on the order; the root of the largest square is the largest root).
+    const size_t n = tris.size(), ne = edges.size();
+    const unsigned parts = split_parts(n + ne, threads, kMinBuildPart);
+    std::vector<unsigned char> can(n);
     std::vector<double> zmins(parts, HUGE_VAL);
     std::vector<double> p2maxs(parts, 0.0);
-    run_parts(nt + ne, threads, kMinBuildPart, [&](size_t, size_t, unsigned part) {
+    run_parts(n + ne, threads, kMinBuildPart, [&](size_t, size_t, unsigned part) {
         double zmin = HUGE_VAL, p2max = 0.0;
         auto look = [&](double x, double y, double z) {
             if (z >= kFastMinDepth) zmin = std::min(zmin, z);
             p2max = std::max(p2max, x * x + y * y + z * z);
         };
-        for (size_t k = share_begin(nt, part, parts); k < share_begin(nt, part + 1, parts); ++k)
-            for (const Vec3& v : tris[static_cast<size_t>(all_[k])].E) look(v[0], v[1], v[2]);
+        for (size_t i = share_begin(n, part, parts); i < share_begin(n, part + 1, parts); ++i) {
+            can[i] = !never_hides(tris[i], tol);
+            if (can[i])
+                for (const Vec3& v : tris[i].E) look(v[0], v[1], v[2]);
+        }
         for (size_t k = share_begin(ne, part, parts); k < share_begin(ne, part + 1, parts); ++k) {
             const VectRecord& e = edges[k];
             look(e.xs, e.ys, e.zs);
@@ -334,6 +325,13 @@ TriangleIndex::TriangleIndex(std::span<const HiddenTriangle> tris,
         zmins[part] = zmin;
         p2maxs[part] = p2max;
     });
+    for (size_t i = 0; i < n; ++i)
+        if (can[i]) all_.push_back(static_cast<int>(i));
+    const double piece = std::max(std::fabs(tol.eps_neg), tol.limit - 1.0);
+    growth_ = std::max(kMinPieceGrowth, kPieceGrowthFactor * piece);
+    // With cuts allowed far beyond a segment, nothing is bounded.
+    if (!(growth_ <= 0.01)) return;
+
     const double zmin = *std::min_element(zmins.begin(), zmins.end());
     pmax_ = std::sqrt(*std::max_element(p2maxs.begin(), p2maxs.end()));
     if (zmin == HUGE_VAL) return;
@@ -351,15 +349,18 @@ TriangleIndex::TriangleIndex(std::span<const HiddenTriangle> tris,
 // The shape of one triangle, but for the widening by the share of the image,
 // into s; the largest projected coordinate of its vertices (0 when it stays
 // unbounded).
-double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolerances& tol,
+double TriangleIndex::shape_triangle(const HiddenTriangle& t, const PreparedTriangle& p,
+                                     const HiddenTolerances& tol,
                                      TriangleShape& s, Box& box) const {
     s.bounded = false;
     double ext = 0.0;
     if (!(t.E[0][2] >= z_floor_ && t.E[1][2] >= z_floor_ && t.E[2][2] >= z_floor_)) return ext;
     bool finite = true;
     for (int v = 0; v < 3; ++v) {
-        s.vx[v] = t.E[v][0] / t.E[v][2];
-        s.vy[v] = t.E[v][1] / t.E[v][2];
+        // (The margin dwarfs the rounding of a product by the reciprocal.)
+        const double inv = 1.0 / t.E[v][2];
+        s.vx[v] = t.E[v][0] * inv;
+        s.vy[v] = t.E[v][1] * inv;
         finite = finite && std::fabs(s.vx[v]) < 1e100 && std::fabs(s.vy[v]) < 1e100;
     }
     if (!finite) return ext;
@@ -370,9 +371,7 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
     // which grows at a corner by 1 / sin(angle / 2).
     double band = 0.0;
     for (int j = 0; j < 3; ++j) {
-        Vec3 e;
-        double dV;
-        edge_plane(t, j, e, dV);
+        const Vec3& e = p.e[j];
         const double exy = std::sqrt(e[0] * e[0] + e[1] * e[1]);
         const double en = std::sqrt(dot(e, e));
         const double tol_e = tol.eps + 64.0 * DBL_EPSILON * en * pmax_;
@@ -380,16 +379,26 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
     }
     // Sine of half the smallest corner angle, without trigonometry: from
     // the cosine when the corner is blunt, else from the sine over
-    // 2 cos(angle / 2), both free of cancellation where they are used.
+    // 2 cos(angle / 2), both free of cancellation where they are used. The
+    // smallest angle lies opposite the shortest side.
     double sin_half = 1.0;
-    for (int v = 0; v < 3; ++v) {
+    {
+        double shortest = HUGE_VAL;
+        int v = 0;
+        for (int w = 0; w < 3; ++w) {
+            const double dx = s.vx[(w + 2) % 3] - s.vx[(w + 1) % 3];
+            const double dy = s.vy[(w + 2) % 3] - s.vy[(w + 1) % 3];
+            const double side = dx * dx + dy * dy;
+            if (side < shortest) shortest = side, v = w;
+        }
         const double ax = s.vx[(v + 1) % 3] - s.vx[v], ay = s.vy[(v + 1) % 3] - s.vy[v];
         const double bx = s.vx[(v + 2) % 3] - s.vx[v], by = s.vy[(v + 2) % 3] - s.vy[v];
         const double ab = std::sqrt((ax * ax + ay * ay) * (bx * bx + by * by));
         const double c = (ax * bx + ay * by) / ab, sn = std::fabs(ax * by - ay * bx) / ab;
         const double half = c < 0.0 ? std::sqrt((1.0 - c) / 2.0)
                                     : sn / (2.0 * std::sqrt((1.0 + std::min(c, 1.0)) / 2.0));
-        sin_half = std::min(sin_half, half);
+        // Two corners on one point: no angle to bound by.
+        sin_half = half >= 0.0 ? std::min(sin_half, half) : 0.0;
     }
     // A hair smaller for the rounding of the above.
     sin_half *= 1.0 - 1e-12;
@@ -398,6 +407,8 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const HiddenTolera
     // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
     // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
     // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
+    // (Angles that rounding could leave in the wrong order differ by far
+    // less than the hair taken off.)
     const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
     const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
     s.margin = 4.0 * band / sin_half + 2.0 * reach;
@@ -430,8 +441,8 @@ void TriangleIndex::shape_triangles(std::span<const HiddenTriangle> tris,
         };
         for (size_t k = share_begin(nt, part, parts); k < share_begin(nt, part + 1, parts); ++k) {
             const HiddenTriangle& t = tris[static_cast<size_t>(all_[k])];
-            ext = std::max(ext, shape_triangle(t, tol, shape_[k], box_[k]));
             tri_[k] = prepare(t, tol);
+            ext = std::max(ext, shape_triangle(t, tri_[k], tol, shape_[k], box_[k]));
         }
         for (size_t k = share_begin(ne, part, parts); k < share_begin(ne, part + 1, parts); ++k) {
             const VectRecord& e = edges[k];
@@ -727,20 +738,7 @@ void TriangleIndex::run_range(std::span<const HiddenTriangle> tris,
             ++n;
         }
         gather_groups(batch, n, b, sc);
-        for (int k = 0; k < n; ++k) {
-            // The batch's groups whose box this edge meets.
-            const EdgeShape& e = batch[k];
-            sc.list.resize(sc.batch.size());
-            size_t m = 0;
-            for (int gi : sc.batch) {
-                const Group& g = groups_[static_cast<size_t>(gi)];
-                sc.list[m] = gi;
-                m += (!g.bounded) |
-                     ((g.x0 <= e.x1) & (g.x1 >= e.x0) & (g.y0 <= e.y1) & (g.y1 >= e.y0));
-            }
-            sc.list.resize(m);
-            run_edge(e, tol, sc, out);
-        }
+        for (int k = 0; k < n; ++k) run_edge(batch[k], tol, sc, out);
         i += static_cast<size_t>(n);
     }
 }
@@ -750,8 +748,7 @@ void TriangleIndex::run_edges(std::span<const HiddenTriangle> tris,
                               unsigned threads, std::vector<TempLine>& out) const {
     // Runs of edges handed out one at a time, several per worker so that a
     // worker with a dense part of the image does not hold up the others.
-    const size_t run = std::max(kMinEdgesPerRun, edges.size() / (8 * std::max(threads, 1u)) + 1);
-    run_in_runs(edges.size(), threads, run, [&]() -> RangeRun {
+    run_in_runs(edges.size(), threads, kMinEdgesPerRun, [&]() -> RangeRun {
         auto sc = std::make_shared<Scratch>(groups_.size());
         return [this, &tris, &edges, &tol, sc](size_t first, size_t last,
                                                std::vector<TempLine>& lines) {
@@ -762,7 +759,7 @@ void TriangleIndex::run_edges(std::span<const HiddenTriangle> tris,
 
 void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Scratch& sc,
                              std::vector<TempLine>& out) const {
-    const std::vector<int>& list = sc.list;
+    const std::vector<int>& list = sc.batch;
     std::vector<Piece>& stack = sc.stack;
     const int ng = static_cast<int>(list.size());
     stack.clear();
@@ -787,7 +784,7 @@ void TriangleIndex::run_edge(const EdgeShape& e, const HiddenTolerances& tol, Sc
         for (int gl = j.group; gl < ng && !hidden; ++gl) {
             const Group& g = groups_[static_cast<size_t>(list[static_cast<size_t>(gl)])];
             if (gl != j.group) pos = g.begin;
-            if (own && g.bounded && (g.x0 > s.x1 || g.x1 < s.x0 || g.y0 > s.y1 || g.y1 < s.y0))
+            if (g.bounded && (g.x0 > s.x1 || g.x1 < s.x0 || g.y0 > s.y1 || g.y1 < s.y0))
                 continue;
             for (int k = pos; k < g.end; ++k) {
                 const Box& b = box_[static_cast<size_t>(k)];

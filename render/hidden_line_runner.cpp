@@ -14,44 +14,75 @@ namespace detail {
 
 void run_in_runs(size_t n, unsigned threads, size_t min_run,
                  const std::function<RangeRun()>& make_worker, std::vector<TempLine>& out) {
-    const size_t run = std::max<size_t>(min_run, 1);
-    const size_t runs = (n + run - 1) / run;
-    if (threads <= 1 || runs <= 1) {
+    const size_t least = std::max<size_t>(min_run, 1);
+    if (threads <= 1 || n <= least) {
         make_worker()(0, n, out);
         return;
     }
-    std::vector<std::vector<TempLine>> parts(runs);
+    // Runs shrink as the work left does: a worker takes a share of what is
+    // left, large at first, down to least at the end, so that the workers
+    // end close together however unevenly the items cost.
     std::atomic<size_t> next{0};
+    auto take = [&](size_t& first, size_t& last) {
+        size_t at = next.load(std::memory_order_relaxed);
+        while (at < n) {
+            const size_t left = n - at;
+            const size_t len = std::min(left, std::max(least, left / (2 * size_t{threads})));
+            if (next.compare_exchange_weak(at, at + len, std::memory_order_relaxed)) {
+                first = at;
+                last = at + len;
+                return true;
+            }
+        }
+        return false;
+    };
+    struct Run {
+        size_t first;
+        std::vector<TempLine> lines;
+    };
+    std::vector<std::vector<Run>> done(threads);
     std::mutex failed_lock;
     std::exception_ptr failed;
-    auto work = [&]() noexcept {
+    auto work = [&](unsigned w) noexcept {
         try {
             const RangeRun run_range = make_worker();
-            for (size_t r = next++; r < runs; r = next++)
-                run_range(r * run, std::min(n, (r + 1) * run), parts[r]);
+            size_t first = 0, last = 0;
+            while (take(first, last)) {
+                done[w].push_back({first, {}});
+                run_range(first, last, done[w].back().lines);
+            }
         } catch (...) {
             // Out of memory, say: the others stop at their next run.
-            next = runs;
+            next = n;
             std::lock_guard<std::mutex> hold(failed_lock);
             if (!failed) failed = std::current_exception();
         }
     };
     std::vector<std::thread> pool;
     pool.reserve(threads - 1);
-    for (unsigned t = 1; t < threads && t < runs; ++t) {
+    for (unsigned t = 1; t < threads; ++t) {
         try {
-            pool.emplace_back(work);
+            pool.emplace_back(work, t);
         } catch (const std::system_error&) {
             break;  // no more threads to be had: fewer workers do it all
         }
     }
-    work();
+    work(0);
     for (std::thread& t : pool) t.join();
     if (failed) std::rethrow_exception(failed);
+    // Each worker's runs are in order; the runs of all are joined by their
+    // first item.
+    std::vector<const Run*> runs;
     size_t total = out.size();
-    for (const auto& p : parts) total += p.size();
+    for (const auto& d : done)
+        for (const Run& r : d) {
+            runs.push_back(&r);
+            total += r.lines.size();
+        }
+    std::sort(runs.begin(), runs.end(),
+              [](const Run* a, const Run* b) { return a->first < b->first; });
     out.reserve(total);
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const Run* r : runs) out.insert(out.end(), r->lines.begin(), r->lines.end());
 }
 
 unsigned split_parts(size_t n, unsigned threads, size_t min_part) {
