@@ -50,10 +50,12 @@ bool drawable(double v) {
     return std::fabs(v) <= kMaxViewCoordinate;
 }
 
+// (Every value is looked at, without a branch each: the readers check whole
+// files of records that are nearly always sound.)
 bool all_drawable(const double* v, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i)
-        if (!drawable(v[i])) return false;
-    return true;
+    bool ok = true;
+    for (std::size_t i = 0; i < n; ++i) ok &= drawable(v[i]);
+    return ok;
 }
 
 // The 9 vertex floats of a "TRIO.DAT" or "VIEW.DAT" record.
@@ -64,9 +66,9 @@ bool trio_vertices_ok(const unsigned char* rec) {
         for (int b = 3; b >= 0; --b) u = u << 8 | rec[kTrioVertexOffset + 4 * i + b];
         f[i] = std::bit_cast<float>(u);
     }
-    for (float v : f)
-        if (!drawable(v)) return false;
-    return true;
+    bool ok = true;
+    for (float v : f) ok &= drawable(v);
+    return ok;
 }
 
 // A solid in member-local coordinates (along the member, across, up) is
@@ -220,14 +222,15 @@ bool view_record_ok(const unsigned char* rec) {
     if (!all_drawable(g, kViewGeometryCount)) return false;
     double proj[6];
     decode_f64s(rec + kViewProjOffset, proj, 6);
+    bool ok = true;
     for (int k = 0; k < 3; ++k) {
         const bool used = g[3 * k + 2] >= kNearClip;
         for (int d = 0; d < 2; ++d) {
             const double v = proj[2 * k + d];
-            if (used ? !drawable(v) : !std::isfinite(v)) return false;
+            ok &= used ? drawable(v) : std::isfinite(v);
         }
     }
-    return true;
+    return ok;
 }
 
 bool vect_record_ok(const unsigned char* rec) {
