@@ -79,8 +79,9 @@ void fast_hidden_lines(std::span<const HiddenTriangle> tris,
 // Runs the items [first, last) of a share and appends their lines to out.
 using RangeRun = std::function<void(size_t first, size_t last, std::vector<TempLine>& out)>;
 
-// Runs n items in order: with threads > 1 they are handed out in runs of at
-// least min_run among that many workers, each with the RangeRun that
+// Runs n items in order: with threads > 1 (and more than min_run items) they
+// are handed out among that many workers in runs that shrink with the items
+// left, down to min_run (or what is left), each worker with the RangeRun that
 // make_worker gives it (its own working space), and the lines of the runs are
 // joined in item order, so out is the same whatever the number of threads.
 // A failure in a worker stops the others at their next run and is thrown here
