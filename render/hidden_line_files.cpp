@@ -8,7 +8,10 @@
 #include <memory>
 #include <new>
 #include <span>
+#include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/spy.h"
@@ -19,6 +22,32 @@
 
 namespace tarvik::render {
 namespace {
+
+// "TEMP.DAT" is written over in place and cut at the end of what was written
+// when it is closed, instead of being emptied when it is opened: ext4 flushes
+// a file that was emptied and written again as soon as it is closed, and
+// emptying it the next time waits for that flush, half a millisecond and more
+// each time the image is built. The file ends as if it had been emptied.
+std::FILE* open_rewritten(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) ::close(fd);
+    return f;
+}
+
+// Cuts a file of open_rewritten at the end of what was written (a regular
+// file only) and closes it; false when anything written did not arrive.
+bool close_rewritten(std::FILE* f) {
+    bool ok = std::fflush(f) == 0 && std::ferror(f) == 0;
+    const off_t end = ::ftello(f);
+    struct stat st;
+    if (end < 0)
+        ok = false;
+    else if (::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > end)
+        ok = ::ftruncate(fileno(f), end) == 0 && ok;
+    return std::fclose(f) == 0 && ok;
+}
 
 // Length of an open file from its start, or -1.
 long file_size(std::FILE* f) {
@@ -133,12 +162,17 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         }
     };
     using File = std::unique_ptr<std::FILE, Closer>;
+    struct RewrittenCloser {
+        void operator()(std::FILE* f) const {
+            if (f) close_rewritten(f);
+        }
+    };
     File vect(std::fopen(s.path(kVectFileName).c_str(), "rb"));
     if (!vect) {
         msg.show_message(kMsgVectOpen01);
         return -1;
     }
-    File temp(std::fopen(s.path(kTempFileName).c_str(), "wb"));
+    std::unique_ptr<std::FILE, RewrittenCloser> temp(open_rewritten(s.path(kTempFileName)));
     if (!temp) {
         msg.show_message(kMsgTempOpen01);
         return -1;
@@ -276,7 +310,7 @@ int make_pers(const ViewWindow& w, Canvas* c, const SolidModel& s, const ViewPar
         written = std::fwrite(buf.get(), 1, n * kTempLineSize, temp.get()) == n * kTempLineSize;
     }
     if (bounds) *bounds = ib;
-    const bool closed = std::fclose(temp.release()) == 0;
+    const bool closed = close_rewritten(temp.release());
     if (!written || !closed) {
         msg.show_message(kMsgTempWrite);
         return -1;

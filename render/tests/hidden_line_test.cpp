@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -359,10 +360,15 @@ TEST(MakePers, LargeViewFilesGiveTheImageOfTheirRecords) {
         hidden_lines(tris, edges, tolerances_of(p), HiddenLineMethod::kPlain);
     ASSERT_GT(expected.size(), 13500u);  // more lines than one block holds
     for (HiddenLineMethod method : {HiddenLineMethod::kFast, HiddenLineMethod::kPlain}) {
+        // A longer "TEMP.DAT" of an earlier image is written over and cut.
+        std::ofstream(s.path(kTempFileName), std::ios::binary)
+            << std::string(kTempHeaderSize + 16 * expected.size() + 4099, '\xff');
         ScriptedMessages msg;
         ViewWindow w;
         ASSERT_EQ(make_pers(w, nullptr, s, p, msg, method), 0);
         EXPECT_TRUE(msg.shown.empty());
+        EXPECT_EQ(std::filesystem::file_size(s.path(kTempFileName)),
+                  kTempHeaderSize + kTempLineSize * expected.size());
         TempHeader h;
         std::vector<TempLine> lines;
         ASSERT_TRUE(read_temp_file(s.path(kTempFileName), h, lines));
@@ -413,8 +419,11 @@ TEST(MakePers, LargeFilesNameTheirFirstBadRecordWhateverTheWorkers) {
         const ViewWindow w;
         for (unsigned workers : {1u, 2u, 3u}) {
             for (HiddenLineMethod method : {HiddenLineMethod::kFast, HiddenLineMethod::kPlain}) {
+                std::ofstream(s.path(kTempFileName), std::ios::binary) << std::string(999, 'x');
                 ScriptedMessages msg;
                 EXPECT_EQ(make_pers(w, nullptr, s, p, msg, method, nullptr, workers), -1);
+                // The image of the refused files holds no line, as before.
+                EXPECT_EQ(std::filesystem::file_size(s.path(kTempFileName)), kTempHeaderSize);
                 EXPECT_EQ(msg.shown,
                           std::vector<std::string>{bad_record_message(s.path(k.file), k.first_bad)})
                     << k.file << " " << workers << " workers";
