@@ -61,11 +61,7 @@ bool all_drawable(const double* v, std::size_t n) {
 // The 9 vertex floats of a "TRIO.DAT" or "VIEW.DAT" record.
 bool trio_vertices_ok(const unsigned char* rec) {
     float f[9];
-    for (int i = 0; i < 9; ++i) {
-        uint32_t u = 0;
-        for (int b = 3; b >= 0; --b) u = u << 8 | rec[kTrioVertexOffset + 4 * i + b];
-        f[i] = std::bit_cast<float>(u);
-    }
+    decode_f32s(rec + kTrioVertexOffset, f, 9);
     bool ok = true;
     for (float v : f) ok &= drawable(v);
     return ok;

@@ -82,6 +82,18 @@ inline void decode_f64s(const unsigned char* p, double* out, std::size_t n) {
 }
 
 // n floats into p (unaligned), little-endian.
+// n little-endian floats from p (unaligned) into out, as decode_f64s.
+inline void decode_f32s(const unsigned char* p, float* out, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n > 0) std::memcpy(out, p, 4 * n);
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            uint32_t u = 0;
+            for (int b = 3; b >= 0; --b) u = u << 8 | p[4 * i + static_cast<std::size_t>(b)];
+            out[i] = std::bit_cast<float>(u);
+        }
+    }
+}
 inline void encode_f32s(const float* v, unsigned char* p, std::size_t n) {
     if constexpr (std::endian::native == std::endian::little) {
         if (n > 0) std::memcpy(p, v, 4 * n);
