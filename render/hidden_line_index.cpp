@@ -196,7 +196,10 @@ void clip_to_band(double ax, double ay, double bx, double by, double lo, double 
     if (dy == 0.0) {
         if (ay < lo || ay > hi) return;
     } else {
-        double ta = (lo - ay) / dy, tb = (hi - ay) / dy;
+        // (Every user widens the stretch by far more than the rounding of a
+        // product by the reciprocal.)
+        const double inv = 1.0 / dy;
+        double ta = (lo - ay) * inv, tb = (hi - ay) * inv;
         if (ta > tb) std::swap(ta, tb);
         t0 = std::max(t0, ta);
         t1 = std::min(t1, tb);
