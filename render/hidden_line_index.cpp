@@ -46,14 +46,14 @@ constexpr double kPlaneRounding = 1e-9;
 constexpr double kMaxMarginShare = 0.05;
 // Groups: at most this many triangles, consecutive in number, whose joint box
 // stays within this factor of the largest box among them (half perimeters).
-constexpr int kMaxGroup = 12;
+constexpr int kMaxGroup = 6;
 constexpr double kGroupSpread = 1.5;
 // Edges handled together, on the same terms as groups.
 constexpr int kMaxBatch = 12;
 // Cell size as a share of the mean group box.
 constexpr double kCellShare = 0.5;
-// Fewest edges handed to a worker at a time: below this, starting a thread
-// costs more than it saves.
+// Fewest edges handed to a worker at a time, as the runs shrink toward the
+// end; no more edges than this are done by one worker alone.
 constexpr size_t kMinEdgesPerRun = 128;
 // Fewest triangles (or groups, or edges) a worker takes on in building the
 // index.
@@ -328,6 +328,7 @@ TriangleIndex::TriangleIndex(std::span<const HiddenTriangle> tris,
         zmins[part] = zmin;
         p2maxs[part] = p2max;
     });
+    all_.reserve(n);
     for (size_t i = 0; i < n; ++i)
         if (can[i]) all_.push_back(static_cast<int>(i));
     const double piece = std::max(std::fabs(tol.eps_neg), tol.limit - 1.0);
