@@ -37,15 +37,18 @@ std::FILE* open_rewritten(const std::string& path) {
 }
 
 // Cuts a file of open_rewritten at the end of what was written (a regular
-// file only) and closes it; false when anything written did not arrive.
+// file only: a device or a pipe is left as it is) and closes it; false when
+// anything written did not arrive.
 bool close_rewritten(std::FILE* f) {
     bool ok = std::fflush(f) == 0 && std::ferror(f) == 0;
-    const off_t end = ::ftello(f);
     struct stat st;
-    if (end < 0)
-        ok = false;
-    else if (::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > end)
-        ok = ::ftruncate(fileno(f), end) == 0 && ok;
+    if (::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode)) {
+        const off_t end = ::ftello(f);
+        if (end < 0)
+            ok = false;
+        else if (st.st_size > end)
+            ok = ::ftruncate(fileno(f), end) == 0 && ok;
+    }
     return std::fclose(f) == 0 && ok;
 }
 
