@@ -384,7 +384,9 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const PreparedTria
     // Sine of half the smallest corner angle, without trigonometry: from
     // the cosine when the corner is blunt, else from the sine over
     // 2 cos(angle / 2), both free of cancellation where they are used. The
-    // smallest angle lies opposite the shortest side.
+    // smallest angle lies opposite the shortest side (angles that rounding
+    // could put in the wrong order differ by far less than the hair taken
+    // off below).
     double sin_half = 1.0;
     {
         double shortest = HUGE_VAL;
@@ -411,8 +413,6 @@ double TriangleIndex::shape_triangle(const HiddenTriangle& t, const PreparedTria
     // stops it, and its tolerance EPS on det(P, Q, E) is a distance of
     // EPS / (zP zQ zE |q - p|) from the piece's projected line. Such a
     // piece stays within sqrt(EPS' / (z^3 sin(angle / 2))) of the corner.
-    // (Angles that rounding could leave in the wrong order differ by far
-    // less than the hair taken off.)
     const double eps_sign = tol.eps + 64.0 * DBL_EPSILON * pmax_ * pmax_ * pmax_;
     const double reach = std::sqrt(eps_sign / (z_lo_ * z_lo_ * z_lo_ * sin_half));
     s.margin = 4.0 * band / sin_half + 2.0 * reach;
