@@ -81,7 +81,6 @@ inline void decode_f64s(const unsigned char* p, double* out, std::size_t n) {
     }
 }
 
-// n floats into p (unaligned), little-endian.
 // n little-endian floats from p (unaligned) into out, as decode_f64s.
 inline void decode_f32s(const unsigned char* p, float* out, std::size_t n) {
     if constexpr (std::endian::native == std::endian::little) {
@@ -94,6 +93,7 @@ inline void decode_f32s(const unsigned char* p, float* out, std::size_t n) {
         }
     }
 }
+// n floats into p (unaligned), little-endian.
 inline void encode_f32s(const float* v, unsigned char* p, std::size_t n) {
     if constexpr (std::endian::native == std::endian::little) {
         if (n > 0) std::memcpy(p, v, 4 * n);
